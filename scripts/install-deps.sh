@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs the Debian packages Papyra needs to build, test and run, if any are missing.
+# As root it uses apt-get; otherwise it prints the command to run with sudo and stops.
+set -e
+
+PACKAGES="build-essential cmake qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq || true
+    apt-get install -y --no-install-recommends $missing
+else
+    echo "Papyra needs these Debian packages:$missing"
+    echo "Install them with:"
+    echo "    sudo apt-get install -y --no-install-recommends$missing"
+    exit 1
+fi
