@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+class DataGrid;
+class DataSource;
+class Dialogs;
+class QListView;
+class QPushButton;
+
+// The Add Files tab: the slot grid and the commands that move about in it.
+class AddFilesPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    AddFilesPanel(const QString &programFolder, DataSource *file, DataSource *popCat, Dialogs *dialogs,
+                  QWidget *parent = nullptr);
+
+    DataGrid *grid() const { return m_grid; }
+    QListView *categoryList() const { return m_catList; }
+
+    // The actions of Command1 (index 0: next open slot, any other: top of list), Command6 and Command2.
+    void Command1Click(int index);
+    void nextOpenSlot();
+    void topOfList();
+    void jumpToFile();
+    void undo();
+
+private:
+    QString m_programFolder;
+    DataSource *m_file;
+    DataSource *m_popCat;
+    Dialogs *m_dialogs;
+    DataGrid *m_grid;
+    QListView *m_catList;
+};

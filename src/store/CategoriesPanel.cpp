@@ -1,0 +1,32 @@
+#include "store/CategoriesPanel.h"
+
+#include "app/Twips.h"
+#include "store/DataGrid.h"
+#include "store/DataSource.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+
+CategoriesPanel::CategoriesPanel(const QString &programFolder, DataSource *categories, Dialogs *dialogs,
+                                 QWidget *parent)
+    : QWidget(parent), m_programFolder(programFolder), m_categories(categories), m_dialogs(dialogs)
+{
+    auto *add = new QPushButton(QStringLiteral("F7 - &Add Category *"), this);
+    add->setObjectName(QStringLiteral("Command4"));
+    add->setGeometry(Twips::rect(120, 120, 2655, 375));
+    auto *remove = new QPushButton(QStringLiteral("F8 - &Delete Category"), this);
+    remove->setObjectName(QStringLiteral("Command5"));
+    remove->setGeometry(Twips::rect(120, 600, 2655, 375));
+
+    m_grid = new DataGrid(QStringLiteral("grdCategories"), this);
+    m_grid->bind(categories, dialogs);
+    m_grid->setGeometry(Twips::rect(120, 1080, 2655, 5295));
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+
+    connect(add, &QPushButton::clicked, this, &CategoriesPanel::addCategory);
+    connect(remove, &QPushButton::clicked, this, &CategoriesPanel::deleteCategory);
+}
+
+void CategoriesPanel::addCategory() {}
+
+void CategoriesPanel::deleteCategory() {}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+class DataGrid;
+class DataSource;
+class Dialogs;
+
+// The My Categories tab: the user's list of category names.
+class CategoriesPanel : public QWidget
+{
+    Q_OBJECT
+public:
+    CategoriesPanel(const QString &programFolder, DataSource *categories, Dialogs *dialogs,
+                    QWidget *parent = nullptr);
+
+    DataGrid *grid() const { return m_grid; }
+
+    // The actions of Command4 (F7) and Command5 (F8).
+    void addCategory();
+    void deleteCategory();
+
+private:
+    QString m_programFolder;
+    DataSource *m_categories;
+    Dialogs *m_dialogs;
+    DataGrid *m_grid;
+};

@@ -1,0 +1,120 @@
+#include "store/DataGrid.h"
+
+#include "app/Dialogs.h"
+#include "app/Twips.h"
+#include "store/DataSource.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+DataGrid::DataGrid(const QString &name, QWidget *parent) : QTableView(parent)
+{
+    setObjectName(name);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setFixedWidth(18);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void DataGrid::bind(DataSource *source, Dialogs *dialogs)
+{
+    m_source = source;
+    m_dialogs = dialogs;
+    QItemSelectionModel *own = selectionModel();
+    setModel(source);
+    QItemSelectionModel *created = selectionModel();
+    setSelectionModel(source->selectionModel());
+    if (created != own)
+        delete created;
+    connect(source, &DataSource::entryRefused, this, &DataGrid::onEntryRefused);
+}
+
+void DataGrid::setColumnWidthsTwips(const QVector<int> &widths)
+{
+    for (int i = 0; i < widths.size(); ++i)
+        setColumnWidth(i, Twips::toPixels(widths.at(i)));
+}
+
+void DataGrid::commitOpenEditor()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    QWidget *editor = QApplication::focusWidget();
+    while (editor && editor->parentWidget() != viewport())
+        editor = editor->parentWidget();
+    if (!editor)
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void DataGrid::cancelRowEdit()
+{
+    if (m_source)
+        m_source->revertPending();
+}
+
+void DataGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (m_source && state() != QAbstractItemView::EditingState) {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            cancelRowEdit();
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Delete && m_source->allowDelete()) {
+            m_source->deleteCurrent();
+            event->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // Tab runs along the row; from the last cell it leaves the grid for the next control.
+    const QModelIndex current = currentIndex();
+    if (model() && current.isValid()) {
+        if (cursorAction == MoveNext && current.column() == model()->columnCount() - 1) {
+            QTimer::singleShot(0, this, [this] { QWidget::focusNextPrevChild(true); });
+            return current;
+        }
+        if (cursorAction == MovePrevious && current.column() == 0) {
+            QTimer::singleShot(0, this, [this] { QWidget::focusNextPrevChild(false); });
+            return current;
+        }
+    }
+    return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+void DataGrid::onEntryRefused(const QModelIndex &index, const QString &text, const QString &message)
+{
+    // Report once the editor has closed, then put the typed text back into the cell to be corrected.
+    const QPersistentModelIndex where(index);
+    QPointer<DataGrid> self(this);
+    QTimer::singleShot(0, this, [self, where, text, message] {
+        if (!self)
+            return;
+        if (self->m_dialogs)
+            self->m_dialogs->message(self->window(), message, Dialogs::Icon::Warning);
+        if (!self || !where.isValid())
+            return;
+        self->setFocus();
+        self->setCurrentIndex(where);
+        self->edit(where);
+        if (auto *line = qobject_cast<QLineEdit *>(QApplication::focusWidget()))
+            line->setText(text);
+    });
+}

@@ -1,0 +1,544 @@
+#include "store/DataSource.h"
+
+#include "store/Database.h"
+#include "store/Dates.h"
+#include "store/Schema.h"
+
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace {
+
+QString refusedDateMessage(const QString &text)
+{
+    return QStringLiteral("\"%1\" is not a date. Please type the reminder as month/day/year, "
+                          "for example 12/31/2002.")
+        .arg(text.trimmed());
+}
+
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a.toString() == b.toString();
+}
+
+} // namespace
+
+DataSource::DataSource(const QString &name, Database *db, QObject *parent)
+    : QAbstractTableModel(parent), m_db(db), m_selection(new QItemSelectionModel(this, this))
+{
+    setObjectName(name);
+    m_databaseName = Schema::databaseFileName;
+    QObject::connect(m_selection, &QItemSelectionModel::currentRowChanged, this, &DataSource::onCurrentRowChanged);
+}
+
+DataSource::~DataSource()
+{
+    if (m_db)
+        m_db->detach(this);
+}
+
+void DataSource::setColumns(const QVector<Column> &columns)
+{
+    beginResetModel();
+    m_columns = columns;
+    m_blocks.clear();
+    endResetModel();
+}
+
+int DataSource::columnIndex(const QString &field) const
+{
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (m_columns.at(i).field.compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void DataSource::setAllowAddNew(bool allow)
+{
+    beginResetModel();
+    m_allowAddNew = allow;
+    endResetModel();
+}
+
+void DataSource::repoint(const QString &programFolder)
+{
+    m_databaseName = QDir(programFolder).filePath(Schema::databaseFileName);
+}
+
+void DataSource::setError(const QString &error) { m_lastError = error; }
+
+bool DataSource::ensureOpen()
+{
+    QString error;
+    if (!m_db->attach(this, QDir::current().absoluteFilePath(m_databaseName), &error)) {
+        setError(error);
+        return false;
+    }
+    return true;
+}
+
+QString DataSource::selectList() const
+{
+    QStringList fields{m_source.keyField};
+    for (const Column &c : m_columns)
+        fields << c.field;
+    return fields.join(QStringLiteral(", "));
+}
+
+bool DataSource::refresh()
+{
+    // A row still being edited is written, not dropped, when its data source is read again.
+    submitPending();
+
+    QVector<qint64> keys;
+    bool ok = true;
+    if (!ensureOpen()) {
+        ok = false;
+    } else if (!m_source.isEmpty()) {
+        QString sql = QStringLiteral("SELECT %1 FROM %2").arg(m_source.keyField, m_source.table);
+        if (!m_source.condition.isEmpty())
+            sql += QStringLiteral(" WHERE ") + m_source.condition;
+        if (!m_source.orderBy.isEmpty())
+            sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
+        QSqlQuery query(m_db->connection());
+        query.setForwardOnly(true);
+        ok = query.prepare(sql);
+        for (const QVariant &v : m_source.bindValues)
+            query.addBindValue(v);
+        ok = ok && query.exec();
+        if (ok) {
+            while (query.next())
+                keys.append(query.value(0).toLongLong());
+        } else {
+            setError(query.lastError().text());
+        }
+    }
+
+    beginResetModel();
+    m_keys = keys;
+    m_blocks.clear();
+    m_pendingRow = -1;
+    m_pending.clear();
+    endResetModel();
+    m_eof = m_keys.isEmpty();
+    if (!m_keys.isEmpty())
+        setCurrentRow(0);
+    if (ok)
+        m_lastError.clear();
+    return ok;
+}
+
+void DataSource::release()
+{
+    submitPending();
+    beginResetModel();
+    m_keys.clear();
+    m_blocks.clear();
+    endResetModel();
+    m_eof = true;
+    m_db->detach(this);
+}
+
+bool DataSource::findFirst(const QString &condition, const QVariantList &bindValues)
+{
+    submitPending();
+    if (m_source.isEmpty() || m_keys.isEmpty() || !ensureOpen())
+        return false;
+    QString where = QStringLiteral("(%1)").arg(condition);
+    if (!m_source.condition.isEmpty())
+        where = QStringLiteral("(%1) AND %2").arg(m_source.condition, where);
+    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(m_source.keyField, m_source.table, where);
+    if (!m_source.orderBy.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
+    sql += QStringLiteral(" LIMIT 1");
+    QSqlQuery query(m_db->connection());
+    if (!query.prepare(sql)) {
+        setError(query.lastError().text());
+        return false;
+    }
+    for (const QVariant &v : m_source.bindValues)
+        query.addBindValue(v);
+    for (const QVariant &v : bindValues)
+        query.addBindValue(v);
+    if (!query.exec()) {
+        setError(query.lastError().text());
+        return false;
+    }
+    if (!query.next())
+        return false;
+    const qint64 key = query.value(0).toLongLong();
+    query.finish();
+    const int row = m_keys.indexOf(key);
+    if (row < 0)
+        return false;
+    setCurrentRow(row);
+    return true;
+}
+
+void DataSource::moveFirst()
+{
+    if (m_keys.isEmpty()) {
+        m_eof = true;
+        return;
+    }
+    setCurrentRow(0);
+}
+
+void DataSource::moveNext()
+{
+    const int row = currentRow();
+    if (row + 1 >= m_keys.size()) {
+        m_eof = true;
+        m_selection->clearCurrentIndex();
+        return;
+    }
+    setCurrentRow(row + 1);
+}
+
+bool DataSource::isBof() const { return m_keys.isEmpty(); }
+
+bool DataSource::isEof() const { return m_eof || m_keys.isEmpty(); }
+
+int DataSource::absolutePosition() const
+{
+    const int row = currentRow();
+    return row >= 0 && row < m_keys.size() ? row : -1;
+}
+
+QVariant DataSource::field(const QString &name) const
+{
+    const int row = absolutePosition();
+    const int column = columnIndex(name);
+    if (row < 0 || column < 0)
+        return QVariant();
+    return effectiveValue(row, column);
+}
+
+void DataSource::addNew()
+{
+    submitPending();
+    if (!m_allowAddNew)
+        return;
+    setCurrentRow(m_keys.size());
+}
+
+bool DataSource::deleteCurrent()
+{
+    const int row = currentRow();
+    if (isNewRow(row)) {
+        revertPending();
+        return true;
+    }
+    if (row < 0 || row >= m_keys.size() || !ensureOpen())
+        return false;
+    if (m_pendingRow == row) {
+        m_pendingRow = -1;
+        m_pending.clear();
+    }
+    QSqlQuery query(m_db->connection());
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_source.table, m_source.keyField));
+    query.addBindValue(m_keys.at(row));
+    if (!query.exec()) {
+        setError(query.lastError().text());
+        emit writeFailed(m_lastError);
+        return false;
+    }
+    beginRemoveRows(QModelIndex(), row, row);
+    m_keys.removeAt(row);
+    m_blocks.clear();
+    if (m_pendingRow > row)
+        --m_pendingRow;
+    endRemoveRows();
+    return true;
+}
+
+int DataSource::currentRow() const
+{
+    const QModelIndex current = m_selection->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void DataSource::setCurrentRow(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    m_eof = false;
+    const QModelIndex current = m_selection->currentIndex();
+    const int column = current.isValid() ? current.column() : 0;
+    m_selection->setCurrentIndex(index(row, column), QItemSelectionModel::ClearAndSelect);
+}
+
+void DataSource::onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    if (m_pendingRow >= 0 && (!current.isValid() || current.row() != m_pendingRow))
+        submitPending();
+    if (previous.isValid())
+        emit headerDataChanged(Qt::Vertical, previous.row(), previous.row());
+    if (current.isValid())
+        emit headerDataChanged(Qt::Vertical, current.row(), current.row());
+}
+
+bool DataSource::submitPending()
+{
+    if (m_pendingRow < 0)
+        return true;
+    if (!ensureOpen()) {
+        emit writeFailed(m_lastError);
+        return false;
+    }
+    const int row = m_pendingRow;
+    QSqlQuery query(m_db->connection());
+    QStringList fields;
+    QVariantList values;
+    for (auto it = m_pending.constBegin(); it != m_pending.constEnd(); ++it) {
+        fields << m_columns.at(it.key()).field;
+        values << it.value();
+    }
+
+    if (isNewRow(row)) {
+        const bool allNull = std::all_of(values.cbegin(), values.cend(), [](const QVariant &v) { return v.isNull(); });
+        if (allNull) {
+            // Leaving a new row without typing anything adds nothing.
+            revertPending();
+            return true;
+        }
+        QStringList marks;
+        for (int i = 0; i < fields.size(); ++i)
+            marks << QStringLiteral("?");
+        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(m_source.table, fields.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        for (const QVariant &v : values)
+            query.addBindValue(v);
+        if (!query.exec()) {
+            setError(query.lastError().text());
+            emit writeFailed(m_lastError);
+            return false;
+        }
+        const qint64 key = query.lastInsertId().toLongLong();
+        m_pendingRow = -1;
+        m_pending.clear();
+        // The written row takes the new row's place and a fresh new row appears below it.
+        beginInsertRows(QModelIndex(), m_keys.size() + 1, m_keys.size() + 1);
+        m_keys.append(key);
+        m_blocks.remove(row / blockSize);
+        endInsertRows();
+        emitRowChanged(row);
+        return true;
+    }
+
+    QStringList sets;
+    for (const QString &f : fields)
+        sets << f + QStringLiteral(" = ?");
+    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                      .arg(m_source.table, sets.join(QStringLiteral(", ")), m_source.keyField));
+    for (const QVariant &v : values)
+        query.addBindValue(v);
+    query.addBindValue(m_keys.at(row));
+    if (!query.exec()) {
+        setError(query.lastError().text());
+        emit writeFailed(m_lastError);
+        return false;
+    }
+    auto block = m_blocks.find(row / blockSize);
+    if (block != m_blocks.end()) {
+        Row &cached = (*block)[row % blockSize];
+        for (auto it = m_pending.constBegin(); it != m_pending.constEnd(); ++it)
+            cached[it.key()] = it.value();
+    }
+    m_pendingRow = -1;
+    m_pending.clear();
+    emitRowChanged(row);
+    return true;
+}
+
+void DataSource::revertPending()
+{
+    if (m_pendingRow < 0)
+        return;
+    const int row = m_pendingRow;
+    m_pendingRow = -1;
+    m_pending.clear();
+    emitRowChanged(row);
+}
+
+void DataSource::revert()
+{
+    if (m_pendingRow >= 0 && m_pendingRow == currentRow())
+        revertPending();
+}
+
+void DataSource::emitRowChanged(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, row, row);
+}
+
+const DataSource::Row *DataSource::rowValues(int row) const
+{
+    if (row < 0 || row >= m_keys.size())
+        return nullptr;
+    const int blockIndex = row / blockSize;
+    auto it = m_blocks.constFind(blockIndex);
+    if (it == m_blocks.constEnd()) {
+        if (!m_db->isOpen())
+            return nullptr;
+        // Keep memory bounded on large tables: a few thousand rows at most stay cached.
+        if (m_blocks.size() >= 64)
+            m_blocks.clear();
+        const int first = blockIndex * blockSize;
+        const int last = std::min<int>(first + blockSize, m_keys.size());
+        QStringList keys;
+        QHash<qint64, int> position;
+        for (int r = first; r < last; ++r) {
+            keys << QString::number(m_keys.at(r));
+            position.insert(m_keys.at(r), r - first);
+        }
+        QVector<Row> rows(last - first, Row(m_columns.size()));
+        QSqlQuery query(m_db->connection());
+        query.setForwardOnly(true);
+        if (query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+                           .arg(selectList(), m_source.table, m_source.keyField, keys.join(QLatin1Char(','))))) {
+            while (query.next()) {
+                const auto p = position.constFind(query.value(0).toLongLong());
+                if (p == position.constEnd())
+                    continue;
+                Row &r = rows[*p];
+                for (int c = 0; c < m_columns.size(); ++c)
+                    r[c] = query.value(c + 1);
+            }
+        }
+        it = m_blocks.insert(blockIndex, rows);
+    }
+    return &(*it)[row % blockSize];
+}
+
+QVariant DataSource::storedValue(int row, int column) const
+{
+    const Row *values = rowValues(row);
+    return values ? values->value(column) : QVariant();
+}
+
+QVariant DataSource::effectiveValue(int row, int column) const
+{
+    if (row == m_pendingRow) {
+        const auto it = m_pending.constFind(column);
+        if (it != m_pending.constEnd())
+            return *it;
+    }
+    if (isNewRow(row))
+        return QVariant();
+    return storedValue(row, column);
+}
+
+int DataSource::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return m_keys.size() + (m_allowAddNew ? 1 : 0);
+}
+
+int DataSource::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_columns.size(); }
+
+QVariant DataSource::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.column() >= m_columns.size())
+        return QVariant();
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return QVariant();
+    const QVariant value = effectiveValue(index.row(), index.column());
+    if (value.isNull())
+        return QString();
+    switch (m_columns.at(index.column()).kind) {
+    case Column::Kind::Number:
+        return QString::number(value.toLongLong());
+    case Column::Kind::Date:
+        return Dates::storageToDisplay(value.toString());
+    case Column::Kind::Text:
+        break;
+    }
+    return value.toString();
+}
+
+QVariant DataSource::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Horizontal)
+        return section < m_columns.size() ? m_columns.at(section).caption : QVariant();
+    // The record selector: current row, row being edited, the add-new row.
+    if (section == m_pendingRow)
+        return QStringLiteral("\u270E");
+    if (section == currentRow())
+        return QStringLiteral("\u25B6");
+    if (isNewRow(section))
+        return QStringLiteral("*");
+    return QString();
+}
+
+Qt::ItemFlags DataSource::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (!m_readOnly && m_columns.at(index.column()).editable)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool DataSource::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    const int row = index.row();
+    const int column = index.column();
+    const QString text = value.toString();
+
+    QVariant stored;
+    switch (m_columns.at(column).kind) {
+    case Column::Kind::Text:
+        // A cell cleared to nothing or blanks holds no value, which makes a slot open again.
+        if (!text.trimmed().isEmpty())
+            stored = text;
+        break;
+    case Column::Kind::Number:
+        if (!text.trimmed().isEmpty()) {
+            bool ok = false;
+            const qlonglong n = text.trimmed().toLongLong(&ok);
+            if (!ok) {
+                emit entryRefused(index, text, QStringLiteral("\"%1\" is not a number.").arg(text.trimmed()));
+                return false;
+            }
+            stored = n;
+        }
+        break;
+    case Column::Kind::Date:
+        if (!text.trimmed().isEmpty()) {
+            const auto date = Dates::parseEntry(text);
+            if (!date) {
+                emit entryRefused(index, text, refusedDateMessage(text));
+                return false;
+            }
+            stored = Dates::toStorage(*date);
+        }
+        break;
+    }
+
+    if (sameValue(effectiveValue(row, column), stored))
+        return true;
+    if (m_pendingRow >= 0 && m_pendingRow != row && !submitPending())
+        return false;
+    m_pendingRow = row;
+    m_pending.insert(column, stored);
+    emitRowChanged(row);
+    // An editor may commit after the view has already moved to another row: that row was left.
+    if (row != currentRow())
+        submitPending();
+    return true;
+}

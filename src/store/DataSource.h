@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QItemSelectionModel>
+#include <QVariant>
+#include <QVector>
+
+class Database;
+
+// What a data source reads: a table, its key, an optional condition with bound values, an order.
+struct RecordSource {
+    QString table;     // empty: the data source holds no rows
+    QString keyField;  // a unique integer column, or "rowid"
+    QString condition; // SQL condition with ? placeholders; empty for every row
+    QVariantList bindValues;
+    QString orderBy;
+
+    bool isEmpty() const { return table.isEmpty(); }
+};
+
+struct Column {
+    enum class Kind { Text, Number, Date };
+    QString field;
+    QString caption;
+    Kind kind = Kind::Text;
+    bool editable = true;
+};
+
+// A named record set over Varnel.mdb that one grid or list is bound to. It owns the current row
+// (a selection model the bound view shares), writes an edited row when the current row leaves it,
+// and reads its rows in small blocks on demand, so a large table costs one key query up front.
+class DataSource : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    DataSource(const QString &name, Database *db, QObject *parent = nullptr);
+    ~DataSource() override;
+
+    void setColumns(const QVector<Column> &columns);
+    const QVector<Column> &columns() const { return m_columns; }
+    int columnIndex(const QString &field) const;
+    void setAllowAddNew(bool allow);
+    bool allowAddNew() const { return m_allowAddNew; }
+    void setAllowDelete(bool allow) { m_allowDelete = allow; }
+    bool allowDelete() const { return m_allowDelete; }
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+
+    QItemSelectionModel *selectionModel() const { return m_selection; }
+
+    // Record operations.
+    void repoint(const QString &programFolder);
+    QString databaseName() const { return m_databaseName; }
+    void setConnect(const QString &connect) { m_connect = connect; }
+    QString connect() const { return m_connect; }
+    void setRecordSource(const RecordSource &source) { m_source = source; }
+    const RecordSource &recordSource() const { return m_source; }
+    bool refresh();
+    void release();
+    bool findFirst(const QString &condition, const QVariantList &bindValues = {});
+    void moveFirst();
+    void moveNext();
+    bool isBof() const;
+    bool isEof() const;
+    int absolutePosition() const;
+    QVariant field(const QString &name) const;
+    void addNew();
+    bool deleteCurrent();
+
+    int recordCount() const { return m_keys.size(); }
+    int currentRow() const;
+    void setCurrentRow(int row);
+    bool isNewRow(int row) const { return m_allowAddNew && row == m_keys.size(); }
+
+    // The edit typed into a row and not yet written.
+    bool hasPendingEdit() const { return m_pendingRow >= 0; }
+    int pendingRow() const { return m_pendingRow; }
+    bool submitPending();
+    void revertPending();
+
+    QString lastError() const { return m_lastError; }
+
+    // QAbstractItemModel
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    // Views call submit() when an editor closes with Enter; the row is written only when it is left.
+    bool submit() override { return true; }
+    // Escape in an editor: the whole row's pending edit goes, not only the open cell.
+    void revert() override;
+
+signals:
+    void entryRefused(const QModelIndex &index, const QString &text, const QString &message);
+    void writeFailed(const QString &error);
+
+private:
+    using Row = QVector<QVariant>;
+    static constexpr int blockSize = 128;
+
+    const Row *rowValues(int row) const;
+    QVariant storedValue(int row, int column) const;
+    QVariant effectiveValue(int row, int column) const;
+    bool ensureOpen();
+    QString selectList() const;
+    void setError(const QString &error);
+    void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
+    void emitRowChanged(int row);
+
+    Database *m_db;
+    QItemSelectionModel *m_selection;
+    QString m_databaseName;
+    QString m_connect = QStringLiteral("Access 2000;");
+    RecordSource m_source;
+    QVector<Column> m_columns;
+    bool m_allowAddNew = false;
+    bool m_allowDelete = false;
+    bool m_readOnly = false;
+
+    QVector<qint64> m_keys;
+    mutable QHash<int, QVector<Row>> m_blocks;
+    bool m_eof = true;
+
+    int m_pendingRow = -1;
+    QHash<int, QVariant> m_pending; // column -> value (null QVariant for a cleared cell)
+    QString m_lastError;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSet>
+#include <QString>
+#include <functional>
+#include <vector>
+
+// The one connection to Varnel.mdb that all data sources share. Sharing one SQLite connection
+// means a read that one data source has not finished can never lock out another one's write.
+// The connection closes once every user has released it, so the file can be copied whole.
+class Database
+{
+public:
+    using Initializer = std::function<bool(QSqlDatabase &db, QString *error)>;
+
+    Database();
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    // Runs on every new connection, for example to register SQL functions.
+    void addInitializer(Initializer init);
+
+    // Opens path for user (if not open already on that path). Never creates a missing file.
+    bool attach(const void *user, const QString &path, QString *error = nullptr);
+    // Forgets user; the connection closes when nobody is left.
+    void detach(const void *user);
+
+    bool isOpen() const;
+    QString path() const { return m_path; }
+    QSqlDatabase connection() const;
+
+    // Closes the connection whoever still uses it.
+    void close();
+
+private:
+    bool open(const QString &path, QString *error);
+
+    QString m_connectionName;
+    QString m_path;
+    QSet<const void *> m_users;
+    std::vector<Initializer> m_initializers;
+};
