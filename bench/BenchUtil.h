@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <functional>
+
+namespace Bench {
+
+// Runs fn `runs` times and returns the median duration in milliseconds.
+double medianMs(int runs, const std::function<void()> &fn);
+double median(QVector<double> values);
+
+// A fresh program folder (under the system temp folder) holding a database of slotCount slots.
+QString makeProgramFolder(const QString &name, int slotCount);
+
+void report(const QString &what, double ms, const QString &target = QString());
+
+} // namespace Bench

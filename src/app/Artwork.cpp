@@ -1,0 +1,95 @@
+#include "app/Artwork.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace Artwork {
+
+namespace {
+
+void drawFolder(QPainter &p, const QRectF &r, const QColor &body, const QColor &tab)
+{
+    QPainterPath back;
+    back.moveTo(r.left(), r.top() + r.height() * 0.15);
+    back.lineTo(r.left() + r.width() * 0.38, r.top() + r.height() * 0.15);
+    back.lineTo(r.left() + r.width() * 0.46, r.top());
+    back.lineTo(r.right(), r.top());
+    back.lineTo(r.right(), r.bottom());
+    back.lineTo(r.left(), r.bottom());
+    back.closeSubpath();
+    p.setBrush(tab);
+    p.drawPath(back);
+    p.setBrush(body);
+    p.drawRoundedRect(QRectF(r.left(), r.top() + r.height() * 0.28, r.width(), r.height() * 0.72), 2, 2);
+}
+
+} // namespace
+
+QPixmap banner()
+{
+    QPixmap pixmap(600, 75);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 600, 0);
+    sky.setColorAt(0, QColor(0x1f, 0x3a, 0x68));
+    sky.setColorAt(1, QColor(0x3f, 0x7c, 0xb8));
+    p.fillRect(pixmap.rect(), sky);
+
+    // A row of numbered folders, the idea of the program in one line.
+    p.setPen(QPen(QColor(0x8a, 0x5a, 0x12), 1));
+    QFont small(QStringLiteral("Sans Serif"));
+    small.setPixelSize(11);
+    small.setBold(true);
+    for (int i = 0; i < 5; ++i) {
+        const QRectF r(400 + i * 38, 18, 32, 40);
+        drawFolder(p, r, QColor(0xf2, 0xc9, 0x6b), QColor(0xd9, 0xa8, 0x3e));
+        p.setFont(small);
+        p.setPen(QColor(0x40, 0x2a, 0x05));
+        p.drawText(r.adjusted(0, 12, 0, 0), Qt::AlignCenter, QString::number(451 + i));
+        p.setPen(QPen(QColor(0x8a, 0x5a, 0x12), 1));
+    }
+
+    QFont title(QStringLiteral("Sans Serif"));
+    title.setPixelSize(40);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(Qt::white);
+    p.drawText(QRect(20, 2, 360, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Papyra"));
+    QFont line(QStringLiteral("Sans Serif"));
+    line.setPixelSize(13);
+    p.setFont(line);
+    p.setPen(QColor(0xdd, 0xe8, 0xf5));
+    p.drawText(QRect(22, 50, 370, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Type a word. Get the folder number. Pull the folder."));
+    return pixmap;
+}
+
+QPixmap iconPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setPen(QPen(QColor(0x8a, 0x5a, 0x12), 1));
+    drawFolder(p, QRectF(1.5, 4.5, 29, 24), QColor(0xf2, 0xc9, 0x6b), QColor(0xd9, 0xa8, 0x3e));
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setPixelSize(15);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(0x1f, 0x3a, 0x68));
+    p.drawText(QRectF(1.5, 11, 29, 17), Qt::AlignCenter, QStringLiteral("P"));
+    return pixmap;
+}
+
+QIcon appIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64})
+        icon.addPixmap(iconPixmap(size));
+    return icon;
+}
+
+} // namespace Artwork

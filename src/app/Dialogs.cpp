@@ -1,0 +1,67 @@
+#include "app/Dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQt(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Critical:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void Dialogs::message(QWidget *parent, const QString &text, Icon icon)
+{
+    QMessageBox box(toQt(icon), title(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool Dialogs::askYesNo(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> Dialogs::input(QWidget *parent, const QString &prompt)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title(), prompt, QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
+}
+
+QString Dialogs::saveFileName(QWidget *parent, const QString &proposed)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString Dialogs::openFileName(QWidget *parent, const QString &proposed)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// Every message box, the input box and the file dialogs go through this seam. The program uses
+// this class as it is (real Qt dialogs titled "Papyra"); tests derive from it and answer in advance.
+class Dialogs
+{
+public:
+    enum class Icon { None, Information, Warning, Critical };
+
+    virtual ~Dialogs() = default;
+
+    static QString title() { return QStringLiteral("Papyra"); }
+
+    // A message with an OK button only.
+    virtual void message(QWidget *parent, const QString &text, Icon icon = Icon::None);
+    // Yes and No, no icon; true for Yes.
+    virtual bool askYesNo(QWidget *parent, const QString &text);
+    // A one-line input box with OK and Cancel; nullopt for Cancel.
+    virtual std::optional<QString> input(QWidget *parent, const QString &prompt);
+    // File dialogs proposing a file name; an empty result means the user cancelled.
+    virtual QString saveFileName(QWidget *parent, const QString &proposed);
+    virtual QString openFileName(QWidget *parent, const QString &proposed);
+};

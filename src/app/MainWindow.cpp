@@ -1,0 +1,455 @@
+#include "app/MainWindow.h"
+
+#include "app/Artwork.h"
+#include "app/Dialogs.h"
+#include "app/PicturePanel.h"
+#include "app/Twips.h"
+#include "store/AddFilesPanel.h"
+#include "store/CategoriesPanel.h"
+#include "store/DataGrid.h"
+#include "store/DataSource.h"
+#include "store/Database.h"
+#include "store/RecordSources.h"
+#include "store/Schema.h"
+#include "tour/Slides.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+
+namespace {
+
+// Client area layout in twips: the strip on top, the five panels stacked over its lowest 135 twips.
+constexpr int panelTop = 720;
+constexpr int panelWidth = 10455;
+constexpr int panelHeight = 6615;
+constexpr int stripHeight = 855;
+
+QFont sansSerif(qreal points)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    return font;
+}
+
+void setBackground(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *parent)
+    : QMainWindow(parent), m_programFolder(programFolder), m_dialogs(dialogs), m_database(new Database)
+{
+    setObjectName(QStringLiteral("frmVarnel"));
+    setWindowTitle(QStringLiteral("Papyra!"));
+    setWindowIcon(Artwork::appIcon());
+    // Fixed single border with a minimize button and no maximize button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    m_file = new DataSource(QStringLiteral("File"), m_database, this);
+    m_file->setColumns(RecordSources::slotColumns());
+    m_file->setRecordSource(RecordSources::slotTable());
+    m_search = new DataSource(QStringLiteral("Search"), m_database, this);
+    m_search->setColumns(RecordSources::slotColumns());
+    m_categories = new DataSource(QStringLiteral("Categories"), m_database, this);
+    m_categories->setColumns(RecordSources::categoryColumns());
+    m_categories->setRecordSource(RecordSources::categoryTable());
+    m_categories->setAllowAddNew(true);
+    m_categories->setAllowDelete(true);
+    m_popCat = new DataSource(QStringLiteral("PopCat"), m_database, this);
+    m_popCat->setColumns(RecordSources::categoryColumns());
+    m_popCat->setRecordSource(RecordSources::categoryTable());
+    m_popCat->setReadOnly(true);
+    for (DataSource *source : dataSources())
+        connect(source, &DataSource::writeFailed, this, &MainWindow::onWriteFailed);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(Twips::toPixels(panelWidth), Twips::toPixels(panelTop + panelHeight));
+    setCentralWidget(client);
+    buildTabStrip(client);
+
+    const char *panelColours[] = {"white", nullptr, nullptr, nullptr, "black"};
+    for (int i = 0; i < 5; ++i) {
+        QFrame *panel = i == 4 ? new PicturePanel(QStringLiteral("Tabpanel(4)"), client) : new QFrame(client);
+        panel->setObjectName(QStringLiteral("Tabpanel(%1)").arg(i));
+        if (panelColours[i])
+            setBackground(panel, QColor(QString::fromLatin1(panelColours[i])));
+        if (i == 4)
+            panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+        m_panels.append(panel);
+    }
+    buildSearchPanel(m_panels[0]);
+    buildResultsPanel(m_panels[1]);
+    m_addFiles = new AddFilesPanel(programFolder, m_file, m_popCat, dialogs, m_panels[2]);
+    m_addFiles->setGeometry(0, 0, Twips::toPixels(panelWidth), Twips::toPixels(panelHeight));
+    m_categoriesPanel = new CategoriesPanel(programFolder, m_categories, dialogs, m_panels[3]);
+    m_categoriesPanel->setGeometry(0, 0, Twips::toPixels(panelWidth), Twips::toPixels(panelHeight));
+
+    buildMenus();
+    buildStatusBar();
+
+    m_slidetimer = new QTimer(this);
+    m_slidetimer->setObjectName(QStringLiteral("slidetimer"));
+    m_slidetimer->setInterval(3000);
+    m_slidetimer->start();
+
+    openDataSources();
+
+    // The load procedure: stack the panels under the strip, Search panel showing, grids in place.
+    for (int i = 0; i < m_panels.size(); ++i) {
+        m_panels[i]->setGeometry(Twips::rect(0, panelTop, panelWidth, panelHeight));
+        m_panels[i]->setVisible(i == 0);
+        m_panels[i]->raise();
+    }
+    m_addFiles->grid()->move(Twips::toPixels(0), Twips::toPixels(600));
+    m_grdSearch->move(Twips::toPixels(0), Twips::toPixels(100));
+
+    setFixedSize(sizeHint());
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect();
+    if (screen.isValid())
+        move(screen.center() - rect().center());
+    m_tabStrip->setFocus();
+}
+
+MainWindow::~MainWindow()
+{
+    // The data sources detach from the database as they go; the connection goes last.
+    delete m_file;
+    delete m_search;
+    delete m_categories;
+    delete m_popCat;
+    delete m_database;
+}
+
+void MainWindow::buildTabStrip(QWidget *client)
+{
+    m_tabStrip = new QTabBar(client);
+    m_tabStrip->setObjectName(QStringLiteral("TabStrip"));
+    m_tabStrip->setGeometry(Twips::rect(0, 0, panelWidth, stripHeight));
+    m_tabStrip->setFont(sansSerif(12));
+    m_tabStrip->setUsesScrollButtons(false);
+    m_tabStrip->setExpanding(false);
+    m_tabStrip->setDrawBase(false);
+    m_tabStrip->setFocusPolicy(Qt::StrongFocus);
+    for (const char *caption : {"F1 - &Search", "F2 - Search &Results", "F3 - Add &Files", "F4 - My &Categories",
+                                "F9 - Start &Here"})
+        m_tabStrip->addTab(QString::fromLatin1(caption));
+    m_tabStrip->setTabToolTip(4, QStringLiteral("Click on this tab for Help"));
+    // The substitute for MS Sans Serif is wider than the original; narrow it until all five tabs fit.
+    QFont font = m_tabStrip->font();
+    for (int stretch = 100; stretch > 60 && m_tabStrip->sizeHint().width() > m_tabStrip->width(); stretch -= 4) {
+        font.setStretch(stretch - 4);
+        m_tabStrip->setFont(font);
+    }
+    connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::onTabClick);
+}
+
+void MainWindow::buildSearchPanel(QWidget *panel)
+{
+    auto *box = new QFrame(panel);
+    box->setObjectName(QStringLiteral("Picture1"));
+    box->setFrameStyle(QFrame::Box | QFrame::Plain);
+    box->setGeometry(Twips::rect(2880, 3840, 5055, 675));
+    setBackground(box, palette().color(QPalette::Button));
+
+    auto *label = new QLabel(QStringLiteral("Search For:"), box);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setFont(sansSerif(12));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setGeometry(Twips::rect(240, 165, 1575, 375));
+
+    m_txtFrontSearch = new QLineEdit(box);
+    m_txtFrontSearch->setObjectName(QStringLiteral("txtFrontSearch"));
+    m_txtFrontSearch->setFont(sansSerif(12));
+    m_txtFrontSearch->setGeometry(Twips::rect(1920, 120, 2295, 375));
+
+    m_command3 = new QPushButton(QStringLiteral("GO!"), box);
+    m_command3->setObjectName(QStringLiteral("Command3"));
+    m_command3->setGeometry(Twips::rect(4245, 120, 495, 375));
+
+    auto *banner = new QLabel(panel);
+    banner->setObjectName(QStringLiteral("Image1"));
+    banner->setPixmap(Artwork::banner());
+    banner->setGeometry(Twips::rect(840, 1440, 9000, 1125));
+
+    auto *hint = new QLabel(
+        QStringLiteral("To begin, click on \"Start Here\" and view instructions. Then click \"Add Files\"."), panel);
+    hint->setObjectName(QStringLiteral("Label3"));
+    QFont hintFont = sansSerif(9.75);
+    hintFont.setBold(true);
+    hintFont.setUnderline(true);
+    hint->setFont(hintFont);
+    hint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    hint->setAttribute(Qt::WA_TranslucentBackground);
+    hint->setGeometry(Twips::rect(480, 3120, 9735, 615));
+}
+
+void MainWindow::buildResultsPanel(QWidget *panel)
+{
+    m_grdSearch = new DataGrid(QStringLiteral("grdSearch"), panel);
+    m_grdSearch->bind(m_search, m_dialogs);
+    m_grdSearch->setGeometry(Twips::rect(0, 100, 10335, 6270));
+    m_grdSearch->setColumnWidthsTwips({1035, 5115, 1530, 2100});
+    QPalette palette = m_grdSearch->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    m_grdSearch->setPalette(palette);
+}
+
+void MainWindow::buildMenus()
+{
+    struct Item {
+        const char *name;
+        const char *caption; // nullptr: a separator
+        QKeySequence key;
+    };
+    struct Menu {
+        const char *name;
+        const char *caption;
+        std::vector<Item> items;
+    };
+    const Menu menus[] = {
+        {"mnuFile",
+         "File",
+         {{"mnuBackup", "&Backup Database", QKeySequence(Qt::CTRL | Qt::Key_B)},
+          {"mnuRestore", "&Restore Backup", QKeySequence(Qt::CTRL | Qt::Key_R)},
+          {"mnu23", nullptr, {}},
+          {"mnuPrint", "&Print Database Report", QKeySequence(Qt::CTRL | Qt::Key_P)},
+          {"mnuPrintLabels", "Print &Labels", QKeySequence(Qt::CTRL | Qt::Key_L)},
+          {"mnu87", nullptr, {}},
+          {"mnuExit", "&Quit Papyra (TM)", QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
+        {"mnuEdit",
+         "Edit",
+         {{"mnuUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+          {"mnuCut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
+          {"mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
+          {"mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)}}},
+        {"mnuJump",
+         "&Jump",
+         {{"mnuAbout", "Papyra!", QKeySequence(Qt::Key_F1)},
+          {"mnuData", "Search Results", QKeySequence(Qt::Key_F2)},
+          {"mnuFind", "Add Files", QKeySequence(Qt::Key_F3)},
+          {"mnuCat", "My Categories", QKeySequence(Qt::Key_F4)},
+          {"mnuStart", "Start Here", QKeySequence(Qt::Key_F9)},
+          {"mnu009", nullptr, {}},
+          {"mnuOpen", "Next &Open File Slot", QKeySequence(Qt::Key_F5)},
+          {"mnuTop", "&Top Of List", QKeySequence(Qt::Key_F6)},
+          {"mnu877", nullptr, {}},
+          {"mnuAddcat", "Add Category", QKeySequence(Qt::Key_F7)},
+          {"mnuDelcat", "Delete Category", QKeySequence(Qt::Key_F8)}}},
+        {"mnuHelp",
+         "&Help",
+         {{"mnuHelpHelp", "Papyra! Help on our Website", {}},
+          {"mnu3434", nullptr, {}},
+          {"mnuAbt", "About Papyra!", {}}}},
+    };
+    for (const Menu &m : menus) {
+        QMenu *menu = menuBar()->addMenu(QString::fromLatin1(m.caption));
+        menu->setObjectName(QString::fromLatin1(m.name));
+        for (const Item &item : m.items) {
+            QAction *action = item.caption ? menu->addAction(QString::fromLatin1(item.caption)) : menu->addSeparator();
+            action->setObjectName(QString::fromLatin1(item.name));
+            if (!item.key.isEmpty())
+                action->setShortcut(item.key);
+        }
+    }
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+
+    action(QStringLiteral("mnuPrintLabels"))->setEnabled(false);
+    action(QStringLiteral("mnuAddcat"))->setEnabled(false);
+    action(QStringLiteral("mnuDelcat"))->setEnabled(false);
+
+    const struct {
+        const char *name;
+        qint16 tab;
+    } jumps[] = {{"mnuAbout", 1}, {"mnuData", 2}, {"mnuFind", 3}, {"mnuCat", 4}, {"mnuStart", 5}};
+    for (const auto &jump : jumps) {
+        const qint16 tab = jump.tab;
+        connect(action(QString::fromLatin1(jump.name)), &QAction::triggered, this, [this, tab] { SwitchTab(tab); });
+    }
+    connect(action(QStringLiteral("mnuOpen")), &QAction::triggered, this, [this] {
+        SwitchTab(3);
+        m_addFiles->Command1Click(0);
+    });
+    connect(action(QStringLiteral("mnuTop")), &QAction::triggered, this, [this] {
+        SwitchTab(3);
+        m_addFiles->Command1Click(1);
+    });
+    connect(action(QStringLiteral("mnuAddcat")), &QAction::triggered, m_categoriesPanel,
+            &CategoriesPanel::addCategory);
+    connect(action(QStringLiteral("mnuDelcat")), &QAction::triggered, m_categoriesPanel,
+            &CategoriesPanel::deleteCategory);
+    connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::buildStatusBar()
+{
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+    const int widths[] = {3000, 1440, 1440, 6000};
+    for (int i = 0; i < 4; ++i) {
+        auto *part = new QLabel(i == 2 ? QStringLiteral("Mode: READY") : QString(), statusBar());
+        part->setObjectName(QStringLiteral("Panel(%1)").arg(i + 1));
+        part->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        part->setFixedWidth(Twips::toPixels(widths[i]));
+        statusBar()->addWidget(part);
+    }
+}
+
+QAction *MainWindow::action(const QString &name) const { return findChild<QAction *>(name); }
+
+PicturePanel *MainWindow::startHerePanel() const { return static_cast<PicturePanel *>(m_panels.value(4)); }
+
+void MainWindow::openDataSources()
+{
+    for (DataSource *source : dataSources()) {
+        source->repoint(m_programFolder);
+        if (!source->refresh() && m_openError.isEmpty())
+            m_openError = source->lastError();
+    }
+    m_failureShown = !m_openError.isEmpty();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    if (!m_openError.isEmpty()) {
+        // Told once the window is on screen, so the user sees what the message is about.
+        QTimer::singleShot(0, this, [this] {
+            m_dialogs->message(this,
+                               QStringLiteral("Papyra could not open its database.\n\n%1\n\n"
+                                              "The database file should be:\n%2")
+                                   .arg(m_openError,
+                                        QDir::toNativeSeparators(
+                                            QDir(m_programFolder).filePath(Schema::databaseFileName))),
+                               Dialogs::Icon::Warning);
+        });
+    }
+}
+
+bool MainWindow::refreshSource(DataSource *source)
+{
+    source->repoint(m_programFolder);
+    if (!source->refresh()) {
+        reportDataFailure(source->lastError());
+        return false;
+    }
+    m_failureShown = false;
+    return true;
+}
+
+void MainWindow::reportDataFailure(const QString &error)
+{
+    if (m_failureShown)
+        return;
+    m_failureShown = true;
+    m_dialogs->message(this,
+                       QStringLiteral("Papyra could not read its database.\n\n%1\n\nThe database file should be:\n%2")
+                           .arg(error, QDir::toNativeSeparators(
+                                           QDir(m_programFolder).filePath(Schema::databaseFileName))),
+                       Dialogs::Icon::Warning);
+}
+
+void MainWindow::onWriteFailed(const QString &error)
+{
+    m_dialogs->message(this, QStringLiteral("Papyra could not save your change.\n\n%1").arg(error),
+                       Dialogs::Icon::Warning);
+}
+
+void MainWindow::onTabClick()
+{
+    for (QWidget *panel : m_panels)
+        panel->hide();
+    const int k = m_tabStrip->currentIndex() + 1;
+    if (k < 1 || k > m_panels.size())
+        return;
+    m_panels[k - 1]->show();
+    Tabset(static_cast<qint16>(k));
+    StartSlideShow();
+}
+
+void MainWindow::SwitchTab(qint16 i)
+{
+    // Selecting the tab already shown runs the click handling again, so F1 always lands in the
+    // search box and F3 always shows the slots afresh.
+    if (i >= 1 && i <= m_tabStrip->count()) {
+        if (m_tabStrip->currentIndex() == i - 1)
+            onTabClick();
+        else
+            m_tabStrip->setCurrentIndex(i - 1);
+    }
+    StartSlideShow();
+}
+
+void MainWindow::Tabset(qint16 i)
+{
+    action(QStringLiteral("mnuAddcat"))->setEnabled(false);
+    action(QStringLiteral("mnuDelcat"))->setEnabled(false);
+    switch (i) {
+    case 1: {
+        m_file->repoint(m_programFolder);
+        m_txtFrontSearch->setFocus();
+        m_txtFrontSearch->setSelection(0, m_txtFrontSearch->text().trimmed().size());
+        break;
+    }
+    case 2:
+        m_file->repoint(m_programFolder);
+        m_grdSearch->viewport()->update();
+        break;
+    case 3:
+        refreshSource(m_file);
+        m_addFiles->grid()->viewport()->update();
+        break;
+    case 4:
+        refreshSource(m_categories);
+        action(QStringLiteral("mnuAddcat"))->setEnabled(true);
+        action(QStringLiteral("mnuDelcat"))->setEnabled(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::StartSlideShow()
+{
+    // A missing or undecodable picture gives a null image: the panel shows black and the tour goes on.
+    startHerePanel()->setPicture(QImage(Slides::path(m_programFolder, Slides::startPicture())));
+    m_slidestep = 1;
+}
+
+void MainWindow::commitPendingEdits()
+{
+    for (DataGrid *grid : findChildren<DataGrid *>())
+        grid->commitOpenEditor();
+    for (DataSource *source : dataSources())
+        source->submitPending();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Quitting writes the row being edited, as leaving it would; only Escape discards typing.
+    commitPendingEdits();
+    event->accept();
+}

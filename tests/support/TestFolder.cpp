@@ -1,0 +1,60 @@
+#include "TestFolder.h"
+
+#include "store/Schema.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+TestFolder::TestFolder(Contents contents)
+{
+    if (contents == Contents::Empty)
+        return;
+    QFile::copy(builtTemplate(), templatePath());
+    if (contents == Contents::Ready)
+        QFile::copy(builtTemplate(), databasePath());
+}
+
+QString TestFolder::databasePath() const
+{
+    return filePath(Schema::databaseFileName);
+}
+
+QString TestFolder::templatePath() const
+{
+    return filePath(Schema::templateFileName);
+}
+
+bool TestFolder::makeDatabase(int slotCount)
+{
+    QFile::remove(databasePath());
+    return Schema::createDatabase(databasePath(), slotCount);
+}
+
+bool TestFolder::copyProgramData()
+{
+    const QDir from(builtProgramFolder());
+    QDirIterator it(from.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString rel = from.relativeFilePath(source);
+        if (!rel.contains(QLatin1Char('/')))
+            continue; // only the data folders, not the executable or the template
+        const QString target = filePath(rel);
+        QDir().mkpath(QFileInfo(target).path());
+        if (!QFile::exists(target) && !QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+QString TestFolder::builtTemplate()
+{
+    return QStringLiteral(PAPYRA_TEMPLATE_PATH);
+}
+
+QString TestFolder::builtProgramFolder()
+{
+    return QStringLiteral(PAPYRA_PROGRAM_DIR);
+}
