@@ -1,0 +1,41 @@
+#!/bin/sh
+# The everyday commands, usable on a fresh Debian 12 machine (which has no compiler, CMake or make):
+#   ./papyra.sh run     installs what is missing, builds, and starts Papyra from its program folder
+#   ./papyra.sh test    installs what is missing, builds, and runs every test headless
+#   ./papyra.sh build   installs what is missing and builds
+#   ./papyra.sh bench   builds and runs the benchmark program
+set -e
+cd "$(dirname "$0")"
+
+BUILD=${BUILD:-build}
+JOBS=${JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+build() {
+    sh scripts/install-deps.sh
+    cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$BUILD" -j "$JOBS"
+}
+
+case "${1:-run}" in
+build)
+    build
+    ;;
+run)
+    build
+    cd "$BUILD/papyra"
+    exec ./papyra
+    ;;
+test)
+    build
+    cd "$BUILD"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS"
+    ;;
+bench)
+    build
+    exec "$BUILD/bench/papyra-bench" "$@"
+    ;;
+*)
+    echo "usage: $0 [run|test|build|bench]" >&2
+    exit 2
+    ;;
+esac
