@@ -43,38 +43,45 @@ void Database::detach(const void *user)
 
 bool Database::open(const QString &path, QString *error)
 {
-    auto fail = [&](const QString &why) {
-        if (error)
-            *error = why;
-        close();
-        return false;
-    };
+    const QString why = openChecked(path);
+    if (why.isEmpty())
+        return true;
+    // Every handle on the connection is gone by now, so it can be removed cleanly.
+    close();
+    if (error)
+        *error = why;
+    return false;
+}
+
+QString Database::openChecked(const QString &path)
+{
     // SQLite would quietly create an empty file; a missing database must stay missing.
     const QFileInfo info(path);
     if (!info.exists())
-        return fail(QStringLiteral("The database file does not exist."));
+        return QStringLiteral("The database file does not exist.");
     if (!info.isFile())
-        return fail(QStringLiteral("The database path is not a file."));
+        return QStringLiteral("The database path is not a file.");
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open())
-        return fail(db.lastError().text());
+        return db.lastError().text();
     m_path = path;
 
-    QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-        return fail(QStringLiteral("The file is not a Papyra database (%1).").arg(probe.lastError().text()));
-    probe.finish();
+    {
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+            return QStringLiteral("The file is not a Papyra database (%1).").arg(probe.lastError().text());
+    }
     QString why;
     if (!Schema::hasExpectedTables(db, &why))
-        return fail(QStringLiteral("The file is not a Papyra database: %1.").arg(why));
+        return QStringLiteral("The file is not a Papyra database: %1.").arg(why);
     for (const Initializer &init : m_initializers) {
         if (!init(db, &why))
-            return fail(why);
+            return why.isEmpty() ? QStringLiteral("The database could not be prepared.") : why;
     }
-    return true;
+    return QString();
 }
 
 void Database::close()

@@ -36,6 +36,7 @@ public:
 
 private:
     bool open(const QString &path, QString *error);
+    QString openChecked(const QString &path); // empty when the file is open and usable
 
     QString m_connectionName;
     QString m_path;
