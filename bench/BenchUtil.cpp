@@ -31,6 +31,14 @@ double medianMs(int runs, const std::function<void()> &fn)
     return median(times);
 }
 
+double medianTimed(int runs, const std::function<double()> &fn)
+{
+    QVector<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.append(fn());
+    return median(times);
+}
+
 QString makeProgramFolder(const QString &name, int slotCount)
 {
     const QString folder = QDir::temp().filePath(QStringLiteral("papyra-bench/") + name);

@@ -105,18 +105,10 @@ bool DataSource::refresh()
             sql += QStringLiteral(" WHERE ") + m_source.condition;
         if (!m_source.orderBy.isEmpty())
             sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
-        QSqlQuery query(m_db->connection());
-        query.setForwardOnly(true);
-        ok = query.prepare(sql);
-        for (const QVariant &v : m_source.bindValues)
-            query.addBindValue(v);
-        ok = ok && query.exec();
-        if (ok) {
-            while (query.next())
-                keys.append(query.value(0).toLongLong());
-        } else {
-            setError(query.lastError().text());
-        }
+        QString error;
+        ok = m_db->readKeys(sql, m_source.bindValues, &keys, &error);
+        if (!ok)
+            setError(error);
     }
 
     beginResetModel();

@@ -5,7 +5,10 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlDriver>
 #include <QUuid>
+
+#include <sqlite3.h>
 
 Database::Database()
     : m_connectionName(QStringLiteral("papyra-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
@@ -82,6 +85,46 @@ QString Database::openChecked(const QString &path)
             return why.isEmpty() ? QStringLiteral("The database could not be prepared.") : why;
     }
     return QString();
+}
+
+bool Database::readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
+                        QString *error) const
+{
+    const QSqlDatabase db = connection();
+    const QVariant handle = db.isOpen() ? db.driver()->handle() : QVariant();
+    sqlite3 *raw = handle.isValid() ? *static_cast<sqlite3 *const *>(handle.data()) : nullptr;
+    if (!raw) {
+        if (error)
+            *error = QStringLiteral("The database is not open.");
+        return false;
+    }
+    sqlite3_stmt *statement = nullptr;
+    const QByteArray text = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(raw, text.constData(), int(text.size()), &statement, nullptr);
+    for (int i = 0; rc == SQLITE_OK && i < bindValues.size(); ++i) {
+        const QVariant &v = bindValues.at(i);
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(statement, i + 1);
+        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
+            rc = sqlite3_bind_int64(statement, i + 1, v.toLongLong());
+        } else if (v.typeId() == QMetaType::Double) {
+            rc = sqlite3_bind_double(statement, i + 1, v.toDouble());
+        } else {
+            const QByteArray value = v.toString().toUtf8();
+            rc = sqlite3_bind_text(statement, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+        }
+    }
+    keys->clear();
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(statement);
+        if (rc == SQLITE_ROW)
+            keys->append(sqlite3_column_int64(statement, 0));
+    }
+    const bool ok = rc == SQLITE_DONE;
+    if (!ok && error)
+        *error = QString::fromUtf8(sqlite3_errmsg(raw));
+    sqlite3_finalize(statement); // never leave a half-read statement behind
+    return ok;
 }
 
 void Database::close()

