@@ -31,6 +31,7 @@ test)
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS"
     ;;
 bench)
+    shift
     build
     exec "$BUILD/bench/papyra-bench" "$@"
     ;;
