@@ -21,6 +21,9 @@ DataGrid::DataGrid(const QString &name, QWidget *parent) : QTableView(parent)
     setTabKeyNavigation(true);
     setWordWrap(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Rows as compact as a classic data grid's (285 twips), so a screen shows some twenty slots.
+    verticalHeader()->setMinimumSectionSize(Twips::toPixels(285));
+    verticalHeader()->setDefaultSectionSize(Twips::toPixels(285));
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     verticalHeader()->setFixedWidth(18);
     horizontalHeader()->setHighlightSections(false);
