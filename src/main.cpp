@@ -1,6 +1,7 @@
 #include "app/Dialogs.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
+#include "Version.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Papyra"));
+    QApplication::setApplicationVersion(QStringLiteral(PAPYRA_VERSION_STRING));
 
     const QString programFolder = QApplication::applicationDirPath();
     Startup::prepareProgramFolder(programFolder);
