@@ -44,24 +44,28 @@ std::optional<QString> Dialogs::input(QWidget *parent, const QString &prompt)
     return answer;
 }
 
-QString Dialogs::saveFileName(QWidget *parent, const QString &proposed)
+namespace {
+
+QString runFileDialog(QWidget *parent, const QString &proposed, QFileDialog::AcceptMode acceptMode,
+                      QFileDialog::FileMode fileMode)
 {
     QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(acceptMode);
+    dialog.setFileMode(fileMode);
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
 }
 
+} // namespace
+
+QString Dialogs::saveFileName(QWidget *parent, const QString &proposed)
+{
+    return runFileDialog(parent, proposed, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+}
+
 QString Dialogs::openFileName(QWidget *parent, const QString &proposed)
 {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
 }
