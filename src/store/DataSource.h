@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QVariant>
 #include <QVector>
+#include <optional>
 
 class Database;
 
@@ -104,6 +105,7 @@ private:
     QVariant storedValue(int row, int column) const;
     QVariant effectiveValue(int row, int column) const;
     bool ensureOpen();
+    std::optional<qint64> findFirstKey(const QString &condition, const QVariantList &bindValues);
     QString selectList() const;
     void setError(const QString &error);
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
