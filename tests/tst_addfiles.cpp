@@ -127,12 +127,14 @@ private slots:
         QTest::keyClick(m_window.get(), Qt::Key_F5);
         QTest::keyClick(m_window.get(), Qt::Key_F5);
         QCOMPARE(currentNumber(), 1);
+        QCOMPARE(m_grid->currentIndex(), cell(1, "Keywords"));
         // F5 while the keywords are still in the cell editor: they are kept and the next slot is open.
         typeInto(cell(1, "Keywords"), QStringLiteral("Tax papers 2023"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
         QCOMPARE(stored(1, "Keywords").toString(), QStringLiteral("Tax papers 2023"));
         QCOMPARE(currentNumber(), 2);
         QVERIFY(!m_grid->indexWidget(cell(1, "Keywords")));
+        QCOMPARE(QApplication::focusWidget(), m_grid); // typing goes on into slot 2
     }
 
     void topOfList()

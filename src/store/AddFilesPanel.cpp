@@ -82,17 +82,22 @@ void AddFilesPanel::nextOpenSlot()
     m_file->repoint(m_programFolder);
     if (!m_file->refresh())
         return;
-    if (!m_file->findFirst(QStringLiteral("Keywords IS NULL")))
+    int column = -1;
+    if (m_file->findFirst(QStringLiteral("Keywords IS NULL")))
+        column = m_file->columnIndex(QStringLiteral("Keywords")); // ready for the keywords to be typed
+    else
         m_file->setCurrentRow(before);
-    showCurrentRow();
+    showCurrentRow(column);
 }
 
 void AddFilesPanel::topOfList()
 {
+    const int column = m_grid->currentIndex().column();
     m_file->repoint(m_programFolder);
     if (!m_file->refresh())
         return;
     m_file->moveFirst();
+    showCurrentRow(column);
     m_grid->scrollToTop();
 }
 
@@ -187,9 +192,14 @@ void AddFilesPanel::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
-void AddFilesPanel::showCurrentRow()
+void AddFilesPanel::showCurrentRow(int column)
 {
-    const QModelIndex current = m_grid->currentIndex();
-    if (current.isValid())
-        m_grid->scrollTo(current);
+    QModelIndex current = m_grid->currentIndex();
+    if (!current.isValid())
+        return;
+    if (column >= 0 && column != current.column()) {
+        current = current.siblingAtColumn(column);
+        m_grid->setCurrentIndex(current);
+    }
+    m_grid->scrollTo(current);
 }

@@ -37,7 +37,8 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void showCurrentRow();
+    // Scrolls the current row into view, on the given column if one is given.
+    void showCurrentRow(int column = -1);
 
     QString m_programFolder;
     DataSource *m_file;

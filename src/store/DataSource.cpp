@@ -93,6 +93,7 @@ QString DataSource::selectList() const
 bool DataSource::refresh()
 {
     // A row still being edited is written, not dropped, when its data source is read again.
+    emit aboutToReread();
     submitPending();
 
     QVector<qint64> keys;
@@ -135,6 +136,7 @@ bool DataSource::refresh()
 
 void DataSource::release()
 {
+    emit aboutToReread();
     submitPending();
     beginResetModel();
     m_keys.clear();

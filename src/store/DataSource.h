@@ -94,6 +94,8 @@ public:
     void revert() override;
 
 signals:
+    // The rows are about to be read again or let go: a view commits what an open cell editor holds.
+    void aboutToReread();
     void entryRefused(const QModelIndex &index, const QString &text, const QString &message);
     void writeFailed(const QString &error);
 
