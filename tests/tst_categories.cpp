@@ -17,7 +17,7 @@
 #include <QSqlQuery>
 #include <QtTest>
 
-// The My Categories tab in the real window; the template's ten categories to start with.
+// The My Categories tab in the real window, starting from the template's ten categories.
 class CategoriesTest : public QObject
 {
     Q_OBJECT
@@ -37,7 +37,7 @@ class CategoriesTest : public QObject
             names << query.value(0).toString();
         return names;
     }
-    QStringList shownNames(QAbstractItemModel *model, int count)
+    static QStringList shownNames(QAbstractItemModel *model, int count)
     {
         QStringList names;
         for (int row = 0; row < count; ++row)
@@ -48,20 +48,6 @@ class CategoriesTest : public QObject
     {
         QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {},
                           m_grid->visualRect(m_categories->index(row, 0)).center());
-    }
-    // F7, then a name typed into the new row, then a click on the first row.
-    void addByKeyboard(const QString &name)
-    {
-        QTest::keyClick(m_window.get(), Qt::Key_F7);
-        QCOMPARE(QApplication::focusWidget(), m_grid);
-        QVERIFY(m_categories->isNewRow(m_categories->currentRow()));
-        if (!name.isEmpty()) {
-            m_grid->edit(m_grid->currentIndex());
-            auto *editor = qobject_cast<QLineEdit *>(m_grid->indexWidget(m_grid->currentIndex()));
-            QVERIFY(editor);
-            editor->setText(name);
-        }
-        clickRow(0);
     }
 
 private slots:
@@ -90,49 +76,59 @@ private slots:
     void addCategory()
     {
         QFETCH(QString, name);
-        addByKeyboard(name);
+        QTest::keyClick(m_window.get(), Qt::Key_F7);
+        QCOMPARE(QApplication::focusWidget(), m_grid);
+        QVERIFY(m_categories->isNewRow(m_categories->currentRow()));
+        if (!name.isEmpty()) {
+            m_grid->edit(m_grid->currentIndex());
+            qobject_cast<QLineEdit *>(m_grid->indexWidget(m_grid->currentIndex()))->setText(name);
+        }
+        clickRow(0);
         QStringList expected = Schema::defaultCategories();
         if (!name.isEmpty())
             expected << name;
         QCOMPARE(storedNames(), expected);
         QCOMPARE(shownNames(m_categories, m_categories->rowCount() - 1), expected);
-        QVERIFY(m_dialogs.shown.isEmpty());
     }
 
     void deleteCategory_data()
     {
         QTest::addColumn<int>("row");
-        QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("via");
-        QTest::newRow("first row") << 0 << true << "F8";
-        QTest::newRow("middle row") << 4 << true << "Command5";
-        QTest::newRow("last row") << 9 << true << "mnuDelcat";
-        QTest::newRow("answer No") << 4 << false << "F8";
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("first row, Yes") << 0 << "F8" << true;
+        QTest::newRow("middle row, Yes") << 4 << "Command5" << true;
+        QTest::newRow("last row, Yes") << 9 << "mnuDelcat" << true;
+        QTest::newRow("answer No") << 4 << "F8" << false;
+        QTest::newRow("grid's Delete key asks nothing") << 4 << "Delete" << true;
     }
     void deleteCategory()
     {
         QFETCH(int, row);
-        QFETCH(bool, yes);
         QFETCH(QString, via);
+        QFETCH(bool, deleted);
         clickRow(row);
-        m_dialogs.yesNoAnswers.enqueue(yes);
-        if (via == QLatin1String("F8"))
-            QTest::keyClick(m_window.get(), Qt::Key_F8);
+        m_dialogs.yesNoAnswers.enqueue(deleted);
+        if (via == QLatin1String("F8") || via == QLatin1String("Delete"))
+            QTest::keyClick(QApplication::focusWidget(), via == QLatin1String("F8") ? Qt::Key_F8 : Qt::Key_Delete);
         else if (via == QLatin1String("mnuDelcat"))
             m_window->action(via)->trigger();
         else
             QTest::mouseClick(m_window->categoriesPanel()->findChild<QPushButton *>(via), Qt::LeftButton);
 
-        QCOMPARE(m_dialogs.shown.size(), 1);
-        QCOMPARE(m_dialogs.shown.first().kind, QStringLiteral("yesno"));
-        QCOMPARE(m_dialogs.shown.first().text, QStringLiteral("Are you sure?"));
+        const bool asked = via != QLatin1String("Delete");
+        QCOMPARE(m_dialogs.shown.size(), asked ? 1 : 0);
+        if (asked) {
+            QCOMPARE(m_dialogs.shown.first().kind, QStringLiteral("yesno"));
+            QCOMPARE(m_dialogs.shown.first().text, QStringLiteral("Are you sure?"));
+            QCOMPARE(m_categories->currentRow(), deleted ? -1 : row);
+        }
         QStringList expected = Schema::defaultCategories();
-        if (yes)
+        if (deleted)
             expected.removeAt(row);
         QCOMPARE(storedNames(), expected);
         QCOMPARE(m_categories->rowCount(), expected.size() + 1);
         QCOMPARE(shownNames(m_categories, expected.size()), expected);
-        QCOMPARE(m_categories->currentRow(), yes ? -1 : row);
     }
 
     void deleteWithoutARecord_data()
@@ -159,31 +155,18 @@ private slots:
         QCOMPARE(storedNames(), before);
     }
 
-    void categoryKeysOffTheirTab_data()
-    {
-        QTest::addColumn<int>("tab");
-        for (int tab : {1, 2, 3, 5})
-            QTest::addRow("tab %d", tab) << tab;
-    }
     void categoryKeysOffTheirTab()
     {
-        QFETCH(int, tab);
         clickRow(2);
-        m_window->SwitchTab(static_cast<qint16>(tab));
-        m_dialogs.yesNoAnswers.enqueue(true);
-        QTest::keyClick(m_window.get(), Qt::Key_F7);
-        QTest::keyClick(m_window.get(), Qt::Key_F8);
+        for (qint16 tab : {1, 2, 3, 5}) {
+            m_window->SwitchTab(tab);
+            m_dialogs.yesNoAnswers.enqueue(true);
+            QTest::keyClick(m_window.get(), Qt::Key_F7);
+            QTest::keyClick(m_window.get(), Qt::Key_F8);
+        }
         QVERIFY(m_dialogs.shown.isEmpty());
         QCOMPARE(m_categories->currentRow(), 2);
         QCOMPARE(storedNames(), Schema::defaultCategories());
-    }
-
-    void gridDeleteKeyAsksNothing()
-    {
-        clickRow(0);
-        QTest::keyClick(m_grid, Qt::Key_Delete);
-        QVERIFY(m_dialogs.shown.isEmpty());
-        QCOMPARE(storedNames(), Schema::defaultCategories().mid(1));
     }
 
     void deletedCategoryStaysOnSlotsAndLeavesThePickList()
@@ -196,8 +179,7 @@ private slots:
 
         m_window->SwitchTab(3);
         AddFilesPanel *panel = m_window->addFilesPanel();
-        DataSource *file = m_window->fileSource();
-        const QModelIndex slot = file->index(2, file->columnIndex(QStringLiteral("Category")));
+        const QModelIndex slot = m_window->fileSource()->index(2, 2);
         QCOMPARE(slot.data().toString(), QStringLiteral("Taxes"));
         QTest::mouseClick(panel->grid()->viewport(), Qt::LeftButton, {},
                           DropDownDelegate::buttonRect(panel->grid()->visualRect(slot)).center());

@@ -40,8 +40,7 @@ void CategoriesPanel::deleteCategory()
 {
     m_categories->repoint(m_programFolder);
     // Any written row may go, the first one included; the add-new row and no row at all may not.
-    const bool onRecord =
-        !m_categories->isBof() && !m_categories->isEof() && m_categories->absolutePosition() >= 0;
+    const bool onRecord = !m_categories->isBof() && !m_categories->isEof() && m_categories->absolutePosition() >= 0;
     if (!onRecord) {
         m_dialogs->message(window(), QStringLiteral("Please click on a category record to select it."));
         return;
@@ -49,7 +48,7 @@ void CategoriesPanel::deleteCategory()
     if (!m_dialogs->askYesNo(window(), QStringLiteral("Are you sure?")))
         return;
     if (m_categories->deleteCurrent()) {
-        // No neighbour takes the deleted row's place as current, so a second F8 cannot delete it unasked.
+        // No neighbour becomes current: a second F8 asks for a row to be clicked, not for one the user never chose.
         m_categories->selectionModel()->clear();
     }
 }
