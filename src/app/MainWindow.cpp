@@ -380,9 +380,12 @@ void MainWindow::onWriteFailed(const QString &error)
 
 void MainWindow::onTabClick()
 {
-    for (QWidget *panel : m_panels)
-        panel->hide();
     const int k = m_tabStrip->currentIndex() + 1;
+    // The panel that stays on screen is not hidden and shown again: that would take the focus from it.
+    for (int i = 0; i < m_panels.size(); ++i) {
+        if (i != k - 1)
+            m_panels[i]->hide();
+    }
     if (k < 1 || k > m_panels.size())
         return;
     m_panels[k - 1]->show();

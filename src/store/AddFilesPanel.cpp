@@ -1,15 +1,27 @@
 #include "store/AddFilesPanel.h"
 
+#include "app/Dialogs.h"
 #include "app/Twips.h"
 #include "store/DataGrid.h"
 #include "store/DataSource.h"
+#include "store/DropDownDelegate.h"
 
+#include <QHideEvent>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPushButton>
+
+namespace {
+
+// CatList opens this far below the top of the current row: the column header and the row itself.
+constexpr int pickListDropTwips = 500;
+
+} // namespace
 
 AddFilesPanel::AddFilesPanel(const QString &programFolder, DataSource *file, DataSource *popCat, Dialogs *dialogs,
                              QWidget *parent)
-    : QWidget(parent), m_programFolder(programFolder), m_file(file), m_popCat(popCat), m_dialogs(dialogs)
+    : QWidget(parent), m_programFolder(programFolder), m_file(file), m_popCat(popCat), m_dialogs(dialogs),
+      m_categoryColumn(file->columnIndex(QStringLiteral("Category")))
 {
     struct ButtonSpec {
         const char *name;
@@ -35,18 +47,24 @@ AddFilesPanel::AddFilesPanel(const QString &programFolder, DataSource *file, Dat
     m_grid->bind(file, dialogs);
     m_grid->setGeometry(Twips::rect(0, 600, 10335, 5775));
     m_grid->setColumnWidthsTwips({1035, 4800, 1680, 2100});
+    if (m_categoryColumn >= 0)
+        m_grid->setItemDelegateForColumn(m_categoryColumn, new DropDownDelegate(m_grid));
+    m_grid->viewport()->installEventFilter(this);
 
     m_catList = new QListView(this);
     m_catList->setObjectName(QStringLiteral("CatList"));
     m_catList->setModel(popCat);
     m_catList->setGeometry(Twips::rect(6120, 720, 1695, 1740));
     m_catList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Opening and using the list leaves the keyboard where the user was typing.
+    m_catList->setFocusPolicy(Qt::NoFocus);
     m_catList->hide();
 
     connect(made[0], &QPushButton::clicked, this, [this] { Command1Click(0); });
     connect(made[1], &QPushButton::clicked, this, [this] { Command1Click(1); });
     connect(made[2], &QPushButton::clicked, this, &AddFilesPanel::jumpToFile);
     connect(made[3], &QPushButton::clicked, this, &AddFilesPanel::undo);
+    connect(m_catList, &QListView::clicked, this, &AddFilesPanel::pickCategory);
 }
 
 void AddFilesPanel::Command1Click(int index)
@@ -57,10 +75,131 @@ void AddFilesPanel::Command1Click(int index)
         topOfList();
 }
 
-void AddFilesPanel::nextOpenSlot() {}
+void AddFilesPanel::nextOpenSlot()
+{
+    // Reading the slots afresh puts the first row current; with no open slot the user stays where they were.
+    const int before = m_file->currentRow();
+    m_file->repoint(m_programFolder);
+    if (!m_file->refresh())
+        return;
+    int column = -1;
+    if (m_file->findFirst(QStringLiteral("Keywords IS NULL")))
+        column = m_file->columnIndex(QStringLiteral("Keywords")); // ready for the keywords to be typed
+    else
+        m_file->setCurrentRow(before);
+    showCurrentRow(column);
+}
 
-void AddFilesPanel::topOfList() {}
+void AddFilesPanel::topOfList()
+{
+    const int column = m_grid->currentIndex().column();
+    m_file->repoint(m_programFolder);
+    if (!m_file->refresh())
+        return;
+    m_file->moveFirst();
+    showCurrentRow(column);
+    m_grid->scrollToTop();
+}
 
-void AddFilesPanel::jumpToFile() {}
+void AddFilesPanel::jumpToFile()
+{
+    m_file->repoint(m_programFolder);
+    const std::optional<QString> answer = m_dialogs->input(window(), QStringLiteral("Please Enter File "));
+    if (!answer)
+        return;
+    // Only a whole number is looked up, and only as a bound value: any other answer does nothing.
+    bool isNumber = false;
+    const qlonglong number = answer->trimmed().toLongLong(&isNumber);
+    if (!isNumber)
+        return;
+    if (m_file->findFirst(QStringLiteral("FileNumber = ?"), {number}))
+        showCurrentRow();
+}
 
-void AddFilesPanel::undo() {}
+void AddFilesPanel::undo()
+{
+    m_grid->setFocus();
+    m_grid->cancelRowEdit();
+}
+
+void AddFilesPanel::openPickList(int column)
+{
+    m_popCat->repoint(m_programFolder);
+    m_popCat->refresh();
+
+    const int row = std::max(m_file->currentRow(), 0);
+    const int visibleRow = row - std::max(m_grid->rowAt(0), 0);
+    const int rowHeightTwips = Twips::fromPixels(m_grid->rowHeight(row));
+    const int topTwips = rowHeightTwips * visibleRow + Twips::fromPixels(m_grid->y()) + pickListDropTwips;
+    const QPoint columnRight = m_grid->viewport()->mapTo(
+        this, QPoint(m_grid->columnViewportPosition(column) + m_grid->columnWidth(column), 0));
+
+    // Below the current row even where that runs past the grid's lower edge.
+    m_catList->move(columnRight.x() - m_catList->width(), Twips::toPixels(topTwips));
+    m_catList->show();
+    m_catList->raise();
+}
+
+void AddFilesPanel::pickCategory(const QModelIndex &entry)
+{
+    const int row = m_file->currentRow();
+    if (entry.isValid() && row >= 0 && m_categoryColumn >= 0) {
+        // Text still in an open cell editor goes into the row first, so closing it later cannot undo the pick.
+        m_grid->commitOpenEditor();
+        m_file->setData(m_file->index(row, m_categoryColumn), entry.data());
+    }
+    m_catList->hide();
+}
+
+bool AddFilesPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_grid->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint pos = mouse->position().toPoint();
+        const QModelIndex cell = m_grid->indexAt(pos);
+        if (mouse->button() != Qt::LeftButton || !cell.isValid() || cell.column() != m_categoryColumn ||
+            !DropDownDelegate::buttonRect(m_grid->visualRect(cell)).contains(pos))
+            break;
+        // The button's press belongs to the pick list only: the cell does not start an editor.
+        m_buttonPressed = true;
+        m_grid->setCurrentIndex(cell);
+        openPickList(cell.column());
+        return true;
+    }
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        if (m_buttonPressed) {
+            if (event->type() == QEvent::MouseButtonRelease)
+                m_buttonPressed = false;
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void AddFilesPanel::hideEvent(QHideEvent *event)
+{
+    // Leaving the tab closes the list; minimising the window does not.
+    if (!event->spontaneous())
+        m_catList->hide();
+    QWidget::hideEvent(event);
+}
+
+void AddFilesPanel::showCurrentRow(int column)
+{
+    QModelIndex current = m_grid->currentIndex();
+    if (!current.isValid())
+        return;
+    if (column >= 0 && column != current.column()) {
+        current = current.siblingAtColumn(column);
+        m_grid->setCurrentIndex(current);
+    }
+    m_grid->scrollTo(current);
+}

@@ -26,11 +26,26 @@ public:
     void jumpToFile();
     void undo();
 
+    // The drop-down button of a cell in the given grid column was pressed: show CatList below the
+    // current row, its right edge on that column's right edge.
+    void openPickList(int column);
+    // An entry of CatList was clicked: it becomes the current slot's category, written when the row is left.
+    void pickCategory(const QModelIndex &entry);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
+    // Scrolls the current row into view, on the given column if one is given.
+    void showCurrentRow(int column = -1);
+
     QString m_programFolder;
     DataSource *m_file;
     DataSource *m_popCat;
     Dialogs *m_dialogs;
     DataGrid *m_grid;
     QListView *m_catList;
+    int m_categoryColumn;
+    bool m_buttonPressed = false;
 };

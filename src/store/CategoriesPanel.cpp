@@ -1,5 +1,6 @@
 #include "store/CategoriesPanel.h"
 
+#include "app/Dialogs.h"
 #include "app/Twips.h"
 #include "store/DataGrid.h"
 #include "store/DataSource.h"
@@ -27,6 +28,27 @@ CategoriesPanel::CategoriesPanel(const QString &programFolder, DataSource *categ
     connect(remove, &QPushButton::clicked, this, &CategoriesPanel::deleteCategory);
 }
 
-void CategoriesPanel::addCategory() {}
+void CategoriesPanel::addCategory()
+{
+    m_categories->repoint(m_programFolder);
+    m_categories->addNew();
+    m_grid->setFocus();
+    m_grid->scrollTo(m_grid->currentIndex());
+}
 
-void CategoriesPanel::deleteCategory() {}
+void CategoriesPanel::deleteCategory()
+{
+    m_categories->repoint(m_programFolder);
+    // Any written row may go, the first one included; the add-new row and no row at all may not.
+    const bool onRecord = !m_categories->isBof() && !m_categories->isEof() && m_categories->absolutePosition() >= 0;
+    if (!onRecord) {
+        m_dialogs->message(window(), QStringLiteral("Please click on a category record to select it."));
+        return;
+    }
+    if (!m_dialogs->askYesNo(window(), QStringLiteral("Are you sure?")))
+        return;
+    if (m_categories->deleteCurrent()) {
+        // No neighbour becomes current: a second F8 asks for a row to be clicked, not for one the user never chose.
+        m_categories->selectionModel()->clear();
+    }
+}

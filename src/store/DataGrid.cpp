@@ -41,6 +41,7 @@ void DataGrid::bind(DataSource *source, Dialogs *dialogs)
     if (created != own)
         delete created;
     connect(source, &DataSource::entryRefused, this, &DataGrid::onEntryRefused);
+    connect(source, &DataSource::aboutToReread, this, &DataGrid::commitOpenEditor);
 }
 
 void DataGrid::setColumnWidthsTwips(const QVector<int> &widths)

@@ -93,6 +93,7 @@ QString DataSource::selectList() const
 bool DataSource::refresh()
 {
     // A row still being edited is written, not dropped, when its data source is read again.
+    emit aboutToReread();
     submitPending();
 
     QVector<qint64> keys;
@@ -127,6 +128,7 @@ bool DataSource::refresh()
 
 void DataSource::release()
 {
+    emit aboutToReread();
     submitPending();
     beginResetModel();
     m_keys.clear();
@@ -138,9 +140,26 @@ void DataSource::release()
 
 bool DataSource::findFirst(const QString &condition, const QVariantList &bindValues)
 {
-    submitPending();
     if (m_source.isEmpty() || m_keys.isEmpty() || !ensureOpen())
         return false;
+    // A find that meets nothing leaves the user on the row being edited, its edit still pending.
+    // Once a row is found the edit is written first, as leaving the row would, and the find runs
+    // again so that it sees the written values.
+    std::optional<qint64> key = findFirstKey(condition, bindValues);
+    if (key && hasPendingEdit()) {
+        if (!submitPending())
+            return false;
+        key = findFirstKey(condition, bindValues);
+    }
+    const int row = key ? m_keys.indexOf(*key) : -1;
+    if (row < 0)
+        return false;
+    setCurrentRow(row);
+    return true;
+}
+
+std::optional<qint64> DataSource::findFirstKey(const QString &condition, const QVariantList &bindValues)
+{
     QString where = QStringLiteral("(%1)").arg(condition);
     if (!m_source.condition.isEmpty())
         where = QStringLiteral("(%1) AND %2").arg(m_source.condition, where);
@@ -151,7 +170,7 @@ bool DataSource::findFirst(const QString &condition, const QVariantList &bindVal
     QSqlQuery query(m_db->connection());
     if (!query.prepare(sql)) {
         setError(query.lastError().text());
-        return false;
+        return std::nullopt;
     }
     for (const QVariant &v : m_source.bindValues)
         query.addBindValue(v);
@@ -159,17 +178,11 @@ bool DataSource::findFirst(const QString &condition, const QVariantList &bindVal
         query.addBindValue(v);
     if (!query.exec()) {
         setError(query.lastError().text());
-        return false;
+        return std::nullopt;
     }
     if (!query.next())
-        return false;
-    const qint64 key = query.value(0).toLongLong();
-    query.finish();
-    const int row = m_keys.indexOf(key);
-    if (row < 0)
-        return false;
-    setCurrentRow(row);
-    return true;
+        return std::nullopt;
+    return query.value(0).toLongLong();
 }
 
 void DataSource::moveFirst()

@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QVariant>
 #include <QVector>
+#include <optional>
 
 class Database;
 
@@ -93,6 +94,8 @@ public:
     void revert() override;
 
 signals:
+    // The rows are about to be read again or let go: a view commits what an open cell editor holds.
+    void aboutToReread();
     void entryRefused(const QModelIndex &index, const QString &text, const QString &message);
     void writeFailed(const QString &error);
 
@@ -104,6 +107,7 @@ private:
     QVariant storedValue(int row, int column) const;
     QVariant effectiveValue(int row, int column) const;
     bool ensureOpen();
+    std::optional<qint64> findFirstKey(const QString &condition, const QVariantList &bindValues);
     QString selectList() const;
     void setError(const QString &error);
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);

@@ -1,0 +1,242 @@
+#include "ScriptedDialogs.h"
+#include "TestFolder.h"
+
+#include "app/MainWindow.h"
+#include "app/Twips.h"
+#include "store/AddFilesPanel.h"
+#include "store/DataGrid.h"
+#include "store/DataSource.h"
+#include "store/Database.h"
+#include "store/DropDownDelegate.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTabBar>
+#include <QtTest>
+
+// The Add Files tab in the real window over a database of 60 slots.
+class AddFilesTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestFolder> m_folder;
+    ScriptedDialogs m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+    DataGrid *m_grid = nullptr;
+    DataSource *m_file = nullptr;
+
+    void sql(const QString &statement) { QVERIFY(QSqlQuery(m_window->database()->connection()).exec(statement)); }
+    QString stored(int number, const char *field)
+    {
+        QSqlQuery query(m_window->database()->connection());
+        query.exec(QStringLiteral("SELECT %1 FROM Varnel WHERE FileNumber = %2").arg(field).arg(number));
+        return query.next() ? query.value(0).toString() : QStringLiteral("<no slot>");
+    }
+    int currentNumber() const { return m_file->field(QStringLiteral("FileNumber")).toInt(); }
+    QModelIndex cell(int number, const char *field) const
+    {
+        return m_file->index(number - 1, m_file->columnIndex(QString::fromLatin1(field)));
+    }
+    void click(const char *button)
+    {
+        QTest::mouseClick(m_window->addFilesPanel()->findChild<QPushButton *>(button), Qt::LeftButton);
+    }
+    // Types into a cell and leaves its editor open, as a user still typing.
+    void typeInto(const QModelIndex &index, const QString &text)
+    {
+        m_grid->setFocus();
+        m_grid->setCurrentIndex(index);
+        m_grid->edit(index);
+        auto *editor = qobject_cast<QLineEdit *>(m_grid->indexWidget(index));
+        QVERIFY(editor);
+        editor->setText(text);
+    }
+    bool currentRowShown() const
+    {
+        return m_grid->viewport()->rect().intersects(m_grid->visualRect(m_grid->currentIndex()));
+    }
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<TestFolder>(TestFolder::Contents::TemplateOnly);
+        QVERIFY(m_folder->makeDatabase(60));
+        m_dialogs = ScriptedDialogs();
+        m_window = std::make_unique<MainWindow>(m_folder->path(), &m_dialogs);
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_grid = m_window->addFilesPanel()->grid();
+        m_file = m_window->fileSource();
+        m_window->SwitchTab(3);
+    }
+    void cleanup() { m_window.reset(); }
+
+    void jumpCommands_data()
+    {
+        QTest::addColumn<int>("filledUpTo");
+        QTest::addColumn<int>("startNumber");
+        QTest::addColumn<int>("startTab");
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("open slot above the current row") << 3 << 40 << 3 << "Command1(0)" << 4;
+        QTest::newRow("F5 on the Search tab") << 5 << 1 << 1 << "F5" << 6;
+        QTest::newRow("Jump menu on Start Here") << 0 << 1 << 5 << "mnuOpen" << 1;
+        QTest::newRow("every slot filled keeps the row") << 60 << 30 << 3 << "Command1(0)" << 30;
+        QTest::newRow("F6 on Start Here") << 0 << 50 << 5 << "F6" << 1;
+    }
+    void jumpCommands()
+    {
+        QFETCH(int, filledUpTo);
+        QFETCH(int, startNumber);
+        QFETCH(int, startTab);
+        QFETCH(QString, via);
+        QFETCH(int, expected);
+        sql(QStringLiteral("UPDATE Varnel SET Keywords = 'papers' WHERE FileNumber <= %1").arg(filledUpTo));
+        m_file->setCurrentRow(startNumber - 1);
+        m_grid->scrollTo(m_grid->currentIndex());
+        if (startTab != 3)
+            m_window->SwitchTab(static_cast<qint16>(startTab));
+        if (via.startsWith(QLatin1Char('F')))
+            QTest::keyClick(m_window.get(), via == QLatin1String("F5") ? Qt::Key_F5 : Qt::Key_F6);
+        else if (via == QLatin1String("mnuOpen"))
+            m_window->action(via)->trigger();
+        else
+            click(qPrintable(via));
+
+        QCOMPARE(m_window->tabStrip()->currentIndex(), 2);
+        QCOMPARE(currentNumber(), expected);
+        QVERIFY(currentRowShown());
+        if (via == QLatin1String("F6"))
+            QCOMPARE(m_grid->rowAt(0), 0);
+        QCOMPARE(m_file->recordCount(), 60);
+        QVERIFY(m_dialogs.shown.isEmpty());
+    }
+
+    void nextOpenSlotStaysUntilKeywordsAreWritten()
+    {
+        QTest::keyClick(m_window.get(), Qt::Key_F5);
+        QTest::keyClick(m_window.get(), Qt::Key_F5);
+        QCOMPARE(m_grid->currentIndex(), cell(1, "Keywords"));
+        // F5 while the keywords are still in the cell editor: they are kept and typing goes on in slot 2.
+        typeInto(cell(1, "Keywords"), QStringLiteral("Tax papers 2023"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+        QCOMPARE(stored(1, "Keywords"), QStringLiteral("Tax papers 2023"));
+        QCOMPARE(m_grid->currentIndex(), cell(2, "Keywords"));
+        QCOMPARE(QApplication::focusWidget(), m_grid);
+    }
+
+    void jumpToFile_data()
+    {
+        QTest::addColumn<QVariant>("answer"); // null: Cancel
+        QTest::addColumn<int>("expected");    // 0: the row stays, its edit still pending
+        QTest::newRow("cancel") << QVariant() << 0;
+        QTest::newRow("empty") << QVariant(QString()) << 0;
+        QTest::newRow("letters") << QVariant(QStringLiteral("abc")) << 0;
+        QTest::newRow("number with blanks") << QVariant(QStringLiteral(" 12 ")) << 12;
+        QTest::newRow("slot far down") << QVariant(QStringLiteral("58")) << 58;
+        QTest::newRow("number no slot carries") << QVariant(QStringLiteral("5000")) << 0;
+        QTest::newRow("condition text") << QVariant(QStringLiteral("1 OR 1=1")) << 0;
+        QTest::newRow("statement text") << QVariant(QStringLiteral("12; DROP TABLE Varnel")) << 0;
+    }
+    void jumpToFile()
+    {
+        QFETCH(QVariant, answer);
+        QFETCH(int, expected);
+        m_file->setCurrentRow(2);
+        m_file->setData(cell(3, "Keywords"), QStringLiteral("typing"));
+        if (!answer.isNull())
+            m_dialogs.inputAnswers.enqueue(answer.toString());
+        click("Command6");
+
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown.first().text, QStringLiteral("Please Enter File "));
+        QCOMPARE(currentNumber(), expected ? expected : 3);
+        QVERIFY(currentRowShown());
+        QCOMPARE(m_file->hasPendingEdit(), expected == 0);
+        QCOMPARE(stored(3, "Keywords"), expected ? QStringLiteral("typing") : QString());
+        QCOMPARE(stored(60, "FileNumber"), QStringLiteral("60"));
+    }
+
+    void undo_data()
+    {
+        QTest::addColumn<bool>("editorOpen");
+        QTest::newRow("edit in the row") << false;
+        QTest::newRow("text still in the cell editor") << true;
+    }
+    void undo()
+    {
+        QFETCH(bool, editorOpen);
+        sql(QStringLiteral("UPDATE Varnel SET Keywords = 'Old' WHERE FileNumber = 7"));
+        m_file->setCurrentRow(6);
+        if (editorOpen)
+            typeInto(cell(7, "Keywords"), QStringLiteral("New"));
+        else
+            QVERIFY(m_file->setData(cell(7, "Keywords"), QStringLiteral("New")));
+        click("Command2");
+        QCOMPARE(QApplication::focusWidget(), m_grid);
+        QCOMPARE(cell(7, "Keywords").data().toString(), QStringLiteral("Old"));
+        m_file->setCurrentRow(0);
+        QCOMPARE(stored(7, "Keywords"), QStringLiteral("Old"));
+    }
+
+    void pickList_data()
+    {
+        QTest::addColumn<bool>("bottomRow");
+        QTest::newRow("top row") << false;
+        QTest::newRow("bottom row") << true;
+    }
+    void pickList()
+    {
+        QFETCH(bool, bottomRow);
+        sql(QStringLiteral("UPDATE Varnel SET Keywords = 'Car', Category = 'Bank', Reminder = '2024-03-01'"));
+        m_grid->scrollTo(m_file->index(20, 0), QAbstractItemView::PositionAtTop);
+        int row = m_grid->rowAt(0);
+        while (bottomRow && m_grid->rowViewportPosition(row + 2) <= m_grid->viewport()->height())
+            ++row;
+        const QModelIndex button = cell(row + 1, "Category");
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {},
+                          DropDownDelegate::buttonRect(m_grid->visualRect(button)).center());
+
+        AddFilesPanel *panel = m_window->addFilesPanel();
+        QListView *list = panel->categoryList();
+        QVERIFY(list->isVisible());
+        QCOMPARE(m_grid->currentIndex(), button);
+        QVERIFY(!m_grid->indexWidget(button)); // the button does not start a cell editor
+        const int columnRight = m_grid->viewport()
+                                    ->mapTo(panel, QPoint(m_grid->columnViewportPosition(button.column()) +
+                                                              m_grid->columnWidth(button.column()), 0))
+                                    .x();
+        QCOMPARE(list->geometry().right() + 1, columnRight);
+        QCOMPARE(list->y(), Twips::toPixels(Twips::fromPixels(m_grid->rowHeight(row)) * (row - m_grid->rowAt(0)) +
+                                            Twips::fromPixels(m_grid->y()) + 500));
+        QCOMPARE(list->geometry().bottom() > m_grid->geometry().bottom(), bottomRow);
+        QVERIFY(list->isAncestorOf(panel->childAt(list->pos() + QPoint(4, 4)))); // in front of the grid
+
+        const QModelIndex health = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, "Health").value(0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(health).center());
+        QVERIFY(!list->isVisible());
+        QCOMPARE(stored(row + 1, "Category"), QStringLiteral("Bank")); // written when the row is left
+        m_file->setCurrentRow(0);
+        for (int number : {row, row + 1, row + 2}) {
+            QCOMPARE(stored(number, "Category"), number == row + 1 ? "Health" : "Bank");
+            QCOMPARE(stored(number, "Keywords") + stored(number, "Reminder"), QStringLiteral("Car2024-03-01"));
+        }
+
+        // Only leaving the tab closes the list.
+        m_grid->scrollToTop();
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {},
+                          DropDownDelegate::buttonRect(m_grid->visualRect(cell(1, "Category"))).center());
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, m_grid->visualRect(cell(2, "Keywords")).center());
+        QVERIFY(list->isVisible());
+        m_window->SwitchTab(4);
+        m_window->SwitchTab(3);
+        QVERIFY(!list->isVisible());
+    }
+};
+
+QTEST_MAIN(AddFilesTest)
+#include "tst_addfiles.moc"
