@@ -110,6 +110,7 @@ MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *
     m_slidetimer = new QTimer(this);
     m_slidetimer->setObjectName(QStringLiteral("slidetimer"));
     m_slidetimer->setInterval(3000);
+    connect(m_slidetimer, &QTimer::timeout, this, &MainWindow::slideTimerTick);
     m_slidetimer->start();
 
     openDataSources();
@@ -434,10 +435,11 @@ void MainWindow::Tabset(qint16 i)
 
 void MainWindow::StartSlideShow()
 {
-    // A missing or undecodable picture gives a null image: the panel shows black and the tour goes on.
-    startHerePanel()->setPicture(QImage(Slides::path(m_programFolder, Slides::startPicture())));
+    Slides::show(startHerePanel(), m_programFolder, Slides::startPicture());
     m_slidestep = 1;
 }
+
+void MainWindow::slideTimerTick() { m_slidestep = Slides::tick(m_slidestep, m_programFolder, startHerePanel()); }
 
 void MainWindow::commitPendingEdits()
 {
