@@ -2,7 +2,9 @@
 
 #include "app/Artwork.h"
 #include "app/Dialogs.h"
+#include "app/EditCommands.h"
 #include "app/PicturePanel.h"
+#include "app/ShellOpen.h"
 #include "app/Twips.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
@@ -300,6 +302,20 @@ void MainWindow::buildMenus()
     connect(action(QStringLiteral("mnuDelcat")), &QAction::triggered, m_categoriesPanel,
             &CategoriesPanel::deleteCategory);
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &QWidget::close);
+
+    const struct {
+        const char *name;
+        EditCommands::Command command;
+    } edits[] = {{"mnuUndo", EditCommands::Command::Undo},
+                 {"mnuCut", EditCommands::Command::Cut},
+                 {"mnuCopy", EditCommands::Command::Copy},
+                 {"mnuPaste", EditCommands::Command::Paste}};
+    for (const auto &edit : edits) {
+        const EditCommands::Command command = edit.command;
+        connect(action(QString::fromLatin1(edit.name)), &QAction::triggered, this,
+                [this, command] { EditCommands::send(focusWidget(), command); });
+    }
+    connect(action(QStringLiteral("mnuHelpHelp")), &QAction::triggered, this, [] { ShellOpen(supportPageAddress); });
 }
 
 void MainWindow::buildStatusBar()
