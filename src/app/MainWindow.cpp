@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "about/AboutBox.h"
 #include "app/Artwork.h"
 #include "app/Dialogs.h"
 #include "app/EditCommands.h"
@@ -316,6 +317,8 @@ void MainWindow::buildMenus()
                 [this, command] { EditCommands::send(focusWidget(), command); });
     }
     connect(action(QStringLiteral("mnuHelpHelp")), &QAction::triggered, this, [] { ShellOpen(supportPageAddress); });
+    connect(action(QStringLiteral("mnuAbt")), &QAction::triggered, this,
+            [this] { AboutBox::showModal(m_dialogs, this); });
 }
 
 void MainWindow::buildStatusBar()
