@@ -7,6 +7,7 @@
 #include "app/PicturePanel.h"
 #include "app/ShellOpen.h"
 #include "app/Twips.h"
+#include "print/LabelsDialog.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
 #include "store/DataGrid.h"
@@ -316,6 +317,8 @@ void MainWindow::buildMenus()
         connect(action(QString::fromLatin1(edit.name)), &QAction::triggered, this,
                 [this, command] { EditCommands::send(focusWidget(), command); });
     }
+    connect(action(QStringLiteral("mnuPrintLabels")), &QAction::triggered, this,
+            [this] { LabelsDialog::showModal(m_programFolder, m_dialogs, this); });
     connect(action(QStringLiteral("mnuHelpHelp")), &QAction::triggered, this, [] { ShellOpen(supportPageAddress); });
     connect(action(QStringLiteral("mnuAbt")), &QAction::triggered, this,
             [this] { AboutBox::showModal(m_dialogs, this); });
