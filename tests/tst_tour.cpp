@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QTabBar>
 #include <QTimer>
 #include <QtTest>
@@ -61,6 +62,7 @@ private slots:
     void namesAreTakenLiterally();
     void missingOrBrokenPictureShowsBlackAndMovesOn_data();
     void missingOrBrokenPictureShowsBlackAndMovesOn();
+    void shippedPicturesFillThePanel();
 
 private:
     TestFolder *m_folder = nullptr;
@@ -235,6 +237,22 @@ void TourTest::missingOrBrokenPictureShowsBlackAndMovesOn()
     m_window->slideTimerTick();
     QCOMPARE(shownIndex(*m_window), 6);
     QVERIFY(m_dialogs.shown.isEmpty());
+}
+
+void TourTest::shippedPicturesFillThePanel()
+{
+    // The pictures that come with the program: every name present, each the panel's size.
+    const QString folder = TestFolder::builtProgramFolder();
+    qint64 total = 0;
+    for (const QString &name : Slides::allPictures()) {
+        const QString path = Slides::path(folder, name);
+        QImageReader reader(path);
+        QVERIFY2(reader.canRead(), qPrintable(name));
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        QCOMPARE(reader.size(), QSize(697, 441));
+        total += QFileInfo(path).size();
+    }
+    QVERIFY2(total < 3 * 1024 * 1024, qPrintable(QString::number(total)));
 }
 
 QTEST_MAIN(TourTest)
