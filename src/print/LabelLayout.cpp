@@ -1,0 +1,140 @@
+#include "print/LabelLayout.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace LabelLayout {
+
+namespace {
+
+// Label sheets are specified to a hundredth of a millimetre at best; allow for the rounding of
+// fractions such as 1-1/3 inch written as 1.3333.
+constexpr double tolerance = 0.005;
+
+} // namespace
+
+QRectF Sheet::labelRect(int index) const
+{
+    const int column = index % columns;
+    const int row = index / columns;
+    return QRectF(left + column * horizontalPitch, top + row * verticalPitch, width, height);
+}
+
+QSizeF Sheet::paperSize() const { return QPageSize(paper).size(QPageSize::Inch); }
+
+std::optional<QPageSize::PageSizeId> paperNamed(const QString &tail)
+{
+    const QString name = tail.section(QLatin1Char(';'), 0, 0).trimmed();
+    if (name.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+        return QPageSize::Letter;
+    if (name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
+        return QPageSize::A4;
+    return std::nullopt;
+}
+
+std::optional<Sheet> sheetFor(const LabelDefinition &definition, QString *why)
+{
+    auto refuse = [&](const QString &reason) -> std::optional<Sheet> {
+        if (why)
+            *why = QStringLiteral("The label sheet type \"%1\" cannot be used: %2. Please choose another "
+                                  "type or correct its line in labels.def.")
+                       .arg(definition.name, reason);
+        return std::nullopt;
+    };
+    if (!definition.wellFormed)
+        return refuse(QStringLiteral("its definition does not hold eight numbers"));
+
+    Sheet sheet;
+    sheet.name = definition.name;
+    const auto &n = definition.numbers;
+    sheet.left = n[LabelDefinition::LeftMargin];
+    sheet.top = n[LabelDefinition::TopMargin];
+    sheet.width = n[LabelDefinition::Width];
+    sheet.height = n[LabelDefinition::Height];
+    sheet.horizontalPitch = n[LabelDefinition::HorizontalPitch];
+    sheet.verticalPitch = n[LabelDefinition::VerticalPitch];
+    const double columns = n[LabelDefinition::Columns];
+    const double rows = n[LabelDefinition::Rows];
+
+    if (columns < 1 || rows < 1 || columns != std::floor(columns) || rows != std::floor(rows) || columns > 100 ||
+        rows > 100)
+        return refuse(QStringLiteral("it needs a whole number of columns and rows, at least one of each"));
+    sheet.columns = int(columns);
+    sheet.rows = int(rows);
+    if (!(sheet.width > 0) || !(sheet.height > 0))
+        return refuse(QStringLiteral("its labels have no width or no height"));
+    if (sheet.left < 0 || sheet.top < 0)
+        return refuse(QStringLiteral("its margins are negative"));
+    if ((sheet.columns > 1 && sheet.horizontalPitch < sheet.width - tolerance) ||
+        (sheet.rows > 1 && sheet.verticalPitch < sheet.height - tolerance))
+        return refuse(QStringLiteral("its labels would overlap"));
+    const auto paper = paperNamed(definition.tail);
+    if (!paper)
+        return refuse(QStringLiteral("its paper \"%1\" is not known (Letter or A4)")
+                          .arg(definition.tail.section(QLatin1Char(';'), 0, 0).trimmed()));
+    sheet.paper = *paper;
+    const QRectF last = sheet.labelRect(sheet.labelsPerSheet() - 1);
+    const QSizeF paperSize = sheet.paperSize();
+    if (last.right() > paperSize.width() + tolerance || last.bottom() > paperSize.height() + tolerance)
+        return refuse(QStringLiteral("its labels do not fit on the paper"));
+    return sheet;
+}
+
+Request checkRequest(const std::optional<Sheet> &sheet, const QString &startText, const QString &countText,
+                     bool countInPages)
+{
+    Request request;
+    auto fail = [&](const QString &field, const QString &error) {
+        request.field = field;
+        request.error = error;
+        return request;
+    };
+    // Digits only: "+3", "1e3", "2.0" or a number with blanks inside are not what the user meant.
+    static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[0-9]{1,9}\\s*$"));
+    if (!sheet)
+        return fail(QStringLiteral("lstLabels"), QStringLiteral("Please choose a label type from the list."));
+
+    if (!wholeNumber.match(startText).hasMatch() || startText.trimmed().toInt() < 1 ||
+        startText.trimmed().toInt() > maxNumber)
+        return fail(QStringLiteral("txtStart"),
+                    QStringLiteral("Please enter the first label number as a whole number from 1 to %1.")
+                        .arg(maxNumber));
+    request.start = startText.trimmed().toInt();
+
+    const int perSheet = sheet->labelsPerSheet();
+    const int count = wholeNumber.match(countText).hasMatch() ? countText.trimmed().toInt() : 0;
+    if (countInPages) {
+        if (count < 1 || count > maxSheets)
+            return fail(QStringLiteral("txtEnd"),
+                        QStringLiteral("Please enter how many pages to print as a whole number from 1 to %1.")
+                            .arg(maxSheets));
+        request.count = count * perSheet;
+    } else {
+        if (count < 1 || count > maxSheets * perSheet)
+            return fail(QStringLiteral("txtEnd"),
+                        QStringLiteral("Please enter how many labels to print as a whole number from 1 to %1 "
+                                       "(%2 pages of this label type).")
+                            .arg(maxSheets * perSheet)
+                            .arg(maxSheets));
+        request.count = count;
+    }
+    if (qint64(request.start) + request.count - 1 > maxNumber)
+        return fail(QStringLiteral("txtEnd"),
+                    QStringLiteral("Label numbers go up to %1: please print fewer labels or start lower.")
+                        .arg(maxNumber));
+    return request;
+}
+
+QVector<QVector<int>> numbersBySheet(const Sheet &sheet, int start, int count)
+{
+    QVector<QVector<int>> sheets;
+    const int perSheet = sheet.labelsPerSheet();
+    for (int i = 0; i < count; ++i) {
+        if (i % perSheet == 0)
+            sheets.append(QVector<int>());
+        sheets.last().append(start + i);
+    }
+    return sheets;
+}
+
+} // namespace LabelLayout
