@@ -1,9 +1,13 @@
 #include "app/MainWindow.h"
 
+#include "about/AboutBox.h"
 #include "app/Artwork.h"
 #include "app/Dialogs.h"
+#include "app/EditCommands.h"
 #include "app/PicturePanel.h"
+#include "app/ShellOpen.h"
 #include "app/Twips.h"
+#include "print/LabelsDialog.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
 #include "store/DataGrid.h"
@@ -110,6 +114,7 @@ MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *
     m_slidetimer = new QTimer(this);
     m_slidetimer->setObjectName(QStringLiteral("slidetimer"));
     m_slidetimer->setInterval(3000);
+    connect(m_slidetimer, &QTimer::timeout, this, &MainWindow::slideTimerTick);
     m_slidetimer->start();
 
     openDataSources();
@@ -299,6 +304,24 @@ void MainWindow::buildMenus()
     connect(action(QStringLiteral("mnuDelcat")), &QAction::triggered, m_categoriesPanel,
             &CategoriesPanel::deleteCategory);
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &QWidget::close);
+
+    const struct {
+        const char *name;
+        EditCommands::Command command;
+    } edits[] = {{"mnuUndo", EditCommands::Command::Undo},
+                 {"mnuCut", EditCommands::Command::Cut},
+                 {"mnuCopy", EditCommands::Command::Copy},
+                 {"mnuPaste", EditCommands::Command::Paste}};
+    for (const auto &edit : edits) {
+        const EditCommands::Command command = edit.command;
+        connect(action(QString::fromLatin1(edit.name)), &QAction::triggered, this,
+                [this, command] { EditCommands::send(focusWidget(), command); });
+    }
+    connect(action(QStringLiteral("mnuPrintLabels")), &QAction::triggered, this,
+            [this] { LabelsDialog::showModal(m_programFolder, m_dialogs, this); });
+    connect(action(QStringLiteral("mnuHelpHelp")), &QAction::triggered, this, [] { ShellOpen(supportPageAddress); });
+    connect(action(QStringLiteral("mnuAbt")), &QAction::triggered, this,
+            [this] { AboutBox::showModal(m_dialogs, this); });
 }
 
 void MainWindow::buildStatusBar()
@@ -437,10 +460,11 @@ void MainWindow::Tabset(qint16 i)
 
 void MainWindow::StartSlideShow()
 {
-    // A missing or undecodable picture gives a null image: the panel shows black and the tour goes on.
-    startHerePanel()->setPicture(QImage(Slides::path(m_programFolder, Slides::startPicture())));
+    Slides::show(startHerePanel(), m_programFolder, Slides::startPicture());
     m_slidestep = 1;
 }
+
+void MainWindow::slideTimerTick() { m_slidestep = Slides::tick(m_slidestep, m_programFolder, startHerePanel()); }
 
 void MainWindow::commitPendingEdits()
 {

@@ -50,6 +50,8 @@ public:
     void SwitchTab(qint16 i);
     void Tabset(qint16 i);
     void StartSlideShow();
+    // The slidetimer's tick: shows the tour's next picture while a tour runs.
+    void slideTimerTick();
     qint16 slidestep() const { return m_slidestep; }
     void setSlidestep(qint16 step) { m_slidestep = step; }
 

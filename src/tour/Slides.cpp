@@ -1,6 +1,9 @@
 #include "tour/Slides.h"
 
+#include "app/PicturePanel.h"
+
 #include <QDir>
+#include <QImage>
 
 namespace Slides {
 
@@ -80,6 +83,19 @@ QStringList allPictures()
 QString path(const QString &programFolder, const QString &fileName)
 {
     return QDir(programFolder).filePath(QStringLiteral("slideshow/images/") + fileName);
+}
+
+void show(PicturePanel *panel, const QString &programFolder, const QString &fileName)
+{
+    panel->setPicture(QImage(path(programFolder, fileName)));
+}
+
+qint16 tick(qint16 step, const QString &programFolder, PicturePanel *panel)
+{
+    if (step < 1 || step > stepCount)
+        return step;
+    show(panel, programFolder, stepPicture(step));
+    return step == stepCount ? 0 : static_cast<qint16>(step + 1);
 }
 
 } // namespace Slides

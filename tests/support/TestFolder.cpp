@@ -39,8 +39,9 @@ bool TestFolder::copyProgramData()
     while (it.hasNext()) {
         const QString source = it.next();
         const QString rel = from.relativeFilePath(source);
-        if (!rel.contains(QLatin1Char('/')))
-            continue; // only the data folders, not the executable or the template
+        if (!rel.contains(QLatin1Char('/')) &&
+            (QFileInfo(source).isExecutable() || rel == Schema::templateFileName || rel == Schema::databaseFileName))
+            continue; // the data files (labels.def, the tour), not the program or its databases
         const QString target = filePath(rel);
         QDir().mkpath(QFileInfo(target).path());
         if (!QFile::exists(target) && !QFile::copy(source, target))

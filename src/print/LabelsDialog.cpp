@@ -1,0 +1,107 @@
+#include "print/LabelsDialog.h"
+
+#include "app/Dialogs.h"
+#include "app/Fonts.h"
+#include "app/Twips.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+template <typename T> T *place(T *widget, const char *name, const QRect &geometry)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+} // namespace
+
+const QString LabelsDialog::notFoundMessage =
+    QStringLiteral("Sorry! Could not find label definitions. Please contact support for a new labels definition file.");
+const QString LabelsDialog::badFileMessage =
+    QStringLiteral("Sorry! Bad label definition file. Please contact support for a new labels definition file.");
+
+LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidget *parent)
+    : QDialog(parent), m_programFolder(programFolder), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("frmLabels"));
+    setWindowTitle(QStringLiteral("Papyra! Labels"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(Twips::size(6150, 3975));
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
+
+    // Created in tab order.
+    m_cmdCancel =
+        place(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel", Twips::rect(3660, 3435, 1095, 375));
+    m_cmdApply = place(new QPushButton(QStringLiteral("Print"), this), "cmdApply", Twips::rect(4860, 3435, 1095, 375));
+    m_cmdApply->setDefault(true);
+    m_lstLabels = place(new QListWidget(this), "lstLabels", Twips::rect(480, 600, 4935, 1620));
+    m_lstLabels->setSelectionMode(QAbstractItemView::SingleSelection);
+    place(new QLabel(QStringLiteral("Label Type:"), this), "Label1(0)", Twips::rect(480, 360, 855, 255));
+    m_txtStart = place(new QLineEdit(QStringLiteral("1"), this), "txtStart", Twips::rect(2340, 2400, 735, 285));
+    m_txtEnd = place(new QLineEdit(this), "txtEnd", Twips::rect(2340, 2880, 735, 285));
+    auto *startCaption = place(new QLabel(QStringLiteral("Start label numbering at"), this), "Label1(1)",
+                               Twips::rect(60, 2460, 2175, 255));
+    startCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto *countCaption =
+        place(new QLabel(QStringLiteral("Print a total of"), this), "Label1(2)", Twips::rect(600, 2940, 1575, 255));
+    countCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_optMode[0] =
+        place(new QRadioButton(QStringLiteral("Labels"), this), "optMode(0)", Twips::rect(3300, 2940, 795, 195));
+    m_optMode[1] =
+        place(new QRadioButton(QStringLiteral("Pages"), this), "optMode(1)", Twips::rect(4140, 2940, 975, 195));
+    auto *modes = new QButtonGroup(this);
+    modes->addButton(m_optMode[0], 0);
+    modes->addButton(m_optMode[1], 1);
+    m_optMode[0]->setChecked(true);
+
+    for (QWidget *caption : std::initializer_list<QWidget *>{findChild<QLabel *>(QStringLiteral("Label1(0)")),
+                                                             startCaption, countCaption, m_optMode[0], m_optMode[1]})
+        narrowToFit(caption);
+
+    QWidget *order[] = {m_cmdCancel, m_cmdApply, m_lstLabels, m_txtStart, m_txtEnd, m_optMode[0], m_optMode[1]};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_cmdCancel->setFocus();
+
+    // Esc rejects the dialog as Cancel does. Print has nothing to do yet: it leaves the dialog open.
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void LabelsDialog::showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent)
+{
+    LabelsDialog dialog(programFolder, dialogs, parent);
+    if (dialog.LoadDefs())
+        dialog.exec();
+}
+
+bool LabelsDialog::LoadDefs()
+{
+    m_definitions.clear();
+    m_lstLabels->clear();
+    const LabelDefinitions::Result result =
+        LabelDefinitions::read(QDir(m_programFolder).filePath(LabelDefinitions::fileName));
+    QWidget *owner = parentWidget() ? parentWidget() : this;
+    switch (result.status) {
+    case LabelDefinitions::Status::NotOpened:
+        m_dialogs->message(owner, notFoundMessage);
+        return false;
+    case LabelDefinitions::Status::Bad:
+        m_dialogs->message(owner, badFileMessage);
+        return false;
+    case LabelDefinitions::Status::Read:
+        break;
+    }
+    m_definitions = result.definitions;
+    for (const LabelDefinition &definition : m_definitions)
+        m_lstLabels->addItem(definition.name);
+    return true;
+}

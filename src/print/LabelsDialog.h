@@ -1,0 +1,49 @@
+#pragma once
+
+#include "print/LabelDefinitions.h"
+
+#include <QDialog>
+
+class Dialogs;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// frmLabels: the label sheet type, the first label number and how many labels or pages to print.
+class LabelsDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    static const QString notFoundMessage;
+    static const QString badFileMessage;
+
+    LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidget *parent = nullptr);
+
+    // The File menu's Print Labels item: a fresh dialog that reads labels.def and is shown modally,
+    // unless reading failed, in which case the user has been told and nothing is shown.
+    static void showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent);
+
+    // Fills the list from labels.def in the program folder. On failure tells the user and returns
+    // false: the dialog is then not to be shown.
+    bool LoadDefs();
+
+    const QVector<LabelDefinition> &definitions() const { return m_definitions; }
+    QListWidget *labelList() const { return m_lstLabels; }
+    QLineEdit *startNumber() const { return m_txtStart; }
+    QLineEdit *count() const { return m_txtEnd; }
+    QRadioButton *mode(int index) const { return m_optMode[index]; }
+    QPushButton *printButton() const { return m_cmdApply; }
+    QPushButton *cancelButton() const { return m_cmdCancel; }
+
+private:
+    QString m_programFolder;
+    Dialogs *m_dialogs;
+    QVector<LabelDefinition> m_definitions;
+    QPushButton *m_cmdCancel;
+    QPushButton *m_cmdApply;
+    QListWidget *m_lstLabels;
+    QLineEdit *m_txtStart;
+    QLineEdit *m_txtEnd;
+    QRadioButton *m_optMode[2];
+};
