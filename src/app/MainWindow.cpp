@@ -8,6 +8,7 @@
 #include "app/ShellOpen.h"
 #include "app/Twips.h"
 #include "print/LabelsDialog.h"
+#include "search/KeywordSearch.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
 #include "store/DataGrid.h"
@@ -110,6 +111,7 @@ MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *
 
     buildMenus();
     buildStatusBar();
+    KeywordSearch::attach(this);
 
     m_slidetimer = new QTimer(this);
     m_slidetimer->setObjectName(QStringLiteral("slidetimer"));
