@@ -6,7 +6,8 @@
 
 namespace Bench {
 void startup(int slotCount, int runs);
-}
+void search(int runs);
+} // namespace Bench
 
 int main(int argc, char **argv)
 {
@@ -16,6 +17,8 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     const int runs = args.contains(QStringLiteral("--quick")) ? 3 : 11;
 
-    Bench::startup(100000, runs);
+    if (!args.contains(QStringLiteral("--search-only")))
+        Bench::startup(100000, runs);
+    Bench::search(runs);
     return 0;
 }

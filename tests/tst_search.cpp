@@ -19,8 +19,7 @@
 #include <QTabBar>
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 struct SlotData {
     int number;
@@ -145,90 +144,58 @@ void TestSearch::matcher_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("matches");
+    const auto row = [](const char *name, const QString &pattern, const QString &text, bool matches) {
+        QTest::newRow(name) << pattern << text << matches;
+    };
 
-    QTest::newRow("star takes a run") << "C*R"
-                                      << "CAAAR" << true;
-    QTest::newRow("star takes nothing") << "C*R"
-                                        << "CR" << true;
-    QTest::newRow("whole text must match") << "C*R"
-                                           << "CARS" << false;
-    QTest::newRow("star backtracks") << "*AB*AC*"
-                                     << "XABXABACX" << true;
-    QTest::newRow("star backtracks, no match") << "*AB*AC"
-                                               << "XABXABACX" << false;
-    QTest::newRow("question is one character") << "C?R"
-                                               << "CAR" << true;
-    QTest::newRow("question is not none") << "C?R"
-                                          << "CR" << false;
-    QTest::newRow("question is not two") << "C?R"
-                                         << "CAAR" << false;
-    QTest::newRow("question takes a non-ASCII letter") << "C?R"
-                                                       << "CÉR" << true;
-    QTest::newRow("question takes an emoji") << "?"
-                                             << "\U0001F600" << true;
-    QTest::newRow("hash takes a digit") << "200#"
-                                        << "2003" << true;
-    QTest::newRow("hash refuses a letter") << "#"
-                                           << "A" << false;
-    QTest::newRow("list") << "[ABC]"
-                          << "B" << true;
-    QTest::newRow("list, not in it") << "[ABC]"
-                                     << "D" << false;
-    QTest::newRow("negated list") << "[!ABC]"
-                                  << "D" << true;
-    QTest::newRow("negated list, in it") << "[!ABC]"
-                                         << "A" << false;
-    QTest::newRow("range") << "[A-C]"
-                           << "B" << true;
-    QTest::newRow("range, outside") << "[A-C]"
-                                    << "D" << false;
-    QTest::newRow("negated range") << "[!0-9]X"
-                                   << "AX" << true;
-    QTest::newRow("backwards range") << "[C-A]"
-                                     << "B" << true;
-    QTest::newRow("range of accented letters") << "[À-Ý]"
-                                               << "É" << true;
-    QTest::newRow("dash at the end of a list") << "[A-]"
-                                               << "-" << true;
-    QTest::newRow("bracketed star is a star") << "[*]"
-                                              << "*" << true;
-    QTest::newRow("bracketed star is not a run") << "[*]"
-                                                 << "AB" << false;
-    QTest::newRow("bracketed question mark") << "[?]"
-                                             << "A" << false;
-    QTest::newRow("bracketed hash") << "[#]"
-                                    << "#" << true;
-    QTest::newRow("bracketed opening bracket") << "[[]X"
-                                               << "[X" << true;
-    QTest::newRow("unclosed bracket is itself") << "[AB"
-                                                << "[AB" << true;
-    QTest::newRow("unclosed bracket is no list") << "[AB"
-                                                 << "A" << false;
-    QTest::newRow("unclosed bracket inside stars") << "*[DRAFT*"
-                                                   << "INVOICE [DRAFT]" << true;
-    QTest::newRow("lone closing bracket") << "A]"
-                                          << "A]" << true;
-    QTest::newRow("empty brackets are themselves") << "[]"
-                                                   << "[]" << true;
-    QTest::newRow("bang alone is a list of bang") << "[!]"
-                                                  << "!" << true;
-    QTest::newRow("bang alone is not any character") << "[!]"
-                                                     << "A" << false;
-    QTest::newRow("apostrophe") << "*O'BRIEN*"
-                                << "O'BRIEN WILL" << true;
-    QTest::newRow("empty pattern, empty text") << ""
-                                               << "" << true;
-    QTest::newRow("empty pattern, some text") << ""
-                                              << "A" << false;
-    QTest::newRow("star alone, empty text") << "*"
-                                            << "" << true;
-    QTest::newRow("inner blanks count") << "*TWO SPACES*"
-                                        << "TWO  SPACES" << false;
-    QTest::newRow("pattern longer than text") << QString(10000, QLatin1Char('A')) << "AAA" << false;
-    QTest::newRow("long pattern, long text") << QLatin1Char('*') + QString(5000, QLatin1Char('A')) + QLatin1Char('*')
-                                             << QString(10000, QLatin1Char('A')) << true;
-    QTest::newRow("many stars, no match")
-        << QString(QStringLiteral("*A")).repeated(2000) + QLatin1Char('#') << QString(3000, QLatin1Char('A')) << false;
+    row("star takes a run", "C*R", "CAAAR", true);
+    row("star takes nothing", "C*R", "CR", true);
+    row("whole text must match", "C*R", "CARS", false);
+    row("star backtracks", "*AB*AC*", "XABXABACX", true);
+    row("star backtracks, no match", "*AB*AC", "XABXABACX", false);
+    row("star tries each later start", "*AB?D", "ABABXD", true);
+    row("star before a non-ASCII letter", "*É#", "CAFÉ1", true);
+    row("star at the end", "AB*", "ABC", true);
+    row("star at the end, wrong start", "AB*", "ACB", false);
+    row("question is one character", "C?R", "CAR", true);
+    row("question is not none", "C?R", "CR", false);
+    row("question is not two", "C?R", "CAAR", false);
+    row("question takes a non-ASCII letter", "C?R", "CÉR", true);
+    row("question takes an emoji", "?", "\U0001F600", true);
+    row("hash takes a digit", "200#", "2003", true);
+    row("hash refuses a letter", "#", "A", false);
+    row("list", "[ABC]", "B", true);
+    row("list, not in it", "[ABC]", "D", false);
+    row("negated list", "[!ABC]", "D", true);
+    row("negated list, in it", "[!ABC]", "A", false);
+    row("range", "[A-C]", "B", true);
+    row("range, outside", "[A-C]", "D", false);
+    row("negated range", "[!0-9]X", "AX", true);
+    row("backwards range", "[C-A]", "B", true);
+    row("range of accented letters", "[À-Ý]", "É", true);
+    row("dash at the end of a list", "[A-]", "-", true);
+    row("bracketed star is a star", "[*]", "*", true);
+    row("bracketed star is not a run", "[*]", "AB", false);
+    row("bracketed question mark", "[?]", "A", false);
+    row("bracketed hash", "[#]", "#", true);
+    row("bracketed opening bracket", "[[]X", "[X", true);
+    row("unclosed bracket is itself", "[AB", "[AB", true);
+    row("unclosed bracket is no list", "[AB", "A", false);
+    row("unclosed bracket inside stars", "*[DRAFT*", "INVOICE [DRAFT]", true);
+    row("lone closing bracket", "A]", "A]", true);
+    row("empty brackets are themselves", "[]", "[]", true);
+    row("bang alone is a list of bang", "[!]", "!", true);
+    row("bang alone is not any character", "[!]", "A", false);
+    row("apostrophe", "*O'BRIEN*", "O'BRIEN WILL", true);
+    row("empty pattern, empty text", "", "", true);
+    row("empty pattern, some text", "", "A", false);
+    row("star alone, empty text", "*", "", true);
+    row("inner blanks count", "*TWO SPACES*", "TWO  SPACES", false);
+    row("pattern longer than text", QString(10000, QLatin1Char('A')), "AAA", false);
+    row("long pattern, long text", QLatin1Char('*') + QString(5000, QLatin1Char('A')) + QLatin1Char('*'),
+        QString(10000, QLatin1Char('A')), true);
+    row("many stars, no match", QString(QStringLiteral("*A")).repeated(2000) + QLatin1Char('#'),
+        QString(3000, QLatin1Char('A')), false);
 }
 
 void TestSearch::matcher()
@@ -252,16 +219,14 @@ void TestSearch::searchTerm_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("term");
-    QTest::newRow("upper-cased") << "car"
-                                 << "CAR";
-    QTest::newRow("blanks around go") << "  car "
-                                      << "CAR";
-    QTest::newRow("inner blanks stay") << " two  spaces "
-                                       << "TWO  SPACES";
-    QTest::newRow("all blank") << "   "
-                               << "";
-    QTest::newRow("accented") << "café"
-                              << "CAFÉ";
+    const auto row = [](const char *name, const QString &box, const QString &term) {
+        QTest::newRow(name) << box << term;
+    };
+    row("upper-cased", "car", "CAR");
+    row("blanks around go", "  car ", "CAR");
+    row("inner blanks stay", " two  spaces ", "TWO  SPACES");
+    row("all blank", "   ", "");
+    row("accented", "café", "CAFÉ");
 }
 
 void TestSearch::searchTerm()
@@ -275,34 +240,37 @@ void TestSearch::queryRules_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QList<int>>("expected");
+    const auto row = [](const char *name, const QString &box, const QList<int> &expected) {
+        QTest::newRow(name) << box << expected;
+    };
 
     const QList<int> everyFilled{1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
-    QTest::newRow("keywords, category and inside a word") << "car" << QList<int>{1, 2, 3};
-    QTest::newRow("any case") << "CaR" << QList<int>{1, 2, 3};
-    QTest::newRow("blanks around") << "  car " << QList<int>{1, 2, 3};
-    QTest::newRow("empty lists every slot with a value") << "" << everyFilled;
-    QTest::newRow("blank lists every slot with a value") << "   " << everyFilled;
-    QTest::newRow("nothing matches") << "zebra" << QList<int>{};
-    QTest::newRow("year of a reminder or in keywords") << "2003" << QList<int>{1, 8};
-    QTest::newRow("month and day of a reminder") << "12/31" << QList<int>{9};
-    QTest::newRow("reminder as the grid shows it") << "5/1/2003" << QList<int>{1};
-    QTest::newRow("stored form is not the shown form") << "2002-12-31" << QList<int>{};
-    QTest::newRow("question mark") << "c?r" << QList<int>{1, 2, 3, 7};
-    QTest::newRow("number sign") << "room ###" << QList<int>{12};
-    QTest::newRow("list and range") << "[a-b]ank" << QList<int>{10};
-    QTest::newRow("negated list") << "[!b]ank" << QList<int>{};
-    QTest::newRow("apostrophe") << "o'brien" << QList<int>{5};
-    QTest::newRow("quote characters") << "\"'; DROP TABLE Varnel; --" << QList<int>{};
-    QTest::newRow("accented letter any case") << "CAFÉ" << QList<int>{6};
-    QTest::newRow("accented letter in a category") << "ÉTUDES" << QList<int>{14};
-    QTest::newRow("accent is not ignored") << "cafe" << QList<int>{};
-    QTest::newRow("unclosed bracket") << "[draft" << QList<int>{11};
-    QTest::newRow("lone closing bracket") << "]" << QList<int>{11};
-    QTest::newRow("bracketed bracket") << "[[]draft]" << QList<int>{11};
-    QTest::newRow("inner blanks must agree") << "two spaces" << QList<int>{};
-    QTest::newRow("inner blanks agree") << "two  spaces" << QList<int>{13};
-    QTest::newRow("10,000 characters") << QString(10000, QLatin1Char('x')) << QList<int>{};
-    QTest::newRow("10,000 brackets") << QString(10000, QLatin1Char('[')) << QList<int>{};
+    row("keywords, category and inside a word", "car", QList<int>{1, 2, 3});
+    row("any case", "CaR", QList<int>{1, 2, 3});
+    row("blanks around", "  car ", QList<int>{1, 2, 3});
+    row("empty lists every slot with a value", "", everyFilled);
+    row("blank lists every slot with a value", "   ", everyFilled);
+    row("nothing matches", "zebra", QList<int>{});
+    row("year of a reminder or in keywords", "2003", QList<int>{1, 8});
+    row("month and day of a reminder", "12/31", QList<int>{9});
+    row("reminder as the grid shows it", "5/1/2003", QList<int>{1});
+    row("stored form is not the shown form", "2002-12-31", QList<int>{});
+    row("question mark", "c?r", QList<int>{1, 2, 3, 7});
+    row("number sign", "room ###", QList<int>{12});
+    row("list and range", "[a-b]ank", QList<int>{10});
+    row("negated list", "[!b]ank", QList<int>{});
+    row("apostrophe", "o'brien", QList<int>{5});
+    row("quote characters", "\"'; DROP TABLE Varnel; --", QList<int>{});
+    row("accented letter any case", "CAFÉ", QList<int>{6});
+    row("accented letter in a category", "ÉTUDES", QList<int>{14});
+    row("accent is not ignored", "cafe", QList<int>{});
+    row("unclosed bracket", "[draft", QList<int>{11});
+    row("lone closing bracket", "]", QList<int>{11});
+    row("bracketed bracket", "[[]draft]", QList<int>{11});
+    row("inner blanks must agree", "two spaces", QList<int>{});
+    row("inner blanks agree", "two  spaces", QList<int>{13});
+    row("10,000 characters", QString(10000, QLatin1Char('x')), QList<int>{});
+    row("10,000 brackets", QString(10000, QLatin1Char('[')), QList<int>{});
 }
 
 void TestSearch::queryRules()

@@ -8,8 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace KeywordSearch
-{
+namespace KeywordSearch {
 
 QString searchTerm(const QString &boxText)
 {
@@ -19,7 +18,7 @@ QString searchTerm(const QString &boxText)
 RecordSource recordSource(const QString &term)
 {
     RecordSource source = RecordSources::slotTable();
-    source.condition = QStringLiteral("rowid IN papyra_search(?)");
+    source.condition = QStringLiteral("papyra_search(?, rowid)");
     source.bindValues = {term};
     return source;
 }

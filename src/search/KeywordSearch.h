@@ -9,8 +9,7 @@ class MainWindow;
 // The keyword search of the Search tab: Enter in txtFrontSearch and a click on Command3 ("GO!")
 // list, on the Search Results tab, every slot whose keywords, category or reminder contain the
 // typed text in any case.
-namespace KeywordSearch
-{
+namespace KeywordSearch {
 
 // The box text without leading and trailing blanks, in upper case; blanks inside stay.
 QString searchTerm(const QString &boxText);

@@ -2,9 +2,9 @@
 
 #include <QVector>
 #include <algorithm>
+#include <cstring>
 
-namespace
-{
+namespace {
 
 // Reads one code point and advances p. Never reads past end; stray bytes count as one character each.
 char32_t nextCodePoint(const unsigned char *&p, const unsigned char *end)
@@ -156,22 +156,38 @@ bool Pattern::matches(std::string_view text) const
     return matchTokens(text);
 }
 
+const unsigned char *Pattern::nextStart(size_t token, const unsigned char *from, const unsigned char *end) const
+{
+    const Token &t = m_tokens[token];
+    if (t.kind == Kind::Literal && t.ch < 0x80)
+        return static_cast<const unsigned char *>(std::memchr(from, int(t.ch), size_t(end - from)));
+    return from;
+}
+
 bool Pattern::matchTokens(std::string_view text) const
 {
     // Greedy matching that remembers only the last `*`: every other token takes exactly one
-    // character, so backtracking to the last star is enough and the cost stays text x pattern.
+    // character, so the leftmost fit of what follows a star is the one to keep, backtracking to
+    // the last star is enough, and the cost stays text x pattern.
     const auto *s = reinterpret_cast<const unsigned char *>(text.data());
     const auto *end = s + text.size();
     const size_t n = m_tokens.size();
     size_t t = 0;
     size_t starToken = n;
     const unsigned char *starText = nullptr;
-    while (s < end) {
+    while (true) {
         if (t < n && m_tokens[t].kind == Kind::AnyRun) {
-            starToken = ++t;
+            if (++t == n)
+                return true;
+            // What follows the star can only begin where its first character occurs.
+            if (!(s = nextStart(t, s, end)))
+                return false;
+            starToken = t;
             starText = s;
             continue;
         }
+        if (s == end)
+            break;
         if (t < n) {
             const unsigned char *after = s;
             if (tokenMatches(m_tokens[t], nextCodePoint(after, end))) {
@@ -180,9 +196,11 @@ bool Pattern::matchTokens(std::string_view text) const
                 continue;
             }
         }
-        if (starText == nullptr)
+        if (!starText)
             return false;
         nextCodePoint(starText, end);
+        if (!(starText = nextStart(starToken, starText, end)))
+            return false;
         s = starText;
         t = starToken;
     }

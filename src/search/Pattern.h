@@ -40,6 +40,7 @@ private:
 
     void compileSet(const std::u32string &list);
     bool tokenMatches(const Token &token, char32_t c) const;
+    const unsigned char *nextStart(size_t token, const unsigned char *from, const unsigned char *end) const;
     bool matchTokens(std::string_view text) const;
 
     std::vector<Token> m_tokens;

@@ -15,8 +15,7 @@
 #include <unordered_set>
 #include <vector>
 
-namespace
-{
+namespace {
 
 enum Field { Keywords, Category, Reminder, FieldCount };
 
@@ -230,175 +229,50 @@ std::vector<sqlite3_int64> SlotIndex::search(const Pattern &pattern) const
     return rows;
 }
 
-// papyra_search as an eponymous virtual table: one row per matching slot, in rowid order.
-struct SearchTable {
-    sqlite3_vtab base;
-    SlotIndex *index;
+// The matching rowids in ascending order, looked up by a scan that also runs in rowid order.
+class Matches
+{
+public:
+    explicit Matches(std::vector<sqlite3_int64> rows) : m_rows(std::move(rows)) {}
+
+    bool contains(sqlite3_int64 rowid)
+    {
+        if (m_at > 0 && m_rows[m_at - 1] >= rowid) // asked out of order: start again
+            m_at = 0;
+        while (m_at < m_rows.size() && m_rows[m_at] < rowid)
+            ++m_at;
+        return m_at < m_rows.size() && m_rows[m_at] == rowid;
+    }
+
+private:
+    std::vector<sqlite3_int64> m_rows;
+    size_t m_at = 0;
 };
 
-struct SearchCursor {
-    sqlite3_vtab_cursor base;
-    std::vector<sqlite3_int64> rows;
-    size_t at = 0;
-};
-
-enum SearchColumn { SlotColumn, TermColumn };
-
-int searchConnect(sqlite3 *db, void *aux, int, const char *const *, sqlite3_vtab **table, char **)
+// What a function works out from its term once per statement run, kept as SQLite auxiliary data
+// of the term argument (which is the same for every row).
+template <typename T, typename Make> T *perStatement(sqlite3_context *context, Make make)
 {
-    const int rc = sqlite3_declare_vtab(db, "CREATE TABLE x(slot INTEGER, term HIDDEN)");
-    if (rc != SQLITE_OK)
-        return rc;
-    auto *t = new (std::nothrow) SearchTable{};
-    if (!t)
-        return SQLITE_NOMEM;
-    t->index = static_cast<SlotIndex *>(aux);
-    *table = &t->base;
-    return SQLITE_OK;
+    if (auto *cached = static_cast<T *>(sqlite3_get_auxdata(context, 0)))
+        return cached;
+    T *made = make();
+    if (!made)
+        return nullptr;
+    sqlite3_set_auxdata(context, 0, made, [](void *p) { delete static_cast<T *>(p); });
+    return static_cast<T *>(sqlite3_get_auxdata(context, 0)); // null if SQLite could not keep it
 }
 
-int searchDisconnect(sqlite3_vtab *table)
+void matchFunction(sqlite3_context *context, int, sqlite3_value **argv)
 {
-    delete reinterpret_cast<SearchTable *>(table);
-    return SQLITE_OK;
-}
-
-int searchBestIndex(sqlite3_vtab *, sqlite3_index_info *info)
-{
-    int termConstraint = -1;
-    bool unusable = false;
-    for (int i = 0; i < info->nConstraint; ++i) {
-        const auto &c = info->aConstraint[i];
-        if (c.iColumn != TermColumn || c.op != SQLITE_INDEX_CONSTRAINT_EQ)
-            continue;
-        if (c.usable)
-            termConstraint = i;
-        else
-            unusable = true;
-    }
-    if (termConstraint < 0) {
-        // Without a term there is nothing to list; a plan that could supply one later is preferred.
-        if (unusable)
-            return SQLITE_CONSTRAINT;
-        info->idxNum = 0;
-        info->estimatedCost = 1e12;
-        return SQLITE_OK;
-    }
-    info->aConstraintUsage[termConstraint].argvIndex = 1;
-    info->aConstraintUsage[termConstraint].omit = 1;
-    info->idxNum = 1;
-    info->estimatedCost = 1000;
-    info->estimatedRows = 1000;
-    if (info->nOrderBy == 1 && info->aOrderBy[0].iColumn <= SlotColumn && !info->aOrderBy[0].desc)
-        info->orderByConsumed = 1;
-    return SQLITE_OK;
-}
-
-int searchOpen(sqlite3_vtab *, sqlite3_vtab_cursor **cursor)
-{
-    auto *c = new (std::nothrow) SearchCursor{};
-    if (!c)
-        return SQLITE_NOMEM;
-    *cursor = &c->base;
-    return SQLITE_OK;
-}
-
-int searchClose(sqlite3_vtab_cursor *cursor)
-{
-    delete reinterpret_cast<SearchCursor *>(cursor);
-    return SQLITE_OK;
-}
-
-int searchFilter(sqlite3_vtab_cursor *cursor, int idxNum, const char *, int argc, sqlite3_value **argv)
-{
-    auto *c = reinterpret_cast<SearchCursor *>(cursor);
-    auto *table = reinterpret_cast<SearchTable *>(cursor->pVtab);
-    c->rows.clear();
-    c->at = 0;
-    if (idxNum != 1 || argc < 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL)
-        return SQLITE_OK;
-    try {
-        std::string error;
-        if (!table->index->sync(&error)) {
-            sqlite3_free(table->base.zErrMsg);
-            table->base.zErrMsg = sqlite3_mprintf("%s", error.c_str());
-            return SQLITE_ERROR;
-        }
-        c->rows = table->index->search(searchPattern(textOf(argv[0])));
-    } catch (const std::bad_alloc &) {
-        return SQLITE_NOMEM;
-    }
-    return SQLITE_OK;
-}
-
-int searchNext(sqlite3_vtab_cursor *cursor)
-{
-    ++reinterpret_cast<SearchCursor *>(cursor)->at;
-    return SQLITE_OK;
-}
-
-int searchEof(sqlite3_vtab_cursor *cursor)
-{
-    const auto *c = reinterpret_cast<SearchCursor *>(cursor);
-    return c->at >= c->rows.size();
-}
-
-int searchColumn(sqlite3_vtab_cursor *cursor, sqlite3_context *context, int column)
-{
-    const auto *c = reinterpret_cast<SearchCursor *>(cursor);
-    if (column == SlotColumn)
-        sqlite3_result_int64(context, c->rows[c->at]);
-    else
-        sqlite3_result_null(context);
-    return SQLITE_OK;
-}
-
-int searchRowid(sqlite3_vtab_cursor *cursor, sqlite3_int64 *rowid)
-{
-    const auto *c = reinterpret_cast<SearchCursor *>(cursor);
-    *rowid = c->rows[c->at];
-    return SQLITE_OK;
-}
-
-const sqlite3_module &searchModule()
-{
-    static const sqlite3_module module = [] {
-        sqlite3_module m{};
-        m.iVersion = 0;
-        m.xCreate = nullptr; // eponymous only: used as papyra_search(term), never created as a table
-        m.xConnect = searchConnect;
-        m.xBestIndex = searchBestIndex;
-        m.xDisconnect = searchDisconnect;
-        m.xDestroy = searchDisconnect;
-        m.xOpen = searchOpen;
-        m.xClose = searchClose;
-        m.xFilter = searchFilter;
-        m.xNext = searchNext;
-        m.xEof = searchEof;
-        m.xColumn = searchColumn;
-        m.xRowid = searchRowid;
-        return m;
-    }();
-    return module;
-}
-
-void matchFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
-{
-    if (argc != 1 + FieldCount || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_int(context, 0);
         return;
     }
     try {
-        // The term is the same for every row of a statement: compile it once.
-        auto *pattern = static_cast<Pattern *>(sqlite3_get_auxdata(context, 0));
+        Pattern *pattern = perStatement<Pattern>(context, [&] { return new Pattern(searchPattern(textOf(argv[0]))); });
         if (!pattern) {
-            pattern = new Pattern(searchPattern(textOf(argv[0])));
-            sqlite3_set_auxdata(context, 0, pattern, [](void *p) { delete static_cast<Pattern *>(p); });
-            pattern = static_cast<Pattern *>(sqlite3_get_auxdata(context, 0));
-            if (!pattern) {
-                sqlite3_result_error_nomem(context);
-                return;
-            }
+            sqlite3_result_error_nomem(context);
+            return;
         }
         for (int f = 0; f < FieldCount; ++f) {
             sqlite3_value *value = argv[1 + f];
@@ -413,10 +287,36 @@ void matchFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
     }
 }
 
+void searchFunction(sqlite3_context *context, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_int(context, 0);
+        return;
+    }
+    try {
+        std::string error;
+        Matches *matches = perStatement<Matches>(context, [&]() -> Matches * {
+            auto *index = static_cast<SlotIndex *>(sqlite3_user_data(context));
+            if (!index->sync(&error))
+                return nullptr;
+            return new Matches(index->search(searchPattern(textOf(argv[0]))));
+        });
+        if (!matches) {
+            if (error.empty())
+                sqlite3_result_error_nomem(context);
+            else
+                sqlite3_result_error(context, error.c_str(), -1);
+            return;
+        }
+        sqlite3_result_int(context, matches->contains(sqlite3_value_int64(argv[1])));
+    } catch (const std::bad_alloc &) {
+        sqlite3_result_error_nomem(context);
+    }
+}
+
 } // namespace
 
-namespace SearchFunctions
-{
+namespace SearchFunctions {
 
 bool install(sqlite3 *db, QString *error)
 {
@@ -428,10 +328,11 @@ bool install(sqlite3 *db, QString *error)
     if (sqlite3_create_function_v2(db, "papyra_match", 1 + FieldCount, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                    matchFunction, nullptr, nullptr, nullptr) != SQLITE_OK)
         return fail("cannot register papyra_match");
-    // The connection owns the index: SQLite deletes it with the module when the connection closes.
+    // The connection owns the index: SQLite deletes it with the function when the connection closes
+    // (and at once if registering fails).
     auto *index = new SlotIndex(db);
-    if (sqlite3_create_module_v2(db, "papyra_search", &searchModule(), index,
-                                 [](void *p) { delete static_cast<SlotIndex *>(p); }) != SQLITE_OK)
+    if (sqlite3_create_function_v2(db, "papyra_search", 2, SQLITE_UTF8, index, searchFunction, nullptr, nullptr,
+                                   [](void *p) { delete static_cast<SlotIndex *>(p); }) != SQLITE_OK)
         return fail("cannot register papyra_search");
     sqlite3_update_hook(
         db,
