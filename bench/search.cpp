@@ -212,8 +212,7 @@ int searchEndToEnd(MainWindow &window, const QString &text)
 {
     window.searchBox()->setText(text);
     KeywordSearch::run(&window);
-    window.searchGrid()->viewport()->repaint();
-    QApplication::processEvents();
+    QApplication::processEvents(); // paints the panel just shown, grdSearch's first screen included
     return window.searchSource()->recordCount();
 }
 

@@ -211,13 +211,22 @@ bool Pattern::matchTokens(std::string_view text) const
 
 std::string Pattern::foldUtf8(std::string_view utf8)
 {
-    const bool ascii = std::all_of(utf8.cbegin(), utf8.cend(), [](char c) { return (unsigned char)c < 0x80; });
-    if (!ascii)
-        return fold(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toUtf8().toStdString();
-    std::string out(utf8);
-    for (char &c : out) {
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    }
+    std::string out;
+    appendFolded(out, utf8);
     return out;
+}
+
+void Pattern::appendFolded(std::string &out, std::string_view utf8)
+{
+    const bool ascii = std::all_of(utf8.cbegin(), utf8.cend(), [](char c) { return (unsigned char)c < 0x80; });
+    if (!ascii) {
+        out += fold(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toUtf8().toStdString();
+        return;
+    }
+    const size_t from = out.size();
+    out += utf8;
+    for (size_t i = from; i < out.size(); ++i) {
+        if (out[i] >= 'a' && out[i] <= 'z')
+            out[i] = char(out[i] - 'a' + 'A');
+    }
 }

@@ -24,6 +24,7 @@ public:
     // Upper case as Unicode defines it, not ASCII only, so "é" and "É" fold alike.
     static QString fold(const QString &text) { return text.toUpper(); }
     static std::string foldUtf8(std::string_view utf8);
+    static void appendFolded(std::string &out, std::string_view utf8);
 
 private:
     enum class Kind { Literal, AnyOne, Digit, Set, AnyRun };

@@ -12,6 +12,7 @@
 #include <new>
 #include <sqlite3.h>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -25,13 +26,23 @@ std::string_view textOf(sqlite3_value *value)
     return text ? std::string_view(text, size_t(sqlite3_value_bytes(value))) : std::string_view();
 }
 
-// A field as the search sees it: in upper case, and a reminder in the M/d/yyyy form the grids show.
-std::string searchable(Field field, std::string_view stored)
+using ShownDates = std::unordered_map<std::string, std::string>;
+
+// Appends a field as the search sees it: in upper case, and a reminder in the M/d/yyyy form the
+// grids show. Converting dates is the dearest part of reading the table, and a drawer holds few
+// distinct dates, so each is converted once.
+void appendSearchable(std::string &out, Field field, std::string_view stored, ShownDates &shownDates)
 {
-    if (field != Reminder)
-        return Pattern::foldUtf8(stored);
-    const QString shown = Dates::storageToDisplay(QString::fromUtf8(stored.data(), qsizetype(stored.size())));
-    return Pattern::foldUtf8(shown.toUtf8().toStdString());
+    if (field != Reminder) {
+        Pattern::appendFolded(out, stored);
+        return;
+    }
+    auto shown = shownDates.find(std::string(stored));
+    if (shown == shownDates.end()) {
+        const QString text = Dates::storageToDisplay(QString::fromUtf8(stored.data(), qsizetype(stored.size())));
+        shown = shownDates.emplace(std::string(stored), Pattern::foldUtf8(text.toUtf8().toStdString())).first;
+    }
+    out += shown->second;
 }
 
 Pattern searchPattern(std::string_view term)
@@ -77,6 +88,7 @@ private:
     sqlite3_int64 m_totalChanges = 0;
     sqlite3_int64 m_hookedChanges = 0;
     std::unordered_set<sqlite3_int64> m_dirty;
+    ShownDates m_shownDates;
     std::vector<Slot> m_slots;
     std::string m_text;
     size_t m_unused = 0; // bytes of m_text left behind by re-read slots
@@ -128,10 +140,10 @@ SlotIndex::Slot SlotIndex::makeSlot(sqlite3_stmt *row, int firstField)
         sqlite3_value *value = sqlite3_column_value(row, firstField + f);
         if (sqlite3_value_type(value) == SQLITE_NULL)
             continue;
-        const std::string text = searchable(Field(f), textOf(value));
+        const size_t start = m_text.size();
+        appendSearchable(m_text, Field(f), textOf(value), m_shownDates);
         slot.present |= uint8_t(1u << f);
-        slot.length[f] = uint32_t(text.size());
-        m_text += text;
+        slot.length[f] = uint32_t(m_text.size() - start);
     }
     return slot;
 }
@@ -144,6 +156,7 @@ bool SlotIndex::rebuild(std::string *error)
     m_built = false;
     m_slots.clear();
     m_text.clear();
+    m_shownDates.clear();
     m_unused = 0;
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
@@ -274,9 +287,15 @@ void matchFunction(sqlite3_context *context, int, sqlite3_value **argv)
             sqlite3_result_error_nomem(context);
             return;
         }
+        std::string text;
+        ShownDates shownDates;
         for (int f = 0; f < FieldCount; ++f) {
             sqlite3_value *value = argv[1 + f];
-            if (sqlite3_value_type(value) != SQLITE_NULL && pattern->matches(searchable(Field(f), textOf(value)))) {
+            if (sqlite3_value_type(value) == SQLITE_NULL)
+                continue;
+            text.clear();
+            appendSearchable(text, Field(f), textOf(value), shownDates);
+            if (pattern->matches(text)) {
                 sqlite3_result_int(context, 1);
                 return;
             }
