@@ -96,6 +96,18 @@ QVariant storedKeywords(const QString &path, int number)
     return value;
 }
 
+bool showWindow(MainWindow &window)
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
+}
+
+void clickGo(MainWindow &window, const QString &text)
+{
+    window.searchBox()->setText(text);
+    QTest::mouseClick(window.goButton(), Qt::LeftButton);
+}
+
 QList<int> fileNumbers(DataSource *source)
 {
     QList<int> numbers;
@@ -111,8 +123,7 @@ class TestSearch : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-
+    void initTestCase();
     void matcher_data();
     void matcher();
     void foldIsUnicode();
@@ -129,14 +140,23 @@ private slots:
     void editInOtherGridCommitsAfterSearch();
 
 private:
+    // A fresh program folder whose database holds the sample slots among 20.
+    bool makeSampleFolder();
+
+    std::unique_ptr<TestFolder> m_readOnlySample; // shared by the rows that only read
     std::unique_ptr<TestFolder> m_folder;
 };
 
-void TestSearch::init()
+void TestSearch::initTestCase()
+{
+    QVERIFY(makeSampleFolder());
+    m_readOnlySample = std::move(m_folder);
+}
+
+bool TestSearch::makeSampleFolder()
 {
     m_folder = std::make_unique<TestFolder>();
-    QVERIFY(m_folder->makeDatabase(20));
-    QVERIFY(writeSlots(m_folder->databasePath(), sampleSlots()));
+    return m_folder->makeDatabase(20) && writeSlots(m_folder->databasePath(), sampleSlots());
 }
 
 void TestSearch::matcher_data()
@@ -282,7 +302,7 @@ void TestSearch::queryRules()
     db.addInitializer([](QSqlDatabase &c, QString *error) { return SearchFunctions::install(c, error); });
     DataSource search(QStringLiteral("Search"), &db);
     search.setColumns(RecordSources::slotColumns());
-    search.repoint(m_folder->path());
+    search.repoint(m_readOnlySample->path());
     const QString term = KeywordSearch::searchTerm(box);
     search.setRecordSource(KeywordSearch::recordSource(term));
     QVERIFY2(search.refresh(), qPrintable(search.lastError()));
@@ -302,6 +322,7 @@ void TestSearch::queryRules()
 
 void TestSearch::indexFollowsEdits()
 {
+    QVERIFY(makeSampleFolder());
     Database db;
     db.addInitializer([](QSqlDatabase &c, QString *error) { return SearchFunctions::install(c, error); });
     DataSource file(QStringLiteral("File"), &db);
@@ -335,10 +356,10 @@ void TestSearch::indexFollowsEdits()
 
 void TestSearch::enterAndGoSearchAlike()
 {
+    QVERIFY(makeSampleFolder());
     ScriptedDialogs dialogs;
     MainWindow window(m_folder->path(), &dialogs);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(showWindow(window));
     QLineEdit *box = window.searchBox();
     QCOMPARE(box->objectName(), QStringLiteral("txtFrontSearch"));
     QCOMPARE(window.goButton()->objectName(), QStringLiteral("Command3"));
@@ -371,17 +392,15 @@ void TestSearch::enterAndGoSearchAlike()
 
 void TestSearch::noMatchShowsEmptyGridQuietly()
 {
+    QVERIFY(makeSampleFolder());
     ScriptedDialogs dialogs;
     MainWindow window(m_folder->path(), &dialogs);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.searchBox()->setText(QStringLiteral("car"));
-    QTest::mouseClick(window.goButton(), Qt::LeftButton);
+    QVERIFY(showWindow(window));
+    clickGo(window, QStringLiteral("car"));
     QCOMPARE(window.searchSource()->recordCount(), 3);
 
     window.SwitchTab(1);
-    window.searchBox()->setText(QStringLiteral("zebra"));
-    QTest::mouseClick(window.goButton(), Qt::LeftButton);
+    clickGo(window, QStringLiteral("zebra"));
     QCOMPARE(window.tabStrip()->currentIndex(), 1);
     QCOMPARE(window.searchGrid()->model()->rowCount(), 0); // the earlier result is gone
     QVERIFY(dialogs.shown.isEmpty());
@@ -389,12 +408,11 @@ void TestSearch::noMatchShowsEmptyGridQuietly()
 
 void TestSearch::editInResultsReachesAddFiles()
 {
+    QVERIFY(makeSampleFolder());
     ScriptedDialogs dialogs;
     MainWindow window(m_folder->path(), &dialogs);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.searchBox()->setText(QStringLiteral("car"));
-    QTest::mouseClick(window.goButton(), Qt::LeftButton);
+    QVERIFY(showWindow(window));
+    clickGo(window, QStringLiteral("car"));
 
     DataGrid *grid = window.searchGrid();
     const QModelIndex keywords = grid->model()->index(1, 1); // slot 2, Holiday
@@ -412,6 +430,7 @@ void TestSearch::editInResultsReachesAddFiles()
 
 void TestSearch::editInOtherGridCommitsAfterSearch()
 {
+    QVERIFY(makeSampleFolder());
     // Enough matching slots that the result is read in several blocks and none is fully read.
     QVERIFY(m_folder->makeDatabase(3000));
     QList<SlotData> filled;
@@ -421,10 +440,8 @@ void TestSearch::editInOtherGridCommitsAfterSearch()
 
     ScriptedDialogs dialogs;
     MainWindow window(m_folder->path(), &dialogs);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.searchBox()->setText(QStringLiteral("folder"));
-    QTest::mouseClick(window.goButton(), Qt::LeftButton);
+    QVERIFY(showWindow(window));
+    clickGo(window, QStringLiteral("folder"));
     QCOMPARE(window.searchSource()->recordCount(), 3000);
 
     window.SwitchTab(3);

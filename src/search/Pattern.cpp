@@ -45,6 +45,10 @@ Pattern::Pattern(QStringView text)
     const QList<uint> ucs4 = text.toUcs4();
     const std::u32string chars(ucs4.cbegin(), ucs4.cend());
     const size_t n = chars.size();
+    // Where the next `]` stands, found in one pass so that a text of many `[` stays linear.
+    std::vector<size_t> nextClose(n + 1, std::u32string::npos);
+    for (size_t i = n; i-- > 0;)
+        nextClose[i] = chars[i] == U']' ? i : nextClose[i + 1];
     for (size_t i = 0; i < n; ++i) {
         const char32_t c = chars[i];
         if (c == U'*') {
@@ -56,7 +60,7 @@ Pattern::Pattern(QStringView text)
             m_tokens.push_back({Kind::Digit});
         } else if (c == U'[') {
             // A list runs to the first `]`. Without one, or with nothing between, the `[` is itself.
-            const size_t close = chars.find(U']', i + 1);
+            const size_t close = nextClose[i + 1];
             if (close == std::u32string::npos || close == i + 1) {
                 m_tokens.push_back({Kind::Literal, c});
                 continue;
@@ -75,12 +79,14 @@ Pattern::Pattern(QStringView text)
             ++m_minChars;
         if (t.kind == Kind::Literal) {
             appendUtf8(run, t.ch);
-            if (run.size() > m_required.size())
-                m_required = run;
-        } else {
-            run.clear();
+            continue;
         }
+        if (run.size() > m_required.size())
+            m_required = run;
+        run.clear();
     }
+    if (run.size() > m_required.size())
+        m_required = run;
     const size_t literals =
         std::count_if(m_tokens.cbegin(), m_tokens.cend(), [](const Token &t) { return t.kind == Kind::Literal; });
     const bool starAtBothEnds =

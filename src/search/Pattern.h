@@ -8,8 +8,10 @@
 
 // A wildcard pattern matched against a whole text: `*` any run of characters, `?` any one
 // character, `#` any one digit, `[list]` one character of the list, `[!list]` one character not in
-// it, with ranges such as `[A-C]`. Any other character stands for itself. Text that does not form a
-// wildcard stands for itself too: an unclosed `[`, a lone `]`. No input makes a pattern invalid.
+// it, with ranges such as `[A-C]` (`[C-A]` means the same). `[*]`, `[?]`, `[#]` and `[[]` stand for
+// those characters. Any other character stands for itself, and so does text that does not form a
+// wildcard: an unclosed `[`, a lone `]`, an empty `[]`, and `[!]` (the list holding `!`). No input
+// makes a pattern invalid.
 //
 // Characters are Unicode code points; the texts matched are UTF-8. Matching is exact, so callers
 // fold both sides to upper case first (fold(), foldUtf8()) to ignore case.
