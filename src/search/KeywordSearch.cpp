@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
 
 namespace KeywordSearch {
 
@@ -25,8 +26,12 @@ RecordSource recordSource(const QString &term)
 
 void attach(MainWindow *window)
 {
-    window->database()->addInitializer(
-        [](QSqlDatabase &db, QString *error) { return SearchFunctions::install(db, error); });
+    window->database()->addInitializer([](QSqlDatabase &db, QString *error) {
+        // Each search walks the whole slot table. SQLite's default page cache (2 MB) holds the table
+        // of some 60,000 slots; 16 MB keeps the walk out of the file for every size in use.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -16384"));
+        return SearchFunctions::install(db, error);
+    });
     // returnPressed comes for both Return and the keypad's Enter: the keys whose character code is 13.
     QObject::connect(window->searchBox(), &QLineEdit::returnPressed, window, [window] { run(window); });
     QObject::connect(window->goButton(), &QPushButton::clicked, window, [window] { run(window); });
