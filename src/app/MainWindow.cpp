@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "app/PicturePanel.h"
 #include "app/Twips.h"
+#include "print/DatabaseReport.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
 #include "store/DataGrid.h"
@@ -299,6 +300,7 @@ void MainWindow::buildMenus()
     connect(action(QStringLiteral("mnuDelcat")), &QAction::triggered, m_categoriesPanel,
             &CategoriesPanel::deleteCategory);
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &QWidget::close);
+    connect(action(QStringLiteral("mnuPrint")), &QAction::triggered, this, [this] { DatabaseReport::print(*this); });
 }
 
 void MainWindow::buildStatusBar()
