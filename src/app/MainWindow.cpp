@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "app/PicturePanel.h"
 #include "app/Twips.h"
+#include "backup/BackupRestore.h"
 #include "print/DatabaseReport.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
@@ -301,6 +302,10 @@ void MainWindow::buildMenus()
             &CategoriesPanel::deleteCategory);
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &QWidget::close);
     connect(action(QStringLiteral("mnuPrint")), &QAction::triggered, this, [this] { DatabaseReport::print(*this); });
+    connect(action(QStringLiteral("mnuBackup")), &QAction::triggered, this,
+            [this] { BackupRestore::run(*this, BackupRestore::Mode::Backup); });
+    connect(action(QStringLiteral("mnuRestore")), &QAction::triggered, this,
+            [this] { BackupRestore::run(*this, BackupRestore::Mode::Restore); });
 }
 
 void MainWindow::buildStatusBar()
