@@ -74,6 +74,7 @@ bool PageSurface::begin()
 
 void PageSurface::useFont(const QFont &font)
 {
+    flushGlyphs();
     m_font = font;
     const QFontMetricsF metrics(m_font, m_device);
     m_charWidth = metrics.horizontalAdvance(QLatin1Char('M'));
@@ -112,6 +113,7 @@ void PageSurface::printLine(const QString &text)
     const int columns = columnsPerLine();
     for (const QString &line : splitLines(text)) {
         if (m_y > 0 && m_y + m_lineHeight > m_pageSize.height()) {
+            flushGlyphs();
             if (!m_device->newPage()) {
                 fail(QStringLiteral("The printer refused a new page."));
                 return;
@@ -152,13 +154,10 @@ void PageSurface::drawLine(const QString &line)
             m_painter.drawText(QPointF(0, m_y + m_ascent), line);
         return;
     }
-    // Glyphs are placed on the character grid one by one, leaving out the blanks: this skips text
-    // shaping and keeps the page small, since a report is mostly blanks and rules.
+    // Glyphs are placed on the character grid one by one, leaving out the blanks, and drawn a page
+    // at a time: this skips text shaping and keeps the pages small, since a report is mostly blanks
+    // and rules.
     constexpr int ruleLength = 8;
-    QVector<quint32> shown;
-    QVector<QPointF> positions;
-    shown.reserve(glyphs.size());
-    positions.reserve(glyphs.size());
     for (int i = 0; i < glyphs.size(); ++i) {
         const QChar c = line.at(i);
         if (c == QLatin1Char(' '))
@@ -172,20 +171,27 @@ void PageSurface::drawLine(const QString &line)
                 continue;
             }
         }
-        shown.append(glyphs.at(i));
-        positions.append(QPointF(i * m_charWidth, 0));
+        m_glyphs.append(glyphs.at(i));
+        m_positions.append(QPointF(i * m_charWidth, m_y + m_ascent));
     }
-    if (shown.isEmpty())
+}
+
+void PageSurface::flushGlyphs()
+{
+    if (m_glyphs.isEmpty())
         return;
     QGlyphRun run;
     run.setRawFont(m_rawFont);
-    run.setGlyphIndexes(shown);
-    run.setPositions(positions);
-    m_painter.drawGlyphRun(QPointF(0, m_y + m_ascent), run);
+    run.setGlyphIndexes(m_glyphs);
+    run.setPositions(m_positions);
+    m_painter.drawGlyphRun(QPointF(0, 0), run);
+    m_glyphs.clear();
+    m_positions.clear();
 }
 
 bool PageSurface::endDocument()
 {
+    flushGlyphs();
     if (m_painter.isActive() && !m_painter.end())
         fail(QStringLiteral("The print job could not be finished."));
     m_ended = true;

@@ -39,6 +39,7 @@ private:
     void useFont(const QFont &font);
     void drawLine(const QString &line);
     bool drawRule(int firstColumn, int endColumn, quint32 hyphen);
+    void flushGlyphs();
     void fail(const QString &error);
 
     QPagedPaintDevice *m_device;
@@ -52,6 +53,8 @@ private:
     qreal m_lineHeight = 0;
     qreal m_ascent = 0;
     qreal m_y = 0;
+    QVector<quint32> m_glyphs; // placed on the page but not yet drawn
+    QVector<QPointF> m_positions;
     int m_pages = 0;
     bool m_failed = false;
     bool m_ended = false;
