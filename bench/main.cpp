@@ -6,6 +6,7 @@
 
 namespace Bench {
 void startup(int slotCount, int runs);
+void printAndBackup(int reportSlots, int backupSlots, int runs);
 }
 
 int main(int argc, char **argv)
@@ -17,5 +18,6 @@ int main(int argc, char **argv)
     const int runs = args.contains(QStringLiteral("--quick")) ? 3 : 11;
 
     Bench::startup(100000, runs);
+    Bench::printAndBackup(10000, 100000, runs);
     return 0;
 }
