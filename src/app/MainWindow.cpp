@@ -7,6 +7,8 @@
 #include "app/PicturePanel.h"
 #include "app/ShellOpen.h"
 #include "app/Twips.h"
+#include "backup/BackupRestore.h"
+#include "print/DatabaseReport.h"
 #include "print/LabelsDialog.h"
 #include "search/KeywordSearch.h"
 #include "store/AddFilesPanel.h"
@@ -324,6 +326,11 @@ void MainWindow::buildMenus()
     connect(action(QStringLiteral("mnuHelpHelp")), &QAction::triggered, this, [] { ShellOpen(supportPageAddress); });
     connect(action(QStringLiteral("mnuAbt")), &QAction::triggered, this,
             [this] { AboutBox::showModal(m_dialogs, this); });
+    connect(action(QStringLiteral("mnuPrint")), &QAction::triggered, this, [this] { DatabaseReport::print(*this); });
+    connect(action(QStringLiteral("mnuBackup")), &QAction::triggered, this,
+            [this] { BackupRestore::run(*this, BackupRestore::Mode::Backup); });
+    connect(action(QStringLiteral("mnuRestore")), &QAction::triggered, this,
+            [this] { BackupRestore::run(*this, BackupRestore::Mode::Restore); });
 }
 
 void MainWindow::buildStatusBar()
