@@ -19,15 +19,19 @@ double median(QVector<double> values)
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
+double elapsedMs(const std::function<void()> &fn)
+{
+    QElapsedTimer timer;
+    timer.start();
+    fn();
+    return timer.nsecsElapsed() / 1e6;
+}
+
 double medianMs(int runs, const std::function<void()> &fn)
 {
     QVector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        fn();
-        times.append(timer.nsecsElapsed() / 1e6);
-    }
+    for (int i = 0; i < runs; ++i)
+        times.append(elapsedMs(fn));
     return median(times);
 }
 

@@ -11,6 +11,7 @@ double medianMs(int runs, const std::function<void()> &fn);
 // Runs fn `runs` times; fn times its own part and returns milliseconds. Returns the median.
 double medianTimed(int runs, const std::function<double()> &fn);
 double median(QVector<double> values);
+double elapsedMs(const std::function<void()> &fn);
 
 // A fresh program folder (under the system temp folder) holding a database of slotCount slots.
 QString makeProgramFolder(const QString &name, int slotCount);

@@ -6,7 +6,9 @@
 
 namespace Bench {
 void startup(int slotCount, int runs);
-}
+void search(int runs);
+void printAndBackup(int reportSlots, int backupSlots, int runs);
+} // namespace Bench
 
 int main(int argc, char **argv)
 {
@@ -16,6 +18,13 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     const int runs = args.contains(QStringLiteral("--quick")) ? 3 : 11;
 
-    Bench::startup(100000, runs);
+    const bool only = args.contains(QStringLiteral("--search-only")) || args.contains(QStringLiteral("--startup-only")) ||
+                      args.contains(QStringLiteral("--print-only"));
+    if (!only || args.contains(QStringLiteral("--startup-only")))
+        Bench::startup(100000, runs);
+    if (!only || args.contains(QStringLiteral("--search-only")))
+        Bench::search(runs);
+    if (!only || args.contains(QStringLiteral("--print-only")))
+        Bench::printAndBackup(10000, 100000, runs);
     return 0;
 }

@@ -3,7 +3,8 @@
 # As root it uses apt-get; otherwise it prints the command to run with sudo and stops.
 set -e
 
-PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core"
+# poppler-utils: the tests read the printed report's PDF pages with pdftotext and pdftoppm.
+PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core poppler-utils"
 
 missing=""
 for p in $PACKAGES; do

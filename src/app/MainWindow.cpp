@@ -7,7 +7,10 @@
 #include "app/PicturePanel.h"
 #include "app/ShellOpen.h"
 #include "app/Twips.h"
+#include "backup/BackupRestore.h"
+#include "print/DatabaseReport.h"
 #include "print/LabelsDialog.h"
+#include "search/KeywordSearch.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
 #include "store/DataGrid.h"
@@ -110,6 +113,7 @@ MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *
 
     buildMenus();
     buildStatusBar();
+    KeywordSearch::attach(this);
 
     m_slidetimer = new QTimer(this);
     m_slidetimer->setObjectName(QStringLiteral("slidetimer"));
@@ -322,6 +326,11 @@ void MainWindow::buildMenus()
     connect(action(QStringLiteral("mnuHelpHelp")), &QAction::triggered, this, [] { ShellOpen(supportPageAddress); });
     connect(action(QStringLiteral("mnuAbt")), &QAction::triggered, this,
             [this] { AboutBox::showModal(m_dialogs, this); });
+    connect(action(QStringLiteral("mnuPrint")), &QAction::triggered, this, [this] { DatabaseReport::print(*this); });
+    connect(action(QStringLiteral("mnuBackup")), &QAction::triggered, this,
+            [this] { BackupRestore::run(*this, BackupRestore::Mode::Backup); });
+    connect(action(QStringLiteral("mnuRestore")), &QAction::triggered, this,
+            [this] { BackupRestore::run(*this, BackupRestore::Mode::Restore); });
 }
 
 void MainWindow::buildStatusBar()

@@ -2,6 +2,7 @@
 
 #include "app/Dialogs.h"
 
+#include <QGuiApplication>
 #include <QQueue>
 #include <QStringList>
 
@@ -14,6 +15,8 @@ public:
         QString kind; // "message", "yesno", "input", "save", "open"
         QString text;
         Icon icon = Icon::None;
+        // Whether the busy pointer was showing when it came up: it never should be.
+        bool busyPointer = QGuiApplication::overrideCursor() != nullptr;
     };
 
     void message(QWidget *parent, const QString &text, Icon icon = Icon::None) override;

@@ -4,13 +4,13 @@
 #include "app/MainWindow.h"
 #include "store/DataGrid.h"
 #include "store/DataSource.h"
-#include "store/RecordSources.h"
 #include "store/Schema.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QPainter>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -70,18 +70,10 @@ Scene::~Scene()
 
 void Scene::showSearchResults(const QString &word)
 {
-    // Sets up what the keyword search leaves behind. Once the search exists this can be the real
-    // thing: put the word in the search box and click GO!.
+    // The real search, as the user starts it: the word in the search box, then GO!.
     m_window->SwitchTab(1);
     m_window->searchBox()->setText(word);
-    RecordSource source = RecordSources::slotTable();
-    source.condition = QStringLiteral("upper(Keywords) LIKE ? OR upper(Category) LIKE ? OR Reminder LIKE ?");
-    const QString pattern = QLatin1Char('%') + word.trimmed().toUpper() + QLatin1Char('%');
-    source.bindValues = {pattern, pattern, pattern};
-    DataSource *search = m_window->searchSource();
-    search->setRecordSource(source);
-    m_window->refreshSource(search);
-    m_window->SwitchTab(2);
+    m_window->goButton()->click();
     settle();
 }
 
