@@ -1,11 +1,23 @@
 // Printing numbered labels: where each label goes on its sheet, which numbers each sheet gets,
 // the checks on what the user typed, and the printed pages themselves.
+#include "PdfText.h"
 #include "ScriptedDialogs.h"
 #include "TestFolder.h"
 
+#include "app/MainWindow.h"
 #include "print/LabelDefinitions.h"
 #include "print/LabelLayout.h"
+#include "print/LabelPrinting.h"
+#include "print/LabelsDialog.h"
+#include "store/Database.h"
 
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
@@ -17,6 +29,11 @@ QVector<LabelDefinition> shippedDefinitions()
     return LabelDefinitions::read(QDir(TestFolder::builtProgramFolder()).filePath(LabelDefinitions::fileName))
         .definitions;
 }
+
+const char *const testDefinitions = "<BEGINDEF>\r\n"
+                                    "Letter 30;0.1875;0.5;2.625;1;2.75;1;3;10;Letter\r\n"
+                                    "Too wide;0.2;0.5;3;1;3.1;1;3;10;Letter\r\n"
+                                    "</BEGINDEF>\r\n";
 
 } // namespace
 
@@ -32,6 +49,10 @@ private slots:
     void numbering();
     void typedValuesAreChecked_data();
     void typedValuesAreChecked();
+    void dialogChecksBeforePrinting_data();
+    void dialogChecksBeforePrinting();
+    void labelsPrintedToPdfSitInTheirRectangles();
+    void menuOpensTheDialog();
 };
 
 void LabelPrintTest::shippedSheetsLieOnTheirPaper_data()
@@ -203,6 +224,140 @@ void LabelPrintTest::typedValuesAreChecked()
     const auto request = LabelLayout::checkRequest(sheet, start, count, pages);
     QCOMPARE(request.field, field);
     QCOMPARE(request.ok(), field.isEmpty());
+}
+
+void LabelPrintTest::dialogChecksBeforePrinting_data()
+{
+    QTest::addColumn<int>("row"); // -1: nothing chosen
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<bool>("pages");
+    QTest::addColumn<QString>("focus");   // the control named by the message; empty: printed
+    QTest::addColumn<QString>("message"); // part of the message
+
+    QTest::newRow("nothing chosen") << -1 << "1" << "30" << false << "lstLabels" << "choose a label type";
+    QTest::newRow("unusable sheet") << 1 << "1" << "30" << false << "lstLabels" << "\"Too wide\" cannot be used";
+    QTest::newRow("bad start") << 0 << "x" << "30" << false << "txtStart" << "first label number";
+    QTest::newRow("no count") << 0 << "1" << "" << false << "txtEnd" << "how many labels";
+    QTest::newRow("too many pages") << 0 << "1" << "101" << true << "txtEnd" << "how many pages";
+    QTest::newRow("labels") << 0 << "451" << "45" << false << "" << "";
+    QTest::newRow("pages") << 0 << "1" << "2" << true << "" << "";
+}
+
+void LabelPrintTest::dialogChecksBeforePrinting()
+{
+    QFETCH(int, row);
+    QFETCH(QString, start);
+    QFETCH(QString, count);
+    QFETCH(bool, pages);
+    QFETCH(QString, focus);
+    QFETCH(QString, message);
+
+    TestFolder folder;
+    QFile defs(folder.filePath(LabelDefinitions::fileName));
+    QVERIFY(defs.open(QIODevice::WriteOnly));
+    defs.write(testDefinitions);
+    defs.close();
+    ScriptedDialogs dialogs;
+    LabelsDialog dialog(folder.path(), &dialogs);
+    QVector<QPair<int, int>> printed;
+    dialog.setPrintHandler([&](const LabelLayout::Sheet &sheet, int first, int n) {
+        printed.append({first, n});
+        return sheet.name == QLatin1String("Letter 30");
+    });
+    QVERIFY(dialog.LoadDefs());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    if (row >= 0)
+        dialog.labelList()->setCurrentRow(row);
+    dialog.startNumber()->setText(start);
+    dialog.count()->setText(count);
+    dialog.mode(pages ? 1 : 0)->setChecked(true);
+    dialog.count()->setFocus();
+    QTest::keyClick(dialog.count(), Qt::Key_Return); // Enter presses Print
+
+    if (focus.isEmpty()) {
+        QVERIFY(dialogs.shown.isEmpty());
+        QCOMPARE(printed.size(), 1);
+        QCOMPARE(printed.first().first, start.toInt());
+        QCOMPARE(printed.first().second, pages ? count.toInt() * 30 : count.toInt());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+    } else {
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY2(dialogs.messages().first().contains(message), qPrintable(dialogs.messages().first()));
+        QVERIFY(printed.isEmpty());
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    }
+}
+
+void LabelPrintTest::labelsPrintedToPdfSitInTheirRectangles()
+{
+    if (!havePoppler())
+        QSKIP("poppler-utils is not installed");
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("a printer is installed here; this test must not print on it");
+    TestFolder folder;
+    ScriptedDialogs dialogs;
+    MainWindow window(folder.path(), &dialogs);
+    {
+        QSqlQuery fill(window.database()->connection());
+        QVERIFY(fill.exec(QStringLiteral("UPDATE Varnel SET Keywords = 'Passports' WHERE FileNumber = 5")));
+    }
+    const auto sheet = LabelLayout::sheetFor(definition(QStringLiteral("L;0.1875;0.5;2.625;1;2.75;1;3;10;Letter")));
+    QVERIFY(sheet);
+    const QString pdf = folder.filePath(QStringLiteral("labels.pdf"));
+    dialogs.yesNoAnswers.enqueue(true); // no printer: save as PDF
+    dialogs.fileAnswers.enqueue(pdf);
+    QVERIFY(LabelPrinting::print(window, *sheet, 1, 31));
+    QCOMPARE(dialogs.shown.size(), 2);
+    QCOMPARE(dialogs.proposedFileNames, QStringList{QStringLiteral("Papyra Labels.pdf")});
+
+    const QVector<PdfPage> pages = pdfPages(pdf);
+    QCOMPARE(pages.size(), 2);
+    QCOMPARE(qRound(pages.first().width), 612); // Letter, in points
+    QCOMPARE(qRound(pages.first().height), 792);
+    QHash<QString, PdfWord> found;
+    for (const PdfWord &w : pages.first().words)
+        found.insert(w.text, w);
+    for (int n = 1; n <= 30; ++n) {
+        QVERIFY2(found.contains(QString::number(n)), qPrintable(QString::number(n)));
+        const PdfWord w = found.value(QString::number(n));
+        const QRectF label = sheet->labelRect(n - 1);
+        const QRectF box(QPointF(w.left, w.top) / 72.0, QPointF(w.right, w.bottom) / 72.0);
+        QVERIFY2(label.contains(box), qPrintable(QStringLiteral("%1 outside its label").arg(n)));
+    }
+    QVERIFY(found.contains(QStringLiteral("Passports")));
+    QVERIFY(sheet->labelRect(4).contains(QPointF(found.value(QStringLiteral("Passports")).left,
+                                                 found.value(QStringLiteral("Passports")).top) / 72.0));
+    QCOMPARE(pages.last().words.size(), 1);
+    QCOMPARE(pages.last().words.first().text, QStringLiteral("31"));
+}
+
+void LabelPrintTest::menuOpensTheDialog()
+{
+    TestFolder folder;
+    QVERIFY(folder.copyProgramData());
+    ScriptedDialogs dialogs;
+    MainWindow window(folder.path(), &dialogs);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QAction *item = window.action(QStringLiteral("mnuPrintLabels"));
+    QVERIFY(item->isEnabled());
+
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<LabelsDialog *>(QApplication::activeModalWidget())) {
+            opened = dialog->objectName();
+            QCOMPARE(dialog->labelList()->count(), 8);
+            dialog->reject();
+        }
+    });
+    QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(opened, QStringLiteral("frmLabels"));
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(LabelPrintTest)

@@ -53,9 +53,8 @@ private slots:
     void messagesWhenTheFileCannotBeUsed_data();
     void messagesWhenTheFileCannotBeUsed();
     void rereadAtEveryOpening();
-    void printDoesNothingAndCancelCloses_data();
-    void printDoesNothingAndCancelCloses();
-    void menuItemStaysDisabled();
+    void cancelCloses_data();
+    void cancelCloses();
 };
 
 void LabelsTest::readsTheFirstBlock_data()
@@ -282,7 +281,7 @@ void LabelsTest::messagesWhenTheFileCannotBeUsed()
     // As the menu opens it: the message once, and no dialog left waiting on screen.
     dialogs.clear();
     QWidget owner;
-    LabelsDialog::showModal(folder.path(), &dialogs, &owner);
+    LabelsDialog::showModal(folder.path(), &dialogs, &owner, {});
     QCOMPARE(dialogs.messages(), QStringList{message});
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(owner.findChildren<LabelsDialog *>().isEmpty());
@@ -311,14 +310,14 @@ void LabelsTest::rereadAtEveryOpening()
     QVERIFY(dialogs.shown.isEmpty());
 }
 
-void LabelsTest::printDoesNothingAndCancelCloses_data()
+void LabelsTest::cancelCloses_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("Cancel clicked") << QStringLiteral("cancel");
     QTest::newRow("Esc") << QStringLiteral("escape");
 }
 
-void LabelsTest::printDoesNothingAndCancelCloses()
+void LabelsTest::cancelCloses()
 {
     QFETCH(QString, how);
     TestFolder folder;
@@ -329,38 +328,13 @@ void LabelsTest::printDoesNothingAndCancelCloses()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
 
-    QTest::mouseClick(dialog.printButton(), Qt::LeftButton);
-    QVERIFY(dialog.isVisible());
     dialog.labelList()->setCurrentRow(1);
-    dialog.count()->setFocus();
-    QTest::keyClick(dialog.count(), Qt::Key_Return); // Enter presses the default button, Print
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.result(), 0);
-
     if (how == QLatin1String("cancel"))
         QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
     else
         QTest::keyClick(&dialog, Qt::Key_Escape);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(dialogs.shown.isEmpty());
-}
-
-void LabelsTest::menuItemStaysDisabled()
-{
-    // Without labels.def an enabled item would at once show the "could not find" message.
-    TestFolder folder;
-    ScriptedDialogs dialogs;
-    MainWindow window(folder.path(), &dialogs);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QAction *item = window.action(QStringLiteral("mnuPrintLabels"));
-    QVERIFY(!item->isEnabled());
-    for (qint16 tab = 1; tab <= 5; ++tab) {
-        window.SwitchTab(tab);
-        QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
-        QVERIFY(!item->isEnabled());
-    }
     QVERIFY(dialogs.shown.isEmpty());
 }
 

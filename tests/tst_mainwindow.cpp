@@ -11,7 +11,6 @@
 #include "tour/Slides.h"
 
 #include <QAction>
-#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -69,7 +68,6 @@ private slots:
     void searchTabSelectsTheTrimmedText();
     void otherTabsLeaveTheFocusAlone();
     void categoryCommandsOnlyOnTheCategoriesTab();
-    void labelsCommandIsInert();
     void startPictureShownWhenPresent();
     void quittingWritesTheRowBeingEdited_data();
     void quittingWritesTheRowBeingEdited();
@@ -208,18 +206,6 @@ void MainWindowTest::categoryCommandsOnlyOnTheCategoriesTab()
     m_window->SwitchTab(4);
     QVERIFY(m_window->action(QStringLiteral("mnuAddcat"))->isEnabled());
     QVERIFY(m_window->action(QStringLiteral("mnuDelcat"))->isEnabled());
-}
-
-void MainWindowTest::labelsCommandIsInert()
-{
-    QAction *labels = m_window->action(QStringLiteral("mnuPrintLabels"));
-    QVERIFY(labels);
-    QVERIFY(!labels->isEnabled());
-    QCOMPARE(labels->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
-    press(QKeySequence(Qt::CTRL | Qt::Key_L));
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(m_window->findChildren<QDialog *>().isEmpty());
-    QVERIFY(m_dialogs->shown.isEmpty());
 }
 
 void MainWindowTest::startPictureShownWhenPresent()

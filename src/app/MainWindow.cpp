@@ -9,7 +9,7 @@
 #include "app/Twips.h"
 #include "backup/BackupRestore.h"
 #include "print/DatabaseReport.h"
-#include "print/LabelsDialog.h"
+#include "print/LabelPrinting.h"
 #include "search/KeywordSearch.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
@@ -283,7 +283,6 @@ void MainWindow::buildMenus()
     }
     menuBar()->setObjectName(QStringLiteral("menuBar"));
 
-    action(QStringLiteral("mnuPrintLabels"))->setEnabled(false);
     action(QStringLiteral("mnuAddcat"))->setEnabled(false);
     action(QStringLiteral("mnuDelcat"))->setEnabled(false);
 
@@ -322,7 +321,7 @@ void MainWindow::buildMenus()
                 [this, command] { EditCommands::send(focusWidget(), command); });
     }
     connect(action(QStringLiteral("mnuPrintLabels")), &QAction::triggered, this,
-            [this] { LabelsDialog::showModal(m_programFolder, m_dialogs, this); });
+            [this] { LabelPrinting::showDialog(*this); });
     connect(action(QStringLiteral("mnuHelpHelp")), &QAction::triggered, this, [] { ShellOpen(supportPageAddress); });
     connect(action(QStringLiteral("mnuAbt")), &QAction::triggered, this,
             [this] { AboutBox::showModal(m_dialogs, this); });

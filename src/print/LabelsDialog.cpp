@@ -72,13 +72,16 @@ LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidg
         setTabOrder(order[i - 1], order[i]);
     m_cmdCancel->setFocus();
 
-    // Esc rejects the dialog as Cancel does. Print has nothing to do yet: it leaves the dialog open.
+    // Esc rejects the dialog as Cancel does; Enter presses Print, the default button.
     connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cmdApply, &QPushButton::clicked, this, &LabelsDialog::print);
 }
 
-void LabelsDialog::showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent)
+void LabelsDialog::showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent,
+                             const PrintHandler &print)
 {
     LabelsDialog dialog(programFolder, dialogs, parent);
+    dialog.setPrintHandler(print);
     if (dialog.LoadDefs())
         dialog.exec();
 }
@@ -104,4 +107,29 @@ bool LabelsDialog::LoadDefs()
     for (const LabelDefinition &definition : m_definitions)
         m_lstLabels->addItem(definition.name);
     return true;
+}
+
+void LabelsDialog::print()
+{
+    auto refuse = [this](QWidget *field, const QString &message) {
+        m_dialogs->message(this, message, Dialogs::Icon::Warning);
+        field->setFocus();
+        if (auto *edit = qobject_cast<QLineEdit *>(field))
+            edit->selectAll();
+    };
+    const int row = m_lstLabels->currentRow();
+    const bool chosen = row >= 0 && row < m_definitions.size() && m_lstLabels->item(row)->isSelected();
+    std::optional<LabelLayout::Sheet> sheet;
+    if (chosen) {
+        QString why;
+        sheet = LabelLayout::sheetFor(m_definitions.at(row), &why);
+        if (!sheet)
+            return refuse(m_lstLabels, why);
+    }
+    const LabelLayout::Request request =
+        LabelLayout::checkRequest(sheet, m_txtStart->text(), m_txtEnd->text(), m_optMode[1]->isChecked());
+    if (!request.ok())
+        return refuse(findChild<QWidget *>(request.field), request.error);
+    if (m_print && m_print(*sheet, request.start, request.count))
+        accept();
 }

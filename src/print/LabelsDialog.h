@@ -1,8 +1,10 @@
 #pragma once
 
 #include "print/LabelDefinitions.h"
+#include "print/LabelLayout.h"
 
 #include <QDialog>
+#include <functional>
 
 class Dialogs;
 class QLineEdit;
@@ -18,11 +20,21 @@ public:
     static const QString notFoundMessage;
     static const QString badFileMessage;
 
+    // Prints the checked run of labels; true when the pages went out (the dialog then closes).
+    using PrintHandler = std::function<bool(const LabelLayout::Sheet &sheet, int start, int count)>;
+
     LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidget *parent = nullptr);
 
     // The File menu's Print Labels item: a fresh dialog that reads labels.def and is shown modally,
     // unless reading failed, in which case the user has been told and nothing is shown.
-    static void showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent);
+    static void showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent,
+                          const PrintHandler &print);
+
+    void setPrintHandler(const PrintHandler &print) { m_print = print; }
+
+    // The Print button: checks the choices, tells the user what is wrong (focus on that control),
+    // or hands the run to the print handler and closes after a successful print.
+    void print();
 
     // Fills the list from labels.def in the program folder. On failure tells the user and returns
     // false: the dialog is then not to be shown.
@@ -40,6 +52,7 @@ private:
     QString m_programFolder;
     Dialogs *m_dialogs;
     QVector<LabelDefinition> m_definitions;
+    PrintHandler m_print;
     QPushButton *m_cmdCancel;
     QPushButton *m_cmdApply;
     QListWidget *m_lstLabels;

@@ -1,0 +1,66 @@
+#include "print/LabelPrinting.h"
+
+#include "app/BusyCursor.h"
+#include "app/Dialogs.h"
+#include "app/MainWindow.h"
+#include "print/LabelPainter.h"
+#include "print/LabelsDialog.h"
+#include "print/PrintJob.h"
+#include "store/Database.h"
+
+#include <QApplication>
+#include <QSqlQuery>
+
+namespace LabelPrinting {
+
+void showDialog(MainWindow &window)
+{
+    LabelsDialog::showModal(window.programFolder(), window.dialogs(), &window,
+                            [&window](const LabelLayout::Sheet &sheet, int start, int count) {
+                                return print(window, sheet, start, count);
+                            });
+}
+
+QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last)
+{
+    QHash<int, QString> keywords;
+    if (!db.isOpen())
+        return keywords; // no database: the labels carry their numbers alone
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel "
+                                 "WHERE FileNumber BETWEEN ? AND ? AND Keywords IS NOT NULL"));
+    query.addBindValue(first);
+    query.addBindValue(last);
+    if (query.exec()) {
+        while (query.next()) {
+            const QString words = query.value(1).toString().simplified();
+            if (!words.isEmpty())
+                keywords.insert(query.value(0).toInt(), words);
+        }
+    }
+    return keywords;
+}
+
+bool print(MainWindow &window, const LabelLayout::Sheet &sheet, int start, int count)
+{
+    // A slot being typed into should show its keywords on its label.
+    window.commitPendingEdits();
+    PrintJob job(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &window, window.dialogs(),
+                 QStringLiteral("the labels"));
+    if (!job.start(QStringLiteral("Papyra Labels.pdf"), QPageLayout::Portrait))
+        return false;
+
+    BusyCursor busy;
+    QPagedPaintDevice *device = job.device();
+    LabelPainter::setUpDevice(*device, sheet);
+    const QHash<int, QString> keywords = keywordsBetween(window.database()->connection(), start, start + count - 1);
+    const bool painted = LabelPainter::paint(*device, sheet, LabelLayout::numbersBySheet(sheet, start, count), keywords);
+    const bool done = job.finish(painted, painted ? QString() : QStringLiteral("The pages could not be drawn."));
+    busy.restore();
+    if (!done)
+        job.reportFailure();
+    return done;
+}
+
+} // namespace LabelPrinting

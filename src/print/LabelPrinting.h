@@ -1,0 +1,24 @@
+#pragma once
+
+#include "print/LabelLayout.h"
+
+#include <QHash>
+
+class MainWindow;
+class QSqlDatabase;
+
+// The File menu's Print Labels command: the label dialog, and the print run it asks for.
+namespace LabelPrinting {
+
+// Shows the label dialog modally; Print there prints on the default printer or, without one, to
+// a PDF file the user names.
+void showDialog(MainWindow &window);
+
+// Prints labels start .. start + count - 1 on the sheet type. Returns true when the pages went
+// out; every failure has been reported to the user.
+bool print(MainWindow &window, const LabelLayout::Sheet &sheet, int start, int count);
+
+// Keywords of the filled slots numbered first .. last (slots without keywords are left out).
+QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last);
+
+} // namespace LabelPrinting

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+// The words of a PDF file's pages with their boxes, as poppler's pdftotext finds them.
+struct PdfWord {
+    QString text;
+    qreal left, top, right, bottom; // points from the page's top-left corner
+};
+struct PdfPage {
+    qreal width, height; // points
+    QVector<PdfWord> words;
+};
+
+QVector<PdfPage> pdfPages(const QString &pdf);
+bool havePoppler();
