@@ -99,6 +99,7 @@ private slots:
     void newRowAddsOnlyWhenSomethingWasTyped();
     void halfReadResultNeverLocksOutAWrite();
     void missingFileFailsWithoutCreatingIt();
+    void refreshSeesRowsChangedElsewhere();
 };
 
 void StoreTest::dateEntry_data()
@@ -319,6 +320,49 @@ void StoreTest::missingFileFailsWithoutCreatingIt()
     QVERIFY(!file.lastError().isEmpty());
     QVERIFY(!QFile::exists(folder.databasePath()));
     QCOMPARE(file.rowCount(), 0);
+}
+
+void StoreTest::refreshSeesRowsChangedElsewhere()
+{
+    // The key list is kept between refreshes while nothing changed; any change must show.
+    SlotGrid g;
+    auto elsewhere = [&](const QString &sql) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        db.setDatabaseName(g.folder.databasePath());
+        const bool ok = db.open() && QSqlQuery(db).exec(sql);
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        return ok;
+    };
+    QVERIFY(g.source.refresh());
+    QCOMPARE(g.source.recordCount(), 1000);
+    QVERIFY(elsewhere(QStringLiteral("INSERT INTO Varnel (FileNumber) VALUES (1001)")));
+    QVERIFY(g.source.refresh());
+    QCOMPARE(g.source.recordCount(), 1001);
+    QVERIFY(elsewhere(QStringLiteral("DELETE FROM Varnel WHERE FileNumber <= 10")));
+    QVERIFY(g.source.refresh());
+    QCOMPARE(g.source.recordCount(), 991);
+    QCOMPARE(g.source.data(g.source.index(0, 0)).toInt(), 11);
+
+    // A different condition on an unchanged file is a different list.
+    RecordSource some = RecordSources::slotTable();
+    some.condition = QStringLiteral("FileNumber > ?");
+    some.bindValues = {990};
+    g.source.setRecordSource(some);
+    QVERIFY(g.source.refresh());
+    QCOMPARE(g.source.recordCount(), 11);
+    some.bindValues = {995};
+    g.source.setRecordSource(some);
+    QVERIFY(g.source.refresh());
+    QCOMPARE(g.source.recordCount(), 6);
+    // And an emptied data source does not leave a stale list behind for the same query.
+    g.source.setRecordSource({});
+    QVERIFY(g.source.refresh());
+    QCOMPARE(g.source.recordCount(), 0);
+    g.source.setRecordSource(some);
+    QVERIFY(g.source.refresh());
+    QCOMPARE(g.source.recordCount(), 6);
 }
 
 QTEST_MAIN(StoreTest)

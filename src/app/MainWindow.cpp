@@ -428,13 +428,19 @@ void MainWindow::SwitchTab(qint16 i)
 {
     // Selecting the tab already shown runs the click handling again, so F1 always lands in the
     // search box and F3 always shows the slots afresh.
+    const quint64 restartsBefore = m_tourRestarts;
     if (i >= 1 && i <= m_tabStrip->count()) {
         if (m_tabStrip->currentIndex() == i - 1)
             onTabClick();
         else
             m_tabStrip->setCurrentIndex(i - 1);
     }
-    StartSlideShow();
+    // When the click handling has just restarted the tour, restarting it again would decode the
+    // same start picture a second time for the same result, doubling the cost of a tab change.
+    if (m_tourRestarts != restartsBefore)
+        m_slidestep = 1;
+    else
+        StartSlideShow();
 }
 
 void MainWindow::Tabset(qint16 i)
@@ -470,6 +476,7 @@ void MainWindow::StartSlideShow()
 {
     Slides::show(startHerePanel(), m_programFolder, Slides::startPicture());
     m_slidestep = 1;
+    ++m_tourRestarts;
 }
 
 void MainWindow::slideTimerTick() { m_slidestep = Slides::tick(m_slidestep, m_programFolder, startHerePanel()); }

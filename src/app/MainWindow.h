@@ -93,6 +93,7 @@ private:
     CategoriesPanel *m_categoriesPanel = nullptr;
     QTimer *m_slidetimer = nullptr;
     qint16 m_slidestep = 0;
+    quint64 m_tourRestarts = 0; // counts StartSlideShow runs
 
     QString m_openError;       // why the database could not be opened at creation
     bool m_failureShown = false; // one message per run of failures, not one per tab change

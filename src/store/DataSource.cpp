@@ -97,6 +97,7 @@ bool DataSource::refresh()
     submitPending();
 
     QVector<qint64> keys;
+    QByteArray stampOfKeys; // the change stamp the new key list belongs to; empty: not to be reused
     bool ok = true;
     if (!ensureOpen()) {
         ok = false;
@@ -106,13 +107,25 @@ bool DataSource::refresh()
             sql += QStringLiteral(" WHERE ") + m_source.condition;
         if (!m_source.orderBy.isEmpty())
             sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
-        QString error;
-        ok = m_db->readKeys(sql, m_source.bindValues, &keys, &error);
-        if (!ok)
-            setError(error);
+        // The rows themselves are always read again; the key list only when the data or the query
+        // may have changed since it was read, which saves most of a refresh of a large table.
+        const QByteArray stamp = m_db->changeStamp();
+        if (!stamp.isEmpty() && stamp == m_keysStamp && sql == m_keysSql && m_source.bindValues == m_keysBinds) {
+            keys = m_keys;
+            stampOfKeys = stamp;
+        } else {
+            QString error;
+            ok = m_db->readKeys(sql, m_source.bindValues, &keys, &error);
+            if (!ok)
+                setError(error);
+            stampOfKeys = ok ? stamp : QByteArray();
+        }
+        m_keysSql = sql;
+        m_keysBinds = m_source.bindValues;
     }
 
     beginResetModel();
+    m_keysStamp = stampOfKeys;
     m_keys = keys;
     m_blocks.clear();
     m_pendingRow = -1;
@@ -132,6 +145,7 @@ void DataSource::release()
     submitPending();
     beginResetModel();
     m_keys.clear();
+    m_keysStamp.clear();
     m_blocks.clear();
     endResetModel();
     m_eof = true;

@@ -124,6 +124,9 @@ private:
     bool m_readOnly = false;
 
     QVector<qint64> m_keys;
+    QByteArray m_keysStamp; // the database's change stamp when m_keys was read
+    QString m_keysSql;
+    QVariantList m_keysBinds;
     mutable QHash<int, QVector<Row>> m_blocks;
     bool m_eof = true;
 

@@ -71,6 +71,7 @@ QString Database::openChecked(const QString &path)
     if (!db.open())
         return db.lastError().text();
     m_path = path;
+    ++m_openings;
 
     {
         QSqlQuery probe(db);
@@ -87,12 +88,35 @@ QString Database::openChecked(const QString &path)
     return QString();
 }
 
+namespace {
+
+sqlite3 *handleOf(const QSqlDatabase &db)
+{
+    const QVariant handle = db.isOpen() ? db.driver()->handle() : QVariant();
+    return handle.isValid() ? *static_cast<sqlite3 *const *>(handle.data()) : nullptr;
+}
+
+} // namespace
+
+QByteArray Database::changeStamp() const
+{
+    sqlite3 *raw = handleOf(connection());
+    if (!raw)
+        return QByteArray();
+    qint64 dataVersion = -1;
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(raw, "PRAGMA data_version", -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW)
+        dataVersion = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    return QByteArray::number(m_openings) + ':' + QByteArray::number(qint64(sqlite3_total_changes64(raw))) + ':' +
+           QByteArray::number(dataVersion);
+}
+
 bool Database::readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
                         QString *error) const
 {
-    const QSqlDatabase db = connection();
-    const QVariant handle = db.isOpen() ? db.driver()->handle() : QVariant();
-    sqlite3 *raw = handle.isValid() ? *static_cast<sqlite3 *const *>(handle.data()) : nullptr;
+    sqlite3 *raw = handleOf(connection());
     if (!raw) {
         if (error)
             *error = QStringLiteral("The database is not open.");

@@ -38,6 +38,10 @@ public:
     // this way, several times less than through QSqlQuery's per-value variants.
     bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys, QString *error) const;
 
+    // Changes whenever the data may have changed: another opening of the file, a write through this
+    // connection, or a commit by any other connection. Empty when the database is not open.
+    QByteArray changeStamp() const;
+
     // Closes the connection whoever still uses it.
     void close();
 
@@ -47,6 +51,7 @@ private:
 
     QString m_connectionName;
     QString m_path;
+    quint64 m_openings = 0;
     QSet<const void *> m_users;
     std::vector<Initializer> m_initializers;
 };
