@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "SideConnection.h"
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
@@ -10,8 +11,6 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListView>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
@@ -26,22 +25,6 @@ bool writeFile(const QString &path, const QByteArray &data)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-// Runs statements on a database file through a connection of its own.
-bool execOn(const QString &path, const QStringList &statements)
-{
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("side"));
-        db.setDatabaseName(path);
-        ok = db.open();
-        QSqlQuery query(db);
-        for (const QString &sql : statements)
-            ok = ok && query.exec(sql);
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("side"));
-    return ok;
 }
 
 // One field of every row of a data source.
@@ -131,8 +114,9 @@ MainWindow *BackupTest::openWindow(int slotCount)
 {
     [&] {
         QVERIFY(m_folder->makeDatabase(slotCount));
-        QVERIFY(execOn(m_folder->databasePath(), {"UPDATE Varnel SET Keywords = 'Tax return 2022', Category = "
-                                                  "'Taxes', Reminder = '2023-04-15' WHERE FileNumber = 3"}));
+        QVERIFY(SideConnection(m_folder->databasePath())
+                    .exec("UPDATE Varnel SET Keywords = 'Tax return 2022', Category = 'Taxes', "
+                          "Reminder = '2023-04-15' WHERE FileNumber = 3"));
     }();
     m_window = std::make_unique<MainWindow>(m_folder->path(), m_dialogs.get());
     m_dialogs->window = m_window.get();
@@ -201,7 +185,11 @@ void BackupTest::roundTripIsByteExact()
     const QByteArray saved = contents(backup);
     QCOMPARE(saved, contents(m_folder->databasePath()));
 
-    QVERIFY(execOn(m_folder->databasePath(), {"UPDATE Varnel SET Keywords = 'Changed'", "DELETE FROM Categories"}));
+    {
+        SideConnection side(m_folder->databasePath());
+        QVERIFY(side.exec("UPDATE Varnel SET Keywords = 'Changed'"));
+        QVERIFY(side.exec("DELETE FROM Categories"));
+    }
     QCOMPARE(run("mnuRestore", backup), QStringList{"Restore Complete!"});
     checkReopened(40, 10);
     QCOMPARE(contents(m_folder->databasePath()), saved);
@@ -218,8 +206,12 @@ void BackupTest::restoreShowsRestoredData()
     // The backup holds two categories, and slot 20 matches the last search too.
     const QString backup = m_folder->filePath("old.bkp");
     QVERIFY(QFile::copy(m_folder->databasePath(), backup));
-    QVERIFY(execOn(backup, {"DELETE FROM Categories", "INSERT INTO Categories VALUES ('Bank'), ('Home')",
-                            "UPDATE Varnel SET Keywords = 'Tax bill 1999' WHERE FileNumber = 20"}));
+    {
+        SideConnection side(backup);
+        QVERIFY(side.exec("DELETE FROM Categories"));
+        QVERIFY(side.exec("INSERT INTO Categories VALUES ('Bank'), ('Home')"));
+        QVERIFY(side.exec("UPDATE Varnel SET Keywords = 'Tax bill 1999' WHERE FileNumber = 20"));
+    }
     RecordSource search{"Varnel", "FileNumber", "upper(Keywords) LIKE ?", {"%TAX%"}, "FileNumber"};
     w->searchSource()->setRecordSource(search);
     QVERIFY(w->refreshSource(w->searchSource()));
@@ -275,9 +267,9 @@ void BackupTest::restoreRefusesForeignFiles()
     else if (kind == "empty file")
         QVERIFY(writeFile(chosen, QByteArray()));
     else if (kind == "SQLite file without our tables")
-        QVERIFY(execOn(chosen, {"CREATE TABLE Recipes (Name TEXT)"}));
+        QVERIFY(SideConnection(chosen).exec("CREATE TABLE Recipes (Name TEXT)"));
     else if (kind == "SQLite file without Categories")
-        QVERIFY(execOn(chosen, {"CREATE TABLE Varnel (FileNumber, Keywords, Category, Reminder)"}));
+        QVERIFY(SideConnection(chosen).exec("CREATE TABLE Varnel (FileNumber, Keywords, Category, Reminder)"));
     else if (kind == "backup cut short")
         QVERIFY(writeFile(chosen, before.left(before.size() / 2)));
     else if (kind == "backup damaged inside")

@@ -1,5 +1,6 @@
 // The Edit menu acting on the focused control, Quit, and the Help menu's web page.
 #include "ScriptedDialogs.h"
+#include "SideConnection.h"
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
@@ -14,8 +15,6 @@
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTabBar>
 #include <QtTest>
 
@@ -192,17 +191,8 @@ void EditAndHelpTest::quitWritesTheRowBeingEditedAndCloses()
 
     delete m_window; // lets go of the database file
     m_window = nullptr;
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-    db.setDatabaseName(m_folder->databasePath());
-    QVERIFY(db.open());
-    {
-        QSqlQuery query(QStringLiteral("SELECT Keywords FROM Varnel WHERE FileNumber = 1"), db);
-        QVERIFY(query.next());
-        QCOMPARE(query.value(0).toString(), QStringLiteral("passports"));
-    }
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    QCOMPARE(SideConnection(m_folder->databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 1"),
+             QVariant(QStringLiteral("passports")));
 }
 
 void EditAndHelpTest::helpOpensTheSupportPage()

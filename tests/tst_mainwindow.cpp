@@ -1,6 +1,7 @@
 // The main window: tab changes by every route, what each tab prepares, the tour restart, the
 // category commands, and nothing typed lost when the program ends.
 #include "ScriptedDialogs.h"
+#include "SideConnection.h"
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
@@ -15,30 +16,10 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTabBar>
 #include <QtTest>
 
 namespace {
-
-QVariant storedKeywords(const QString &databasePath, int slot)
-{
-    QVariant value;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("probe"));
-        db.setDatabaseName(databasePath);
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec(QStringLiteral("SELECT Keywords FROM Varnel WHERE FileNumber = %1").arg(slot)) &&
-                query.next())
-                value = query.value(0);
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("probe"));
-    return value;
-}
 
 int shownPanel(const MainWindow &window)
 {
@@ -259,7 +240,8 @@ void MainWindowTest::quittingWritesTheRowBeingEdited()
         m_window->close();
     QVERIFY(!m_window->isVisible());
     QVERIFY(m_dialogs->shown.isEmpty());
-    QCOMPARE(storedKeywords(m_folder->databasePath(), 42), QVariant(QStringLiteral("birth certificates")));
+    QCOMPARE(SideConnection(m_folder->databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 42"),
+             QVariant(QStringLiteral("birth certificates")));
 }
 
 void MainWindowTest::databaseVanishingDuringUse()

@@ -1,5 +1,6 @@
 #include "PdfText.h"
 #include "ScriptedDialogs.h"
+#include "SideConnection.h"
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
@@ -14,8 +15,6 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -29,22 +28,8 @@ const QString rule137 = QStringLiteral("\t") + QString(137, QLatin1Char('-'));
 // Replaces the folder's database with one holding these slots: number, keywords, category, reminder.
 bool makeSlots(TestFolder &folder, const QVector<QVariantList> &rows)
 {
-    bool ok = folder.makeDatabase(0);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill"));
-        db.setDatabaseName(folder.databasePath());
-        ok = ok && db.open() && db.transaction();
-        QSqlQuery query(db);
-        for (const QVariantList &row : rows) {
-            ok = ok && query.prepare(QStringLiteral("INSERT INTO Varnel VALUES (?, ?, ?, ?)"));
-            for (const QVariant &v : row)
-                query.addBindValue(v);
-            ok = ok && query.exec();
-        }
-        ok = ok && db.commit();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
-    return ok;
+    return folder.makeDatabase(0) &&
+           SideConnection(folder.databasePath()).execRows("INSERT INTO Varnel VALUES (?, ?, ?, ?)", rows);
 }
 
 // Writes the report of the folder's slots through a File data source like the window's.

@@ -1,4 +1,5 @@
 #include "ScriptedDialogs.h"
+#include "SideConnection.h"
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
@@ -51,49 +52,18 @@ const QList<SlotData> &sampleSlots()
 }
 
 // Writes slots through a connection of its own, as another program would, and closes it.
-bool writeSlots(const QString &path, const QList<SlotData> &rows)
+bool writeSlots(const QString &path, const QList<SlotData> &slotList)
 {
-    const QString name = QStringLiteral("tst_search-fill");
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        ok = db.open() && db.transaction();
-        QSqlQuery query(db);
-        for (const SlotData &s : rows) {
-            ok = ok && query.prepare(QStringLiteral(
-                           "UPDATE Varnel SET Keywords = ?, Category = ?, Reminder = ? WHERE FileNumber = ?"));
-            query.addBindValue(s.keywords);
-            query.addBindValue(s.category);
-            query.addBindValue(s.reminder);
-            query.addBindValue(s.number);
-            ok = ok && query.exec();
-        }
-        ok = ok && db.commit();
-        query.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
+    QList<QVariantList> rows;
+    for (const SlotData &s : slotList)
+        rows.append({s.keywords, s.category, s.reminder, s.number});
+    return SideConnection(path).execRows(
+        "UPDATE Varnel SET Keywords = ?, Category = ?, Reminder = ? WHERE FileNumber = ?", rows);
 }
 
 QVariant storedKeywords(const QString &path, int number)
 {
-    const QString name = QStringLiteral("tst_search-read");
-    QVariant value;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        query.prepare(QStringLiteral("SELECT Keywords FROM Varnel WHERE FileNumber = ?"));
-        query.addBindValue(number);
-        if (query.exec() && query.next())
-            value = query.value(0);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return value;
+    return SideConnection(path).value("SELECT Keywords FROM Varnel WHERE FileNumber = ?", {number});
 }
 
 bool showWindow(MainWindow &window)

@@ -1,6 +1,7 @@
 // Start-up: the program folder, the database made from the template, and a database that cannot
 // be opened.
 #include "ScriptedDialogs.h"
+#include "SideConnection.h"
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
@@ -11,8 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QScreen>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTabBar>
 #include <QtTest>
 
@@ -131,18 +130,10 @@ void StartupTest::unusableDatabaseIsReportedOnceAndLeftAlone()
     QFETCH(QByteArray, contents);
     QFETCH(bool, sqlite);
     TestFolder folder(TestFolder::Contents::TemplateOnly);
-    if (sqlite) {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-            db.setDatabaseName(folder.databasePath());
-            QVERIFY(db.open());
-            QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE Notes (Text TEXT)")));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    } else {
+    if (sqlite)
+        QVERIFY(SideConnection(folder.databasePath()).exec("CREATE TABLE Notes (Text TEXT)"));
+    else
         QVERIFY(writeFile(folder.databasePath(), contents));
-    }
     const QByteArray before = digest(folder.databasePath());
 
     Startup::prepareProgramFolder(folder.path());

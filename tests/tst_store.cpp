@@ -1,6 +1,7 @@
 // The record store: dates, data sources bound to grids, writing a row when it is left, Escape,
 // and several data sources on one file at once.
 #include "ScriptedDialogs.h"
+#include "SideConnection.h"
 #include "TestFolder.h"
 
 #include "store/DataGrid.h"
@@ -10,29 +11,9 @@
 #include "store/RecordSources.h"
 
 #include <QLineEdit>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
-
-// Reads a value straight from the file with a connection of its own, as another program would.
-QVariant storedField(const QString &databasePath, const QString &sql)
-{
-    QVariant value;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("probe"));
-        db.setDatabaseName(databasePath);
-        if (db.open()) {
-            QSqlQuery query(db);
-            if (query.exec(sql) && query.next())
-                value = query.value(0);
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("probe"));
-    return value;
-}
 
 // One grid on the slot table of a fresh database, shown so keys reach it.
 struct SlotGrid {
@@ -55,8 +36,8 @@ struct SlotGrid {
 
     QVariant stored(const QString &field, int slot) const
     {
-        return storedField(folder.databasePath(),
-                           QStringLiteral("SELECT %1 FROM Varnel WHERE FileNumber = %2").arg(field).arg(slot));
+        return SideConnection(folder.databasePath())
+            .value(QStringLiteral("SELECT %1 FROM Varnel WHERE FileNumber = ?").arg(field), {slot});
     }
 
     // Types text into a cell the way a user does: the key that opens the editor, then Enter.
@@ -279,7 +260,7 @@ void StoreTest::newRowAddsOnlyWhenSomethingWasTyped()
     categories.moveFirst();
     QCOMPARE(categories.recordCount(), before + 1);
     QCOMPARE(categories.rowCount(), before + 2); // a fresh add-new row below the written one
-    QCOMPARE(storedField(folder.databasePath(), QStringLiteral("SELECT count(*) FROM Categories WHERE Category = 'Pets'")),
+    QCOMPARE(SideConnection(folder.databasePath()).value("SELECT count(*) FROM Categories WHERE Category = 'Pets'"),
              QVariant(1));
 }
 
@@ -303,7 +284,7 @@ void StoreTest::halfReadResultNeverLocksOutAWrite()
     QVERIFY(file.setData(file.index(2999, 1), QStringLiteral("last slot")));
     file.moveFirst();
     QVERIFY2(!file.hasPendingEdit(), qPrintable(file.lastError()));
-    QCOMPARE(storedField(folder.databasePath(), QStringLiteral("SELECT Keywords FROM Varnel WHERE FileNumber = 3000")),
+    QCOMPARE(SideConnection(folder.databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 3000"),
              QVariant(QStringLiteral("last slot")));
     QCOMPARE(search.data(search.index(200, 0)).toInt(), 201);
 }
@@ -326,15 +307,7 @@ void StoreTest::refreshSeesRowsChangedElsewhere()
 {
     // The key list is kept between refreshes while nothing changed; any change must show.
     SlotGrid g;
-    auto elsewhere = [&](const QString &sql) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        db.setDatabaseName(g.folder.databasePath());
-        const bool ok = db.open() && QSqlQuery(db).exec(sql);
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("other"));
-        return ok;
-    };
+    auto elsewhere = [&](const QString &sql) { return SideConnection(g.folder.databasePath()).exec(sql); };
     QVERIFY(g.source.refresh());
     QCOMPARE(g.source.recordCount(), 1000);
     QVERIFY(elsewhere(QStringLiteral("INSERT INTO Varnel (FileNumber) VALUES (1001)")));
