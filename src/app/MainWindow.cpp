@@ -142,7 +142,9 @@ MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *
 
 MainWindow::~MainWindow()
 {
-    // The data sources detach from the database as they go; the connection goes last.
+    // The grids go before the data sources they show, so no open cell editor outlives its model;
+    // the data sources detach from the database as they go; the connection goes last.
+    delete takeCentralWidget();
     delete m_file;
     delete m_search;
     delete m_categories;
