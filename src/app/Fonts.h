@@ -18,7 +18,7 @@ inline QFont designFont(const QString &family, qreal points)
 inline void narrowToFit(QWidget *widget)
 {
     QFont font = widget->font();
-    for (int stretch = 96; stretch >= 70 && widget->sizeHint().width() > widget->width(); stretch -= 4) {
+    for (int stretch = 96; stretch >= 60 && widget->sizeHint().width() > widget->width(); stretch -= 4) {
         font.setStretch(stretch);
         widget->setFont(font);
     }

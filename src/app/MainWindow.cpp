@@ -4,6 +4,7 @@
 #include "app/Artwork.h"
 #include "app/Dialogs.h"
 #include "app/EditCommands.h"
+#include "app/Fonts.h"
 #include "app/PicturePanel.h"
 #include "app/ShellOpen.h"
 #include "app/Twips.h"
@@ -45,10 +46,7 @@ constexpr int stripHeight = 855;
 
 QFont sansSerif(qreal points)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    return font;
+    return designFont(QStringLiteral("MS Sans Serif"), points);
 }
 
 void setBackground(QWidget *widget, const QColor &color)
@@ -166,12 +164,7 @@ void MainWindow::buildTabStrip(QWidget *client)
                                 "F9 - Start &Here"})
         m_tabStrip->addTab(QString::fromLatin1(caption));
     m_tabStrip->setTabToolTip(4, QStringLiteral("Click on this tab for Help"));
-    // The substitute for MS Sans Serif is wider than the original; narrow it until all five tabs fit.
-    QFont font = m_tabStrip->font();
-    for (int stretch = 100; stretch > 60 && m_tabStrip->sizeHint().width() > m_tabStrip->width(); stretch -= 4) {
-        font.setStretch(stretch - 4);
-        m_tabStrip->setFont(font);
-    }
+    narrowToFit(m_tabStrip); // all five tabs within the strip's width
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::onTabClick);
 }
 
