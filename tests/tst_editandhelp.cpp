@@ -10,11 +10,9 @@
 #include "store/DataSource.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTabBar>
 #include <QtTest>
 
@@ -33,80 +31,84 @@ class EditAndHelpTest : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
+    void cleanup()
+    {
+        m_window.reset();
+        m_folder.reset();
+    }
 
-    void commandsActOnceInTheSearchBox_data();
-    void commandsActOnceInTheSearchBox();
-    void commandsActInAGridCellEditor();
+    void commandsActOnceOnTheFocusedText_data();
+    void commandsActOnceOnTheFocusedText();
     void commandsDoNothingOnButtonsAndTabStrip_data();
     void commandsDoNothingOnButtonsAndTabStrip();
     void quitWritesTheRowBeingEditedAndCloses();
     void helpOpensTheSupportPage();
 
 private:
-    QLineEdit *openSlotEditor(int row);
+    // Opens the Keywords cell of a slot on the Add Files tab for typing.
+    QLineEdit *openSlotEditor(int row)
+    {
+        m_window->SwitchTab(3);
+        DataGrid *grid = m_window->addFilesPanel()->grid();
+        const QModelIndex cell =
+            grid->model()->index(row, m_window->fileSource()->columnIndex(QStringLiteral("Keywords")));
+        grid->setFocus();
+        grid->setCurrentIndex(cell);
+        grid->edit(cell);
+        return qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    }
 
-    TestFolder *m_folder = nullptr;
+    std::unique_ptr<TestFolder> m_folder;
     ScriptedDialogs m_dialogs;
-    MainWindow *m_window = nullptr;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void EditAndHelpTest::init()
 {
-    m_folder = new TestFolder;
+    m_folder = std::make_unique<TestFolder>();
     m_dialogs.clear();
-    m_window = new MainWindow(m_folder->path(), &m_dialogs);
+    m_window = std::make_unique<MainWindow>(m_folder->path(), &m_dialogs);
     m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QApplication::clipboard()->setText(QStringLiteral("clip"));
 }
 
-void EditAndHelpTest::cleanup()
+void EditAndHelpTest::commandsActOnceOnTheFocusedText_data()
 {
-    delete m_window;
-    m_window = nullptr;
-    delete m_folder;
-    m_folder = nullptr;
-}
-
-QLineEdit *EditAndHelpTest::openSlotEditor(int row)
-{
-    m_window->SwitchTab(3);
-    DataGrid *grid = m_window->addFilesPanel()->grid();
-    const QModelIndex cell = grid->model()->index(row, m_window->fileSource()->columnIndex(QStringLiteral("Keywords")));
-    grid->setFocus();
-    grid->setCurrentIndex(cell);
-    grid->edit(cell);
-    return qobject_cast<QLineEdit *>(QApplication::focusWidget());
-}
-
-void EditAndHelpTest::commandsActOnceInTheSearchBox_data()
-{
+    QTest::addColumn<bool>("cellEditor"); // else the search box
     QTest::addColumn<QString>("item");
     QTest::addColumn<int>("key"); // the same command by its key
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("clipboard");
 
-    // The search box holds "car insurance" with "insurance" selected, typed as one edit.
-    QTest::newRow("copy") << QStringLiteral("mnuCopy") << int(Qt::Key_C) << QStringLiteral("car insurance")
-                          << QStringLiteral("insurance");
-    QTest::newRow("cut") << QStringLiteral("mnuCut") << int(Qt::Key_X) << QStringLiteral("car ")
-                         << QStringLiteral("insurance");
-    QTest::newRow("paste") << QStringLiteral("mnuPaste") << int(Qt::Key_V) << QStringLiteral("car clip")
-                           << QStringLiteral("clip");
-    QTest::newRow("undo") << QStringLiteral("mnuUndo") << int(Qt::Key_Z) << QString() << QStringLiteral("clip");
+    // The control holds "car insurance" with "insurance" selected, typed as one edit.
+    for (bool cellEditor : {false, true}) {
+        const char *where = cellEditor ? "cell editor" : "search box";
+        QTest::addRow("copy, %s", where) << cellEditor << QStringLiteral("mnuCopy") << int(Qt::Key_C)
+                                         << QStringLiteral("car insurance") << QStringLiteral("insurance");
+        QTest::addRow("cut, %s", where) << cellEditor << QStringLiteral("mnuCut") << int(Qt::Key_X)
+                                        << QStringLiteral("car ") << QStringLiteral("insurance");
+        QTest::addRow("paste, %s", where) << cellEditor << QStringLiteral("mnuPaste") << int(Qt::Key_V)
+                                          << QStringLiteral("car clip") << QStringLiteral("clip");
+        QTest::addRow("undo, %s", where) << cellEditor << QStringLiteral("mnuUndo") << int(Qt::Key_Z) << QString()
+                                         << QStringLiteral("clip");
+    }
 }
 
-void EditAndHelpTest::commandsActOnceInTheSearchBox()
+void EditAndHelpTest::commandsActOnceOnTheFocusedText()
 {
+    QFETCH(bool, cellEditor);
     QFETCH(QString, item);
     QFETCH(int, key);
     QFETCH(QString, text);
     QFETCH(QString, clipboard);
 
     for (bool byKey : {false, true}) {
-        m_window->SwitchTab(1);
-        QLineEdit *box = m_window->searchBox();
+        if (!cellEditor)
+            m_window->SwitchTab(1);
+        QLineEdit *box = cellEditor ? openSlotEditor(2) : m_window->searchBox();
+        QVERIFY(box);
+        const int tab = m_window->tabStrip()->currentIndex();
         box->clear();
         QTest::keyClicks(box, QStringLiteral("car insurance"));
         box->setSelection(4, 9);
@@ -119,34 +121,9 @@ void EditAndHelpTest::commandsActOnceInTheSearchBox()
 
         QCOMPARE(box->text(), text);
         QCOMPARE(QApplication::clipboard()->text(), clipboard);
-        QCOMPARE(m_window->tabStrip()->currentIndex(), 0);
+        QCOMPARE(m_window->tabStrip()->currentIndex(), tab);
         QCOMPARE(QApplication::focusWidget(), box);
     }
-}
-
-void EditAndHelpTest::commandsActInAGridCellEditor()
-{
-    QLineEdit *editor = openSlotEditor(2);
-    QVERIFY(editor);
-    QTest::keyClicks(editor, QStringLiteral("bank statements"));
-    editor->setSelection(0, 4);
-
-    m_window->action(QStringLiteral("mnuCopy"))->trigger();
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("bank"));
-    editor->end(false);
-    m_window->action(QStringLiteral("mnuPaste"))->trigger();
-    QCOMPARE(editor->text(), QStringLiteral("bank statementsbank"));
-    m_window->action(QStringLiteral("mnuUndo"))->trigger();
-    QCOMPARE(editor->text(), QStringLiteral("bank statements"));
-    editor->selectAll();
-    m_window->action(QStringLiteral("mnuCut"))->trigger();
-    QCOMPARE(editor->text(), QString());
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("bank statements"));
-
-    // The keystroke stays in the editor: it does not open or change any other cell.
-    QCOMPARE(QApplication::focusWidget(), editor);
-    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(editor->text(), QStringLiteral("bank statements"));
 }
 
 void EditAndHelpTest::commandsDoNothingOnButtonsAndTabStrip_data()
@@ -166,7 +143,6 @@ void EditAndHelpTest::commandsDoNothingOnButtonsAndTabStrip()
     QWidget *widget = m_window->findChild<QWidget *>(target);
     QVERIFY(widget);
     widget->setFocus();
-    QCOMPARE(QApplication::focusWidget(), widget);
     const int tab = m_window->tabStrip()->currentIndex();
 
     for (const char *item : {"mnuPaste", "mnuCut", "mnuUndo", "mnuCopy"})
@@ -189,8 +165,7 @@ void EditAndHelpTest::quitWritesTheRowBeingEditedAndCloses()
     QVERIFY(!m_window->isVisible());
     QVERIFY(m_dialogs.shown.isEmpty());
 
-    delete m_window; // lets go of the database file
-    m_window = nullptr;
+    m_window.reset(); // lets go of the database file
     QCOMPARE(SideConnection(m_folder->databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 1"),
              QVariant(QStringLiteral("passports")));
 }
@@ -199,18 +174,13 @@ void EditAndHelpTest::helpOpensTheSupportPage()
 {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
     m_window->SwitchTab(3);
     m_window->action(QStringLiteral("mnuHelpHelp"))->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
 
-    QCOMPARE(catcher.opened.size(), 1);
-    QCOMPARE(catcher.opened.constFirst().path(), QStringLiteral("/customersupport.html"));
-    QVERIFY(!catcher.opened.constFirst().host().isEmpty());
-    QCOMPARE(catcher.opened.constFirst(), QUrl(supportPageAddress));
-    QVERIFY(m_dialogs.shown.isEmpty());
+    QCOMPARE(catcher.opened, QList<QUrl>{QUrl(supportPageAddress)});
     QCOMPARE(m_window->tabStrip()->currentIndex(), 2);
+    QVERIFY(m_dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(EditAndHelpTest)
