@@ -15,25 +15,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinterInfo>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QtTest>
 
 namespace {
 
-LabelDefinition definition(const QString &line) { return LabelDefinitions::parseLine(line); }
-
-QVector<LabelDefinition> shippedDefinitions()
+std::optional<LabelLayout::Sheet> sheetFor(const QString &line, QString *why = nullptr)
 {
-    return LabelDefinitions::read(QDir(TestFolder::builtProgramFolder()).filePath(LabelDefinitions::fileName))
-        .definitions;
+    return LabelLayout::sheetFor(LabelDefinitions::parseLine(line), why);
 }
 
-const char *const testDefinitions = "<BEGINDEF>\r\n"
-                                    "Letter 30;0.1875;0.5;2.625;1;2.75;1;3;10;Letter\r\n"
-                                    "Too wide;0.2;0.5;3;1;3.1;1;3;10;Letter\r\n"
-                                    "</BEGINDEF>\r\n";
+// 3 across, 10 down on Letter paper.
+const QString letter30 = QStringLiteral("Letter 30;0.1875;0.5;2.625;1;2.75;1;3;10;Letter");
 
 } // namespace
 
@@ -41,210 +35,118 @@ class LabelPrintTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void shippedSheetsLieOnTheirPaper_data();
     void shippedSheetsLieOnTheirPaper();
-    void unusableDefinitionsAreNamed_data();
-    void unusableDefinitionsAreNamed();
-    void numbering_data();
+    void definitionsAreChecked_data();
+    void definitionsAreChecked();
     void numbering();
-    void typedValuesAreChecked_data();
-    void typedValuesAreChecked();
-    void dialogChecksBeforePrinting_data();
-    void dialogChecksBeforePrinting();
+    void dialogChecksWhatWasTyped_data();
+    void dialogChecksWhatWasTyped();
     void labelsPrintedToPdfSitInTheirRectangles();
     void menuOpensTheDialog();
 };
 
-void LabelPrintTest::shippedSheetsLieOnTheirPaper_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRectF>("first"); // inches from the paper's top-left edge
-    QTest::addColumn<QRectF>("last");
-    QTest::addColumn<int>("paper");
-
-    const int letter = QPageSize::Letter, a4 = QPageSize::A4;
-    QTest::newRow("Letter 30") << "Letter 30 per sheet (1 x 2-5/8 in)" << QRectF(0.1875, 0.5, 2.625, 1)
-                               << QRectF(0.1875 + 2 * 2.75, 0.5 + 9, 2.625, 1) << letter;
-    QTest::newRow("Letter 80") << "Letter 80 per sheet (1/2 x 1-3/4 in)" << QRectF(0.28125, 0.5, 1.75, 0.5)
-                               << QRectF(0.28125 + 3 * 2.0625, 0.5 + 19 * 0.5, 1.75, 0.5) << letter;
-    QTest::newRow("Letter 20") << "Letter 20 per sheet (1 x 4 in)" << QRectF(0.15625, 0.5, 4, 1)
-                               << QRectF(0.15625 + 4.1875, 9.5, 4, 1) << letter;
-    QTest::newRow("A4 21") << "A4 21 per sheet (63.5 x 38.1 mm)" << QRectF(0.2839, 0.5965, 2.5, 1.5)
-                           << QRectF(0.2839 + 5.2, 0.5965 + 9, 2.5, 1.5) << a4;
-    QTest::newRow("A4 65") << "A4 65 per sheet (38.1 x 21.2 mm)" << QRectF(0.185, 0.4213, 1.5, 0.8346)
-                           << QRectF(0.185 + 4 * 1.5984, 0.4213 + 12 * 0.8346, 1.5, 0.8346) << a4;
-}
-
 void LabelPrintTest::shippedSheetsLieOnTheirPaper()
 {
-    QFETCH(QString, name);
-    QFETCH(QRectF, first);
-    QFETCH(QRectF, last);
-    QFETCH(int, paper);
-
-    const QVector<LabelDefinition> shipped = shippedDefinitions();
+    const QVector<LabelDefinition> shipped =
+        LabelDefinitions::read(QDir(TestFolder::builtProgramFolder()).filePath(LabelDefinitions::fileName)).definitions;
     QVERIFY(!shipped.isEmpty());
-    // Every shipped type can be laid out, whichever this row checks in detail.
     for (const LabelDefinition &d : shipped) {
         QString why;
-        QVERIFY2(LabelLayout::sheetFor(d, &why), qPrintable(why));
+        const auto sheet = LabelLayout::sheetFor(d, &why);
+        QVERIFY2(sheet, qPrintable(why));
+        // Every label on the paper, none overlapping the next.
+        const QRectF paper = QRectF(QPointF(), sheet->paperSize()).adjusted(0, 0, 0.005, 0.005);
+        for (int i = 0, n = sheet->labelsPerSheet(); i < n; ++i) {
+            QVERIFY2(paper.contains(sheet->labelRect(i)), qPrintable(d.name));
+            QVERIFY2(i + 1 == n || !sheet->labelRect(i).intersects(sheet->labelRect(i + 1)), qPrintable(d.name));
+        }
     }
-    const auto it = std::find_if(shipped.cbegin(), shipped.cend(),
-                                 [&](const LabelDefinition &d) { return d.name == name; });
-    QVERIFY2(it != shipped.cend(), qPrintable(name));
-    const auto sheet = LabelLayout::sheetFor(*it);
-    QVERIFY(sheet);
-    QCOMPARE(int(sheet->paper), paper);
-    auto near = [](const QRectF &a, const QRectF &b) {
-        return qAbs(a.x() - b.x()) < 1e-4 && qAbs(a.y() - b.y()) < 1e-4 && qAbs(a.width() - b.width()) < 1e-4 &&
-               qAbs(a.height() - b.height()) < 1e-4;
-    };
-    QVERIFY(near(sheet->labelRect(0), first));
-    QVERIFY(near(sheet->labelRect(sheet->labelsPerSheet() - 1), last));
-    const QSizeF paperSize = sheet->paperSize();
-    QVERIFY(last.right() <= paperSize.width() + 0.005);
-    QVERIFY(last.bottom() <= paperSize.height() + 0.005);
-    // Row by row: the second label sits right of the first, not below it.
-    if (sheet->columns > 1)
-        QCOMPARE(sheet->labelRect(1).y(), sheet->labelRect(0).y());
+
+    // The first in detail: inches from the paper's top-left edge, row by row.
+    const auto letter = LabelLayout::sheetFor(shipped.first());
+    QCOMPARE(letter->name, QStringLiteral("Letter 30 per sheet (1 x 2-5/8 in)"));
+    QCOMPARE(letter->paper, QPageSize::Letter);
+    for (const auto &[index, expected] :
+         {std::pair{0, QRectF(0.1875, 0.5, 2.625, 1)}, std::pair{1, QRectF(0.1875 + 2.75, 0.5, 2.625, 1)},
+          std::pair{29, QRectF(0.1875 + 2 * 2.75, 0.5 + 9, 2.625, 1)}})
+        QCOMPARE(letter->labelRect(index), expected);
 }
 
-void LabelPrintTest::unusableDefinitionsAreNamed_data()
+void LabelPrintTest::definitionsAreChecked_data()
 {
     QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("reason"); // empty: usable
 
     QTest::newRow("not a number") << "Broken;0.2;x;2;1;2.1;1;3;10;Letter" << "eight numbers";
-    QTest::newRow("missing fields") << "Short;0.2;0.5;2" << "eight numbers";
-    QTest::newRow("no columns") << "Zero;0.2;0.5;2;1;2.1;1;0;10;Letter" << "columns and rows";
     QTest::newRow("half a row") << "Half;0.2;0.5;2;1;2.1;1;3;2.5;Letter" << "columns and rows";
-    QTest::newRow("no width") << "Flat;0.2;0.5;0;1;2.1;1;3;10;Letter" << "no width";
     QTest::newRow("negative height") << "Neg;0.2;0.5;2;-1;2.1;1;3;10;Letter" << "no width";
     QTest::newRow("overlapping across") << "Over;0.2;0.5;2;1;1.5;1;3;10;Letter" << "overlap";
     QTest::newRow("overlapping down") << "Down;0.2;0.5;2;1;2.1;0.9;3;10;Letter" << "overlap";
-    QTest::newRow("too wide for Letter") << "Wide;0.2;0.5;3;1;3.1;1;3;10;Letter" << "do not fit";
     QTest::newRow("too tall for A4") << "Tall;0.2;0.5;2;1;2.1;1;3;12;A4" << "do not fit";
     QTest::newRow("unknown paper") << "Legal;0.2;0.5;2;1;2.1;1;3;10;Legal" << "not known";
-    QTest::newRow("no paper") << "None;0.2;0.5;2;1;2.1;1;3;10;" << "not known";
+    QTest::newRow("single label needs no pitch") << "One;0.5;0.5;7;1;0;0;1;1;Letter" << "";
+    QTest::newRow("paper in any case") << "Case;0.5;0.5;7;1;0;0;1;1;letter; any case" << "";
 }
 
-void LabelPrintTest::unusableDefinitionsAreNamed()
+void LabelPrintTest::definitionsAreChecked()
 {
     QFETCH(QString, line);
     QFETCH(QString, reason);
     QString why;
-    QVERIFY(!LabelLayout::sheetFor(definition(line), &why));
-    QVERIFY2(why.contains(QLatin1Char('"') + line.section(QLatin1Char(';'), 0, 0) + QLatin1Char('"')), qPrintable(why));
+    QCOMPARE(bool(sheetFor(line, &why)), reason.isEmpty());
+    // The message names the sheet type and what is wrong with it.
+    QVERIFY2(why.contains(QLatin1Char('"') + line.section(QLatin1Char(';'), 0, 0) + QLatin1Char('"')) ==
+                 !reason.isEmpty(),
+             qPrintable(why));
     QVERIFY2(why.contains(reason), qPrintable(why));
-
-    // A single column or row needs no pitch at all.
-    QVERIFY(LabelLayout::sheetFor(definition(QStringLiteral("One;0.5;0.5;7;1;0;0;1;1;Letter"))));
-    QVERIFY(LabelLayout::sheetFor(definition(QStringLiteral("Case;0.5;0.5;7;1;0;0;1;1;letter; any case"))));
-}
-
-void LabelPrintTest::numbering_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<QString>("count");
-    QTest::addColumn<bool>("pages");
-    QTest::addColumn<int>("sheets");
-    QTest::addColumn<int>("lastOnLastSheet");
-    QTest::addColumn<int>("labelsOnLastSheet");
-
-    // A sheet of 3 x 10 labels.
-    QTest::newRow("one label") << 1 << "1" << false << 1 << 1 << 1;
-    QTest::newRow("exactly a sheet") << 1 << "30" << false << 1 << 30 << 30;
-    QTest::newRow("one more than a sheet") << 1 << "31" << false << 2 << 31 << 1;
-    QTest::newRow("start in the hundreds") << 451 << "45" << false << 2 << 495 << 15;
-    QTest::newRow("two pages") << 100 << "2" << true << 2 << 159 << 30;
-    QTest::newRow("blanks around") << 7 << " 3 " << true << 3 << 96 << 30;
 }
 
 void LabelPrintTest::numbering()
 {
-    QFETCH(int, start);
-    QFETCH(QString, count);
-    QFETCH(bool, pages);
-    QFETCH(int, sheets);
-    QFETCH(int, lastOnLastSheet);
-    QFETCH(int, labelsOnLastSheet);
-
-    const auto sheet = LabelLayout::sheetFor(definition(QStringLiteral("T;0.1875;0.5;2.625;1;2.75;1;3;10;Letter")));
-    QVERIFY(sheet);
-    const auto request = LabelLayout::checkRequest(sheet, QString::number(start), count, pages);
-    QVERIFY2(request.ok(), qPrintable(request.error));
-    const auto numbers = LabelLayout::numbersBySheet(*sheet, request.start, request.count);
-    QCOMPARE(numbers.size(), sheets);
-    QCOMPARE(numbers.last().last(), lastOnLastSheet);
-    QCOMPARE(numbers.last().size(), labelsOnLastSheet);
-    // Every number once, in order, no gaps.
-    int expected = start;
-    for (const auto &onSheet : numbers) {
-        QVERIFY(onSheet.size() <= sheet->labelsPerSheet());
-        for (int n : onSheet)
-            QCOMPARE(n, expected++);
+    const auto sheet = sheetFor(letter30);
+    const struct {
+        int start, count, sheets, labelsOnLastSheet;
+    } cases[] = {{1, 30, 1, 30}, {1, 31, 2, 1}, {451, 45, 2, 15}, {7, 90, 3, 30}};
+    for (const auto &c : cases) {
+        const auto numbers = LabelLayout::numbersBySheet(*sheet, c.start, c.count);
+        QCOMPARE(numbers.size(), c.sheets);
+        QCOMPARE(numbers.last().size(), c.labelsOnLastSheet);
+        // Every number once, in order, no gaps, no sheet over full.
+        int expected = c.start;
+        for (const auto &onSheet : numbers) {
+            QVERIFY(onSheet.size() <= sheet->labelsPerSheet());
+            for (int n : onSheet)
+                QCOMPARE(n, expected++);
+        }
+        QCOMPARE(expected, c.start + c.count);
     }
 }
 
-void LabelPrintTest::typedValuesAreChecked_data()
-{
-    QTest::addColumn<bool>("withSheet");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("count");
-    QTest::addColumn<bool>("pages");
-    QTest::addColumn<QString>("field"); // empty: accepted
-
-    QTest::newRow("no sheet chosen") << false << "1" << "30" << false << "lstLabels";
-    QTest::newRow("start empty") << true << "" << "30" << false << "txtStart";
-    QTest::newRow("start zero") << true << "0" << "30" << false << "txtStart";
-    QTest::newRow("start negative") << true << "-5" << "30" << false << "txtStart";
-    QTest::newRow("start not whole") << true << "1.5" << "30" << false << "txtStart";
-    QTest::newRow("start too big") << true << "1000000" << "1" << false << "txtStart";
-    QTest::newRow("start highest") << true << "999999" << "1" << false << "";
-    QTest::newRow("count empty") << true << "1" << "" << false << "txtEnd";
-    QTest::newRow("count zero") << true << "1" << "0" << false << "txtEnd";
-    QTest::newRow("count words") << true << "1" << "ten" << false << "txtEnd";
-    QTest::newRow("labels past the highest number") << true << "999999" << "2" << false << "txtEnd";
-    QTest::newRow("100 pages") << true << "1" << "100" << true << "";
-    QTest::newRow("101 pages") << true << "1" << "101" << true << "txtEnd";
-    QTest::newRow("labels beyond 100 pages") << true << "1" << "3001" << false << "txtEnd";
-    QTest::newRow("huge count") << true << "1" << "99999999999" << false << "txtEnd";
-}
-
-void LabelPrintTest::typedValuesAreChecked()
-{
-    QFETCH(bool, withSheet);
-    QFETCH(QString, start);
-    QFETCH(QString, count);
-    QFETCH(bool, pages);
-    QFETCH(QString, field);
-
-    const auto sheet = withSheet ? LabelLayout::sheetFor(definition(QStringLiteral("T;0.1875;0.5;2.625;1;2.75;1;3;10;Letter")))
-                                 : std::nullopt;
-    const auto request = LabelLayout::checkRequest(sheet, start, count, pages);
-    QCOMPARE(request.field, field);
-    QCOMPARE(request.ok(), field.isEmpty());
-}
-
-void LabelPrintTest::dialogChecksBeforePrinting_data()
+void LabelPrintTest::dialogChecksWhatWasTyped_data()
 {
     QTest::addColumn<int>("row"); // -1: nothing chosen
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("count");
     QTest::addColumn<bool>("pages");
     QTest::addColumn<QString>("focus");   // the control named by the message; empty: printed
-    QTest::addColumn<QString>("message"); // part of the message
+    QTest::addColumn<QString>("message"); // words the message holds
 
     QTest::newRow("nothing chosen") << -1 << "1" << "30" << false << "lstLabels" << "choose a label type";
     QTest::newRow("unusable sheet") << 1 << "1" << "30" << false << "lstLabels" << "\"Too wide\" cannot be used";
-    QTest::newRow("bad start") << 0 << "x" << "30" << false << "txtStart" << "first label number";
-    QTest::newRow("no count") << 0 << "1" << "" << false << "txtEnd" << "how many labels";
-    QTest::newRow("too many pages") << 0 << "1" << "101" << true << "txtEnd" << "how many pages";
-    QTest::newRow("labels") << 0 << "451" << "45" << false << "" << "";
-    QTest::newRow("pages") << 0 << "1" << "2" << true << "" << "";
+    QTest::newRow("start zero") << 0 << "0" << "30" << false << "txtStart" << "first label number";
+    QTest::newRow("start not whole") << 0 << "1.5" << "30" << false << "txtStart" << "";
+    QTest::newRow("start too big") << 0 << "1000000" << "1" << false << "txtStart" << "";
+    QTest::newRow("count words") << 0 << "1" << "ten" << false << "txtEnd" << "how many labels";
+    QTest::newRow("past the highest number") << 0 << "999999" << "2" << false << "txtEnd" << "";
+    QTest::newRow("101 pages") << 0 << "1" << "101" << true << "txtEnd" << "how many pages";
+    QTest::newRow("labels beyond 100 pages") << 0 << "1" << "3001" << false << "txtEnd" << "";
+    QTest::newRow("huge count") << 0 << "1" << "99999999999" << false << "txtEnd" << "";
+    QTest::newRow("highest number") << 0 << "999999" << "1" << false << "" << "";
+    QTest::newRow("labels, blanks around") << 0 << " 451 " << " 45 " << false << "" << "";
+    QTest::newRow("100 pages") << 0 << "1" << "100" << true << "" << "";
 }
 
-void LabelPrintTest::dialogChecksBeforePrinting()
+void LabelPrintTest::dialogChecksWhatWasTyped()
 {
     QFETCH(int, row);
     QFETCH(QString, start);
@@ -256,7 +158,8 @@ void LabelPrintTest::dialogChecksBeforePrinting()
     TestFolder folder;
     QFile defs(folder.filePath(LabelDefinitions::fileName));
     QVERIFY(defs.open(QIODevice::WriteOnly));
-    defs.write(testDefinitions);
+    defs.write("<BEGINDEF>\r\n" + letter30.toLatin1() +
+               "\r\nToo wide;0.2;0.5;3;1;3.1;1;3;10;Letter\r\n</BEGINDEF>\r\n");
     defs.close();
     ScriptedDialogs dialogs;
     LabelsDialog dialog(folder.path(), &dialogs);
@@ -278,9 +181,7 @@ void LabelPrintTest::dialogChecksBeforePrinting()
 
     if (focus.isEmpty()) {
         QVERIFY(dialogs.shown.isEmpty());
-        QCOMPARE(printed.size(), 1);
-        QCOMPARE(printed.first().first, start.toInt());
-        QCOMPARE(printed.first().second, pages ? count.toInt() * 30 : count.toInt());
+        QCOMPARE(printed, (QVector<QPair<int, int>>{{start.toInt(), pages ? count.toInt() * 30 : count.toInt()}}));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
     } else {
@@ -301,12 +202,9 @@ void LabelPrintTest::labelsPrintedToPdfSitInTheirRectangles()
     TestFolder folder;
     ScriptedDialogs dialogs;
     MainWindow window(folder.path(), &dialogs);
-    {
-        QSqlQuery fill(window.database()->connection());
-        QVERIFY(fill.exec(QStringLiteral("UPDATE Varnel SET Keywords = 'Passports' WHERE FileNumber = 5")));
-    }
-    const auto sheet = LabelLayout::sheetFor(definition(QStringLiteral("L;0.1875;0.5;2.625;1;2.75;1;3;10;Letter")));
-    QVERIFY(sheet);
+    QVERIFY(QSqlQuery(window.database()->connection())
+                .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'Passports' WHERE FileNumber = 5")));
+    const auto sheet = sheetFor(letter30);
     const QString pdf = folder.filePath(QStringLiteral("labels.pdf"));
     dialogs.yesNoAnswers.enqueue(true); // no printer: save as PDF
     dialogs.fileAnswers.enqueue(pdf);
@@ -316,21 +214,17 @@ void LabelPrintTest::labelsPrintedToPdfSitInTheirRectangles()
 
     const QVector<PdfPage> pages = pdfPages(pdf);
     QCOMPARE(pages.size(), 2);
-    QCOMPARE(qRound(pages.first().width), 612); // Letter, in points
-    QCOMPARE(qRound(pages.first().height), 792);
-    QHash<QString, PdfWord> found;
+    QCOMPARE(QSize(qRound(pages.first().width), qRound(pages.first().height)), QSize(612, 792)); // Letter, points
+    QHash<QString, QRectF> found;                                                                // inches
     for (const PdfWord &w : pages.first().words)
-        found.insert(w.text, w);
+        found.insert(w.text, QRectF(QPointF(w.left, w.top) / 72.0, QPointF(w.right, w.bottom) / 72.0));
     for (int n = 1; n <= 30; ++n) {
         QVERIFY2(found.contains(QString::number(n)), qPrintable(QString::number(n)));
-        const PdfWord w = found.value(QString::number(n));
-        const QRectF label = sheet->labelRect(n - 1);
-        const QRectF box(QPointF(w.left, w.top) / 72.0, QPointF(w.right, w.bottom) / 72.0);
-        QVERIFY2(label.contains(box), qPrintable(QStringLiteral("%1 outside its label").arg(n)));
+        QVERIFY2(sheet->labelRect(n - 1).contains(found.value(QString::number(n))),
+                 qPrintable(QStringLiteral("%1 outside its label").arg(n)));
     }
     QVERIFY(found.contains(QStringLiteral("Passports")));
-    QVERIFY(sheet->labelRect(4).contains(QPointF(found.value(QStringLiteral("Passports")).left,
-                                                 found.value(QStringLiteral("Passports")).top) / 72.0));
+    QVERIFY(sheet->labelRect(4).contains(found.value(QStringLiteral("Passports")).topLeft()));
     QCOMPARE(pages.last().words.size(), 1);
     QCOMPARE(pages.last().words.first().text, QStringLiteral("31"));
 }
@@ -343,19 +237,19 @@ void LabelPrintTest::menuOpensTheDialog()
     MainWindow window(folder.path(), &dialogs);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QAction *item = window.action(QStringLiteral("mnuPrintLabels"));
-    QVERIFY(item->isEnabled());
 
     QString opened;
+    int listed = 0;
     QTimer::singleShot(0, [&] {
         if (auto *dialog = qobject_cast<LabelsDialog *>(QApplication::activeModalWidget())) {
             opened = dialog->objectName();
-            QCOMPARE(dialog->labelList()->count(), 8);
+            listed = dialog->labelList()->count();
             dialog->reject();
         }
     });
     QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
     QCOMPARE(opened, QStringLiteral("frmLabels"));
+    QCOMPARE(listed, 8); // the shipped sheet types
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(dialogs.shown.isEmpty());
 }
