@@ -96,8 +96,7 @@ bool restoreFrom(const QString &backupPath, const QString &databasePath, QString
 
 void run(MainWindow &window, Mode mode)
 {
-    // What is typed into a cell is written before the file goes, as leaving the row would write it.
-    window.commitPendingEdits();
+    // Releasing a data source writes what is typed into its grid, as leaving the row would.
     const QVector<DataSource *> sources = window.dataSources(); // File, Search, PopCat, Categories
     for (DataSource *source : sources)
         source->release();

@@ -102,7 +102,8 @@ bool write(DataSource &file, PrintSurface &surface, const QDate &today)
 
 void print(MainWindow &window)
 {
-    // A cell being typed into belongs in the report, and the refresh below would drop it.
+    // A cell being typed into belongs in the report, whichever grid it is in; refreshing File alone
+    // would write only File's.
     window.commitPendingEdits();
     const QString what = QStringLiteral("the database report");
     PrintJob job(&window, window.dialogs(), what);

@@ -54,7 +54,8 @@ void DataGrid::commitOpenEditor()
 {
     if (state() != QAbstractItemView::EditingState)
         return;
-    QWidget *editor = QApplication::focusWidget();
+    // The window's own focus widget, not the application's: a modal dialog may have the focus now.
+    QWidget *editor = window()->focusWidget();
     while (editor && editor->parentWidget() != viewport())
         editor = editor->parentWidget();
     if (!editor)
