@@ -4,6 +4,8 @@
 #   ./papyra.sh test    installs what is missing, builds, and runs every test headless
 #   ./papyra.sh build   installs what is missing and builds
 #   ./papyra.sh bench   builds and runs the benchmark program
+#   ./papyra.sh package builds the Debian package build/papyra_<version>_<arch>.deb and checks its
+#                       desktop entry and AppStream metainfo
 set -e
 cd "$(dirname "$0")"
 
@@ -35,8 +37,14 @@ bench)
     build
     exec "$BUILD/bench/papyra-bench" "$@"
     ;;
+package)
+    build
+    rm -f "$BUILD"/papyra_*.deb
+    (cd "$BUILD" && cpack -G DEB)
+    sh scripts/check-package.sh "$BUILD"/papyra_*.deb
+    ;;
 *)
-    echo "usage: $0 [run|test|build|bench]" >&2
+    echo "usage: $0 [run|test|build|bench|package]" >&2
     exit 2
     ;;
 esac
