@@ -2,12 +2,12 @@
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
-#include "app/Twips.h"
+#include "ui/Twips.h"
 #include "store/AddFilesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
-#include "store/DropDownDelegate.h"
+#include "ui/DropDownDelegate.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -28,14 +28,14 @@ class AddFilesTest : public QObject
     DataGrid *m_grid = nullptr;
     DataSource *m_file = nullptr;
 
-    void sql(const QString &statement) { QVERIFY(QSqlQuery(m_window->database()->connection()).exec(statement)); }
+    void sql(const QString &statement) { QVERIFY(QSqlQuery(m_window->store().database().connection()).exec(statement)); }
     QString stored(int number, const char *field)
     {
-        QSqlQuery query(m_window->database()->connection());
+        QSqlQuery query(m_window->store().database().connection());
         query.exec(QStringLiteral("SELECT %1 FROM Varnel WHERE FileNumber = %2").arg(field).arg(number));
         return query.next() ? query.value(0).toString() : QStringLiteral("<no slot>");
     }
-    int currentNumber() const { return m_file->field(QStringLiteral("FileNumber")).toInt(); }
+    int currentNumber() const { return m_file->index(m_file->currentRow(), 0).data().toInt(); }
     QModelIndex cell(int number, const char *field) const
     {
         return m_file->index(number - 1, m_file->columnIndex(QString::fromLatin1(field)));
@@ -76,7 +76,7 @@ private slots:
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         m_grid = m_window->addFilesPanel()->grid();
-        m_file = m_window->fileSource();
+        m_file = &m_window->store().file();
         m_window->SwitchTab(3);
     }
     void cleanup() { m_window.reset(); }

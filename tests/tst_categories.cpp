@@ -3,7 +3,7 @@
 
 #include "app/MainWindow.h"
 #include "store/CategoriesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/Schema.h"
@@ -39,7 +39,7 @@ class CategoriesTest : public QObject
 
     QSqlQuery sql(const QString &statement)
     {
-        QSqlQuery query(m_window->database()->connection());
+        QSqlQuery query(m_window->store().database().connection());
         query.exec(statement);
         return query;
     }
@@ -67,7 +67,7 @@ private slots:
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         m_grid = m_window->categoriesPanel()->grid();
-        m_categories = m_window->categoriesSource();
+        m_categories = &m_window->store().categories();
         m_window->SwitchTab(4);
     }
     void cleanup() { m_window.reset(); }

@@ -6,7 +6,7 @@
 #include "app/MainWindow.h"
 #include "app/ShellOpen.h"
 #include "store/AddFilesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 
 #include <QAction>
@@ -51,7 +51,7 @@ private:
         m_window->SwitchTab(3);
         DataGrid *grid = m_window->addFilesPanel()->grid();
         const QModelIndex cell =
-            grid->model()->index(row, m_window->fileSource()->columnIndex(QStringLiteral("Keywords")));
+            grid->model()->index(row, m_window->store().file().columnIndex(QStringLiteral("Keywords")));
         grid->setFocus();
         grid->setCurrentIndex(cell);
         grid->edit(cell);
@@ -152,7 +152,7 @@ void EditAndHelpTest::commandsDoNothingOnButtonsAndTabStrip()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
     QCOMPARE(m_window->tabStrip()->currentIndex(), tab);
     QCOMPARE(QApplication::focusWidget(), widget);
-    QVERIFY(!m_window->fileSource()->hasPendingEdit());
+    QVERIFY(!m_window->store().file().hasPendingEdit());
     QVERIFY(m_dialogs.shown.isEmpty());
 }
 

@@ -6,7 +6,7 @@
 
 #include "app/MainWindow.h"
 #include "store/AddFilesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 
 #include <QAction>
@@ -125,7 +125,7 @@ void MainWindowTest::quittingWritesTheRowBeingEdited()
     QFETCH(bool, byMenu);
     m_window->SwitchTab(3);
     DataGrid *grid = m_window->addFilesPanel()->grid();
-    DataSource *file = m_window->fileSource();
+    DataSource *file = &m_window->store().file();
     grid->setFocus();
     grid->setCurrentIndex(file->index(41, 1));
     grid->edit(file->index(41, 1)); // F2 belongs to the Jump menu here
@@ -148,8 +148,8 @@ void MainWindowTest::databaseVanishingDuringUse()
     // The data sources hold the file open; moving it away makes the next refresh fail.
     const QString away = m_folder->filePath(QStringLiteral("elsewhere.mdb"));
     auto vanish = [&] {
-        m_window->commitPendingEdits();
-        for (DataSource *source : m_window->dataSources())
+        m_window->store().commitPendingEdits();
+        for (DataSource *source : m_window->store().sources())
             source->release();
         return QFile::rename(m_folder->databasePath(), away);
     };
@@ -163,7 +163,7 @@ void MainWindowTest::databaseVanishingDuringUse()
     // Once the file is back, the tabs work again; a later failure is told again.
     QVERIFY(QFile::rename(away, m_folder->databasePath()));
     m_window->SwitchTab(3);
-    QCOMPARE(m_window->fileSource()->recordCount(), 1000);
+    QCOMPARE(m_window->store().file().recordCount(), 1000);
     QCOMPARE(m_dialogs.messages().size(), 1);
     QVERIFY(vanish());
     m_window->SwitchTab(4);

@@ -4,7 +4,7 @@
 #include "SideConnection.h"
 #include "TestFolder.h"
 
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/Dates.h"
@@ -15,11 +15,10 @@
 
 namespace {
 
-bool openSlots(DataSource &source, const QString &folder)
+bool openSlots(DataSource &source)
 {
     source.setColumns(RecordSources::slotColumns());
     source.setRecordSource(RecordSources::slotTable());
-    source.repoint(folder);
     return source.refresh();
 }
 
@@ -29,7 +28,7 @@ struct SlotGrid {
     {
         if (slotCount != 1000)
             folder.makeDatabase(slotCount);
-        openSlots(source, folder.path());
+        openSlots(source);
         grid.bind(&source, &dialogs);
         grid.resize(700, 400);
         grid.show();
@@ -65,7 +64,7 @@ struct SlotGrid {
     TestFolder folder;
     ScriptedDialogs dialogs;
     Database db;
-    DataSource source{QStringLiteral("File"), &db};
+    DataSource source{QStringLiteral("File"), &db, folder.databasePath()};
     DataGrid grid{QStringLiteral("grdFile")};
 };
 
@@ -119,8 +118,8 @@ void StoreTest::halfReadResultNeverLocksOutAWriteFarDown()
     // A second data source on the file has read only its first block when a row far beyond the
     // first blocks is written through the grid.
     SlotGrid g(3000);
-    DataSource search(QStringLiteral("Search"), &g.db);
-    QVERIFY(openSlots(search, g.folder.path()));
+    DataSource search(QStringLiteral("Search"), &g.db, g.folder.databasePath());
+    QVERIFY(openSlots(search));
     QCOMPARE(search.data(search.index(10, 0)).toInt(), 11);
     for (int row : {0, 127, 128, 1500, 2999})
         QCOMPARE(g.shown(row, 0).toInt(), row + 1);

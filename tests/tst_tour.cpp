@@ -3,7 +3,7 @@
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
-#include "app/PicturePanel.h"
+#include "ui/PicturePanel.h"
 #include "tour/Slides.h"
 
 #include <QAction>
