@@ -5,7 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "print/DatabaseReport.h"
-#include "print/RecordingSurface.h"
+#include "RecordingSurface.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/RecordSources.h"

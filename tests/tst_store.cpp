@@ -11,6 +11,7 @@
 #include "store/RecordSources.h"
 
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -85,6 +86,7 @@ private slots:
     void escapeDropsTheWholeRowEdit();
     void refusedDateIsReportedAndNothingStored();
     void refreshWritesThePendingRowAndSeesChangesElsewhere();
+    void failedReadIsReportedNotShownAsOpenSlots();
 };
 
 void StoreTest::dateEntry_data()
@@ -234,6 +236,19 @@ void StoreTest::refreshWritesThePendingRowAndSeesChangesElsewhere()
     // An emptied data source leaves no stale list behind for the same query.
     QCOMPARE(countOf({}), 0);
     QCOMPARE(countOf(some), 6);
+}
+
+void StoreTest::failedReadIsReportedNotShownAsOpenSlots()
+{
+    // Rows beyond the blocks already read cannot be read once the table is gone.
+    SlotGrid g(3000);
+    QSignalSpy failed(&g.source, &DataSource::readFailed);
+    QCOMPARE(g.shown(0, 0), QStringLiteral("1"));
+    QVERIFY(SideConnection(g.folder.databasePath()).exec(QStringLiteral("ALTER TABLE Varnel RENAME TO Gone")));
+    QCOMPARE(g.shown(2000, 0), QString());
+    QTRY_COMPARE(failed.size(), 1);
+    QVERIFY(failed.first().first().toString().contains(QLatin1String("Varnel")));
+    QCOMPARE(g.source.rowCount(), 0); // no row left to pass for an open slot
 }
 
 QTEST_MAIN(StoreTest)

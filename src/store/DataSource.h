@@ -43,7 +43,6 @@ public:
     const QVector<Column> &columns() const { return m_columns; }
     int columnIndex(const QString &field) const;
     void setAllowAddNew(bool allow);
-    bool allowAddNew() const { return m_allowAddNew; }
     void setAllowDelete(bool allow) { m_allowDelete = allow; }
     bool allowDelete() const { return m_allowDelete; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
@@ -57,7 +56,6 @@ public:
     // Set connect string: SQLite has no connect string; restore runs it after the copy, to no effect.
     void setConnect(const QString &) {}
     void setRecordSource(const RecordSource &source) { m_source = source; }
-    const RecordSource &recordSource() const { return m_source; }
     bool refresh();
     void release();
     bool findFirst(const QString &condition, const QVariantList &bindValues = {});
@@ -77,7 +75,6 @@ public:
 
     // The edit typed into a row and not yet written.
     bool hasPendingEdit() const { return m_pendingRow >= 0; }
-    int pendingRow() const { return m_pendingRow; }
     bool submitPending();
     void revertPending();
     // Writes what the bound grid's open cell editor holds and the row's pending edit.
