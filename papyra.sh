@@ -4,6 +4,7 @@
 #   ./papyra.sh test    installs what is missing, builds, and runs every test headless
 #   ./papyra.sh build   installs what is missing and builds
 #   ./papyra.sh bench   builds and runs the benchmark program
+#   ./papyra.sh format  formats the C++ files with .clang-format (CI fails on any difference)
 #   ./papyra.sh package builds the Debian package build/papyra_<version>_<arch>.deb and checks its
 #                       desktop entry and AppStream metainfo
 set -e
@@ -32,6 +33,14 @@ test)
     cd "$BUILD"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS"
     ;;
+format)
+    sh scripts/install-deps.sh
+    exec sh scripts/check-format.sh --fix
+    ;;
+check-format)
+    sh scripts/install-deps.sh
+    exec sh scripts/check-format.sh
+    ;;
 bench)
     shift
     build
@@ -44,7 +53,7 @@ package)
     sh scripts/check-package.sh "$BUILD"/papyra_*.deb
     ;;
 *)
-    echo "usage: $0 [run|test|build|bench|package]" >&2
+    echo "usage: $0 [run|test|build|bench|format|check-format|package]" >&2
     exit 2
     ;;
 esac

@@ -12,7 +12,6 @@ namespace Startup {
 // folder's Varnel.tpl. An existing database is never touched. Every step that fails is skipped
 // without a word: the main window tells the user if the database cannot be opened.
 // Returns the data folder.
-QString prepareProgramFolder(const QString &programFolder,
-                             const QString &userDataHome = DataFolder::userDataHome());
+QString prepareProgramFolder(const QString &programFolder, const QString &userDataHome = DataFolder::userDataHome());
 
 } // namespace Startup

@@ -2,7 +2,7 @@
 // pixels and SVG, all from the shapes the program draws its own window icon with.
 //   papyra-mkicons OUTPUT-FOLDER ICON-NAME
 // Run by scripts/make-icons.sh; the files it makes are committed under resources/desktop/icons.
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,7 +14,10 @@
 
 namespace {
 
-QString number(qreal value) { return QString::number(value, 'f', 3).remove(QRegularExpression("\\.?0+$")); }
+QString number(qreal value)
+{
+    return QString::number(value, 'f', 3).remove(QRegularExpression("\\.?0+$"));
+}
 
 QString pathData(const QPainterPath &path)
 {
