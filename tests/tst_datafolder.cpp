@@ -4,9 +4,19 @@
 // data folder is read instead of the shipped one.
 #include "TestFolder.h"
 
+#include "ScriptedDialogs.h"
+
+#include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "print/LabelDefinitions.h"
+#include "print/LabelPrinting.h"
+#include "print/LabelsDialog.h"
 #include "store/DataFolder.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QSqlQuery>
+#include <QTimer>
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -62,6 +72,7 @@ private slots:
     void readOnlyTemplateGivesAWritableDatabase();
     void usersLabelDefinitionsComeFirst_data();
     void usersLabelDefinitionsComeFirst();
+    void installedWindowWorksInTheDataFolder();
 
 private:
     QString m_savedCurrent;
@@ -71,10 +82,14 @@ void DataFolderTest::userDataHomeFollowsXdg_data()
 {
     QTest::addColumn<QString>("xdg");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("XDG_DATA_HOME set") << "/srv/data/anna" << "/srv/data/anna";
-    QTest::newRow("XDG_DATA_HOME with a trailing slash") << "/srv/data/anna/" << "/srv/data/anna";
-    QTest::newRow("XDG_DATA_HOME unset") << "" << "/home/anna/.local/share";
-    QTest::newRow("relative XDG_DATA_HOME is ignored") << "data" << "/home/anna/.local/share";
+    QTest::newRow("XDG_DATA_HOME set") << "/srv/data/anna"
+                                       << "/srv/data/anna";
+    QTest::newRow("XDG_DATA_HOME with a trailing slash") << "/srv/data/anna/"
+                                                         << "/srv/data/anna";
+    QTest::newRow("XDG_DATA_HOME unset") << ""
+                                         << "/home/anna/.local/share";
+    QTest::newRow("relative XDG_DATA_HOME is ignored") << "data"
+                                                       << "/home/anna/.local/share";
 }
 
 void DataFolderTest::userDataHomeFollowsXdg()
@@ -192,6 +207,39 @@ void DataFolderTest::usersLabelDefinitionsComeFirst()
     else if (inDataFolder == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(data.filePath(QStringLiteral("labels.def"))));
     QCOMPARE(LabelDefinitions::folderFor(program.path(), data.path()), usersChosen ? data.path() : program.path());
+}
+
+void DataFolderTest::installedWindowWorksInTheDataFolder()
+{
+    TestFolder program(TestFolder::Contents::TemplateOnly);
+    QVERIFY(program.copyProgramData());
+    QVERIFY(writeFile(program.filePath(DataFolder::installedMarker), ""));
+    QTemporaryDir home;
+    const auto programBefore = snapshot(program.path());
+    const QString dataFolder = Startup::prepareProgramFolder(program.path(), home.path());
+    QVERIFY(writeFile(QDir(dataFolder).filePath(QStringLiteral("labels.def")),
+                      "<BEGINDEF>\nHome sheet;0.5;0.5;2;1;2;1;4;10;A4\n</BEGINDEF>\n"));
+
+    ScriptedDialogs dialogs;
+    MainWindow window(program.path(), dataFolder, &dialogs);
+    QCOMPARE(window.store().databasePath(), QDir(dataFolder).filePath(QStringLiteral("Varnel.mdb")));
+    QVERIFY(window.store().refresh(window.store().file()));
+    QCOMPARE(window.store().file().recordCount(), 1000);
+    QVERIFY(QSqlQuery(window.store().database().connection())
+                .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'Tax 2003' WHERE FileNumber = 1")));
+
+    QStringList listed;
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<LabelsDialog *>(QApplication::activeModalWidget())) {
+            for (int i = 0; i < dialog->labelList()->count(); ++i)
+                listed << dialog->labelList()->item(i)->text();
+            dialog->reject();
+        }
+    });
+    LabelPrinting::showDialog(window.store(), dialogs, program.path(), &window);
+    QCOMPARE(listed, QStringList{QStringLiteral("Home sheet")});
+    QVERIFY(dialogs.shown.isEmpty());
+    QCOMPARE(snapshot(program.path()), programBefore);
 }
 
 QTEST_MAIN(DataFolderTest)

@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     const QString dataFolder = Startup::prepareProgramFolder(programFolder);
 
     Dialogs dialogs;
-    MainWindow window(programFolder, &dialogs);
+    MainWindow window(programFolder, dataFolder, &dialogs);
     window.show();
     return app.exec();
 }
