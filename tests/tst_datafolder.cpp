@@ -66,7 +66,6 @@ private slots:
     void userDataHomeFollowsXdg();
     void firstStartPutsTheDatabaseInTheModesFolder_data();
     void firstStartPutsTheDatabaseInTheModesFolder();
-    void laterStartsKeepTheUsersDatabase_data();
     void laterStartsKeepTheUsersDatabase();
     void unusableDataFolderIsSkippedQuietly();
     void readOnlyTemplateGivesAWritableDatabase();
@@ -139,19 +138,10 @@ void DataFolderTest::firstStartPutsTheDatabaseInTheModesFolder()
     }
 }
 
-void DataFolderTest::laterStartsKeepTheUsersDatabase_data()
-{
-    QTest::addColumn<bool>("marked");
-    QTest::newRow("portable folder") << false;
-    QTest::newRow("installed") << true;
-}
-
 void DataFolderTest::laterStartsKeepTheUsersDatabase()
 {
-    QFETCH(bool, marked);
     TestFolder program(TestFolder::Contents::TemplateOnly);
-    if (marked)
-        QVERIFY(writeFile(program.filePath(DataFolder::installedMarker), ""));
+    QVERIFY(writeFile(program.filePath(DataFolder::installedMarker), ""));
     QTemporaryDir home;
     const QString dataFolder = DataFolder::resolve(program.path(), home.path());
     QVERIFY(QDir().mkpath(dataFolder));
