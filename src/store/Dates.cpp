@@ -102,11 +102,12 @@ bool readFormat(const QString &format, Form &form)
     return true;
 }
 
-// The current locale's form, read again only when the locale's short format changes.
+// The current locale's form, read again only when the locale's short format changes. The format, not the
+// language, decides: the system locale takes it from LC_TIME, which may name a country while LANG is C. The
+// C locale's own short format names the month, so where no locale is chosen the form stays M/d/yyyy.
 const Form &currentForm()
 {
-    const QLocale locale;
-    const QString format = locale.language() == QLocale::C ? usForm : locale.dateFormat(QLocale::ShortFormat);
+    const QString format = QLocale().dateFormat(QLocale::ShortFormat);
     thread_local Form form;
     thread_local bool read = false;
     if (!read || form.localeFormat != format) {
