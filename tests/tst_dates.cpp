@@ -24,8 +24,10 @@ struct Reminders {
     Reminders()
     {
         const QVariant null;
-        const QList<QVariantList> rows{{1, "a", null, "2003-04-05"}, {2, null, null, "2003-05-04"},
-                                       {3, null, null, "2002-12-31"}, {4, "b", null, "0999-01-01"}};
+        const QList<QVariantList> rows{{1, "a", null, "2003-04-05"},
+                                       {2, null, null, "2003-05-04"},
+                                       {3, null, null, "2002-12-31"},
+                                       {4, "b", null, "0999-01-01"}};
         made = folder.makeDatabase(0) &&
                SideConnection(folder.databasePath()).execRows("INSERT INTO Varnel VALUES (?, ?, ?, ?)", rows);
     }

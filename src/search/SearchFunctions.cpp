@@ -125,8 +125,8 @@ bool SlotIndex::sync(std::string *error)
     // hook did not report (a truncating DELETE, say) shows as a gap between the two counts.
     // Reminders are held in the form they are shown in, which follows the locale.
     const QString dateForm = Dates::shownForm();
-    const bool stale = !m_built || version != m_dataVersion || total - m_totalChanges != m_hookedChanges ||
-                       dateForm != m_dateForm;
+    const bool stale =
+        !m_built || version != m_dataVersion || total - m_totalChanges != m_hookedChanges || dateForm != m_dateForm;
     const bool ok = stale ? rebuild(error) : rereadDirty(error);
     if (ok) {
         m_dataVersion = version;

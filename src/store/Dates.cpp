@@ -18,7 +18,10 @@ struct Form {
     QString shown;      // as a Qt date format, with the year widened
 };
 
-QString normalized(const QString &text) { return text.normalized(QString::NormalizationForm_KC); }
+QString normalized(const QString &text)
+{
+    return text.normalized(QString::NormalizationForm_KC);
+}
 
 QString quoted(const QString &literal)
 {
@@ -224,7 +227,10 @@ QString toDisplay(const QDate &date)
     return text + form.literal[3];
 }
 
-QString toStorage(const QDate &date) { return date.toString(Qt::ISODate); }
+QString toStorage(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
 
 QDate fromStorage(const QString &stored)
 {
@@ -245,7 +251,10 @@ QString storageToDisplay(const QString &stored)
     return date.isValid() && date.year() >= 1000 ? toDisplay(date) : stored;
 }
 
-QString shownForm() { return currentForm().shown; }
+QString shownForm()
+{
+    return currentForm().shown;
+}
 
 QString entryHint()
 {
