@@ -1,0 +1,167 @@
+#include "ScriptedDialogs.h"
+#include "SideConnection.h"
+#include "TestFolder.h"
+
+#include "app/MainWindow.h"
+#include "search/RemindersDue.h"
+#include "store/DataSource.h"
+#include "store/Database.h"
+#include "store/RecordSources.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTabBar>
+#include <QtTest>
+
+namespace {
+
+// The FileNumbers a data source lists, in its order.
+QList<qint64> listed(DataSource &source)
+{
+    QList<qint64> numbers;
+    for (source.moveFirst(); !source.isEof(); source.moveNext())
+        numbers.append(source.field("FileNumber").toLongLong());
+    return numbers;
+}
+
+QString iso(const QDate &date) { return date.toString(Qt::ISODate); }
+
+} // namespace
+
+class RemindersTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void dueListEdges_data();
+    void dueListEdges();
+    void statusText_data();
+    void statusText();
+    void menuAndStatusPanel();
+};
+
+void RemindersTest::dueListEdges_data()
+{
+    // Reminders of slots 1, 2, 3, ... (an empty entry: none) and the slots due, in their order.
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QStringList>("reminders");
+    QTest::addColumn<QList<qint64>>("due");
+    const QDate today(2026, 6, 15);
+    QTest::newRow("today") << today << QStringList{iso(today)} << QList<qint64>{1};
+    QTest::newRow("today + 7") << today << QStringList{iso(today.addDays(7))} << QList<qint64>{1};
+    QTest::newRow("today + 8") << today << QStringList{iso(today.addDays(8))} << QList<qint64>();
+    QTest::newRow("overdue by years") << today << QStringList{"1999-01-01"} << QList<qint64>{1};
+    QTest::newRow("no reminder") << today << QStringList{QString(), ""} << QList<qint64>();
+    QTest::newRow("text that is no date") << today << QStringList{"soon", "2026-6-1"} << QList<qint64>();
+    QTest::newRow("window across the new year")
+        << QDate(2026, 12, 28) << QStringList{"2027-01-04", "2027-01-05"} << QList<qint64>{1};
+    QTest::newRow("by date, then by number")
+        << today << QStringList{iso(today.addDays(3)), iso(today), "2020-02-02", iso(today), iso(today.addDays(9))}
+        << QList<qint64>{3, 2, 4, 1};
+}
+
+void RemindersTest::dueListEdges()
+{
+    QFETCH(QDate, today);
+    QFETCH(QStringList, reminders);
+    QFETCH(QList<qint64>, due);
+    TestFolder folder;
+    QList<QVariantList> rows;
+    for (int i = 0; i < reminders.size(); ++i)
+        rows.append({reminders.at(i).isNull() ? QVariant() : QVariant(reminders.at(i)), i + 1});
+    QVERIFY(SideConnection(folder.databasePath())
+                .execRows("UPDATE Varnel SET Reminder = ? WHERE FileNumber = ?", rows));
+
+    Database db;
+    DataSource search(QStringLiteral("Search"), &db);
+    search.setColumns(RecordSources::slotColumns());
+    search.repoint(folder.path());
+    search.setRecordSource(RemindersDue::recordSource(today));
+    QVERIFY(search.refresh());
+    QCOMPARE(listed(search), due);
+    QCOMPARE(RemindersDue::count(db, today), due.size());
+}
+
+void RemindersTest::statusText_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("none") << 0 << QString();
+    QTest::newRow("database unreadable") << -1 << QString();
+    QTest::newRow("one") << 1 << "1 reminder due";
+    QTest::newRow("two") << 2 << "2 reminders due";
+    QTest::newRow("many") << 1234 << "1234 reminders due";
+}
+
+void RemindersTest::statusText()
+{
+    QFETCH(int, count);
+    QFETCH(QString, text);
+    QCOMPARE(RemindersDue::statusText(count), text);
+}
+
+void RemindersTest::menuAndStatusPanel()
+{
+    TestFolder folder;
+    const QDate today = QDate::currentDate();
+    QVERIFY(SideConnection(folder.databasePath())
+                .execRows("UPDATE Varnel SET Keywords = ?, Reminder = ? WHERE FileNumber = ?",
+                          {{"Tax return", iso(today.addDays(2)), 5}, {"Passport", iso(today.addDays(30)), 9}}));
+    ScriptedDialogs dialogs;
+    MainWindow w(folder.path(), &dialogs);
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    QMenu *jump = w.findChild<QMenu *>("mnuJump");
+    QStringList names;
+    for (QAction *action : jump->actions())
+        names.append(action->objectName());
+    QCOMPARE(names.mid(names.indexOf("mnuTop"), 3), (QStringList{"mnuTop", "mnuDue", "mnu877"}));
+    QCOMPARE(w.action("mnuDue")->text(), QStringLiteral("Reminders &Due"));
+    QStringList fileItems;
+    for (QAction *action : w.findChild<QMenu *>("mnuFile")->actions())
+        fileItems.append(action->objectName());
+    QCOMPARE(fileItems.mid(fileItems.indexOf("mnuPrintLabels"), 3),
+             (QStringList{"mnuPrintLabels", "mnuExport", "mnuImport"}));
+
+    auto *panel = w.findChild<QLabel *>("Panel(1)");
+    QCOMPARE(panel->text(), QStringLiteral("1 reminder due"));
+
+    // An edit shows in the status text at the next tab change that refreshes the slots.
+    QVERIFY(w.fileSource()->setData(w.fileSource()->index(8, 3), iso(today.addDays(-1))));
+    w.SwitchTab(3);
+    QCOMPARE(panel->text(), QStringLiteral("2 reminders due"));
+
+    // Ctrl+D lists them on the Search Results tab, overdue first; F2 shows the same list again.
+    QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(w.tabStrip()->currentIndex(), 1);
+    QCOMPARE(listed(*w.searchSource()), (QList<qint64>{9, 5}));
+    w.SwitchTab(3);
+    QTest::keyClick(&w, Qt::Key_F2);
+    QCOMPARE(listed(*w.searchSource()), (QList<qint64>{9, 5}));
+
+    // Restore runs the list again, against the restored data.
+    const QString backup = folder.filePath("Papyra.bkp");
+    dialogs.fileAnswers.enqueue(backup);
+    w.action("mnuBackup")->trigger();
+    QVERIFY(SideConnection(backup).exec("UPDATE Varnel SET Reminder = NULL WHERE FileNumber = 9"));
+    dialogs.fileAnswers.enqueue(backup);
+    w.action("mnuRestore")->trigger();
+    QCOMPARE(dialogs.messages(), (QStringList{"Backup Complete!", "Restore Complete!"}));
+    QCOMPARE(listed(*w.searchSource()), QList<qint64>{5});
+    QCOMPARE(panel->text(), QStringLiteral("1 reminder due"));
+
+    // A click on the panel runs it; a click on the blank panel keeps the last search.
+    w.SwitchTab(1);
+    QTest::mouseClick(panel, Qt::LeftButton);
+    QCOMPARE(w.tabStrip()->currentIndex(), 1);
+    QVERIFY(SideConnection(folder.databasePath()).exec("UPDATE Varnel SET Reminder = NULL"));
+    w.SwitchTab(1);
+    QCOMPARE(panel->text(), QString());
+    QTest::mouseClick(panel, Qt::LeftButton);
+    QCOMPARE(w.tabStrip()->currentIndex(), 0);
+}
+
+QTEST_MAIN(RemindersTest)
+#include "tst_reminders.moc"
