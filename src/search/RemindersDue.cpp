@@ -11,9 +11,10 @@ namespace RemindersDue {
 namespace {
 
 // Reminders are stored as ISO text, so text order is date order. Only well-formed dates take part:
-// a stray text from an older database must not count as due because it sorts before a digit.
+// a stray text from an older database must not count as due because it sorts before a digit. The
+// cheap comparison goes first, so the pattern is tried on the few due rows only.
 const QString dueCondition =
-    QStringLiteral("Reminder GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]' AND Reminder <= ?");
+    QStringLiteral("Reminder <= ? AND Reminder GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'");
 
 } // namespace
 
