@@ -334,8 +334,10 @@ void SpreadsheetTest::roundTripChangesNothing()
     m_dialogs->fileAnswers.enqueue(exported);
     m_dialogs->yesNoAnswers.enqueue(true);
     m_window->action("mnuImport")->trigger();
-    QVERIFY2(m_dialogs->shown.value(1).text.startsWith("5 file slots will be filled.\n\n1 row is refused"),
-             qPrintable(m_dialogs->shown.value(1).text));
+    const QString question = m_dialogs->shown.value(1).text;
+    QVERIFY2(question.startsWith("5 file slots will be filled.\nNone of them holds other keywords that would be "
+                                 "replaced.\n\n1 row is refused"),
+             qPrintable(question));
     QCOMPARE(m_dialogs->messages(), QStringList{"Import Complete!\n\n5 file slots filled."});
     m_window.reset();
     QCOMPARE(tableContents(copy.databasePath()), before);

@@ -178,13 +178,14 @@ QString question(const Plan &plan)
     const int filled = plan.rows.size();
     QString text = filled == 1 ? QStringLiteral("1 file slot will be filled.")
                                : QStringLiteral("%1 file slots will be filled.").arg(filled);
-    if (plan.replacingKeywords == 1)
+    if (plan.replacingKeywords == 0)
+        text += QStringLiteral("\nNone of them holds other keywords that would be replaced.");
+    else if (plan.replacingKeywords == 1)
         text += QStringLiteral("\n1 of them already holds keywords that would be replaced.");
-    else if (plan.replacingKeywords > 1)
+    else
         text += QStringLiteral("\n%1 of them already hold keywords that would be replaced.")
                     .arg(plan.replacingKeywords);
-    if (!plan.refused.isEmpty())
-        text += QStringLiteral("\n\n") + refusals(plan);
+    text += QStringLiteral("\n\n") + (plan.refused.isEmpty() ? QStringLiteral("No row is refused.") : refusals(plan));
     text += QStringLiteral("\n\nFill the file slots now?");
     return text;
 }
