@@ -55,6 +55,7 @@ class SpreadsheetTest : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { m_locale = QLocale(); }
     void cleanup();
     void writesQuotedFields_data();
     void writesQuotedFields();
@@ -72,6 +73,7 @@ private slots:
 private:
     MainWindow *openWindow();
 
+    QLocale m_locale; // the default before any row changed it
     std::unique_ptr<TestFolder> m_folder;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<MainWindow> m_window;
@@ -80,7 +82,7 @@ private:
 void SpreadsheetTest::cleanup()
 {
     m_window.reset();
-    QLocale::setDefault(QLocale::c());
+    QLocale::setDefault(m_locale);
 }
 
 MainWindow *SpreadsheetTest::openWindow()
