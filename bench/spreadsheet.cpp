@@ -1,6 +1,6 @@
 #include "BenchUtil.h"
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 #include "app/MainWindow.h"
 #include "search/RemindersDue.h"
 #include "spreadsheet/Csv.h"
@@ -93,8 +93,8 @@ void spreadsheet(int runs)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench-due"));
     MainWindow bigWindow(bigFolder, &dialogs);
-    const double dueMs = medianMs(runs, [&] { RemindersDue::count(*bigWindow.database(), QDate::currentDate()); });
-    const int due = RemindersDue::count(*bigWindow.database(), QDate::currentDate());
+    const double dueMs = medianMs(runs, [&] { RemindersDue::count(bigWindow.store().database(), QDate::currentDate()); });
+    const int due = RemindersDue::count(bigWindow.store().database(), QDate::currentDate());
     report(QStringLiteral("due count over %1 slots, %2 due").arg(big).arg(due), dueMs);
 }
 

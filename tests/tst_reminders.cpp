@@ -4,9 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "search/RemindersDue.h"
-#include "store/DataSource.h"
-#include "store/Database.h"
-#include "store/RecordSources.h"
+#include "store/RecordStore.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,8 +18,9 @@ namespace {
 QList<qint64> listed(DataSource &source)
 {
     QList<qint64> numbers;
-    for (source.moveFirst(); !source.isEof(); source.moveNext())
-        numbers.append(source.field("FileNumber").toLongLong());
+    const int column = source.columnIndex("FileNumber");
+    for (int row = 0; row < source.recordCount(); ++row)
+        numbers.append(source.data(source.index(row, column)).toLongLong());
     return numbers;
 }
 
@@ -72,14 +71,11 @@ void RemindersTest::dueListEdges()
     QVERIFY(SideConnection(folder.databasePath())
                 .execRows("UPDATE Varnel SET Reminder = ? WHERE FileNumber = ?", rows));
 
-    Database db;
-    DataSource search(QStringLiteral("Search"), &db);
-    search.setColumns(RecordSources::slotColumns());
-    search.repoint(folder.path());
-    search.setRecordSource(RemindersDue::recordSource(today));
-    QVERIFY(search.refresh());
-    QCOMPARE(listed(search), due);
-    QCOMPARE(RemindersDue::count(db, today), due.size());
+    RecordStore store(folder.path());
+    store.search().setRecordSource(RemindersDue::recordSource(today));
+    QVERIFY(store.refresh(store.search()));
+    QCOMPARE(listed(store.search()), due);
+    QCOMPARE(RemindersDue::count(store.database(), today), due.size());
 }
 
 void RemindersTest::statusText_data()
@@ -125,7 +121,7 @@ void RemindersTest::menuAndStatusPanel()
     QCOMPARE(panel->text(), QStringLiteral("1 reminder due"));
 
     // An edit shows in the status text at the next tab change that refreshes the slots.
-    QVERIFY(w.fileSource()->setData(w.fileSource()->index(8, 3), iso(today.addDays(-1))));
+    QVERIFY(w.store().file().setData(w.store().file().index(8, 3), iso(today.addDays(-1))));
     w.SwitchTab(3);
     QCOMPARE(panel->text(), QStringLiteral("2 reminders due"));
 
@@ -134,10 +130,10 @@ void RemindersTest::menuAndStatusPanel()
     w.SwitchTab(1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(w.tabStrip()->currentIndex(), 1);
-    QCOMPARE(listed(*w.searchSource()), (QList<qint64>{9, 5}));
+    QCOMPARE(listed(w.store().search()), (QList<qint64>{9, 5}));
     w.SwitchTab(3);
     QTest::keyClick(&w, Qt::Key_F2);
-    QCOMPARE(listed(*w.searchSource()), (QList<qint64>{9, 5}));
+    QCOMPARE(listed(w.store().search()), (QList<qint64>{9, 5}));
 
     // Restore runs the list again, against the restored data.
     const QString backup = folder.filePath("Papyra.bkp");
@@ -147,7 +143,7 @@ void RemindersTest::menuAndStatusPanel()
     dialogs.fileAnswers.enqueue(backup);
     w.action("mnuRestore")->trigger();
     QCOMPARE(dialogs.messages(), (QStringList{"Backup Complete!", "Restore Complete!"}));
-    QCOMPARE(listed(*w.searchSource()), QList<qint64>{5});
+    QCOMPARE(listed(w.store().search()), QList<qint64>{5});
     QCOMPARE(panel->text(), QStringLiteral("1 reminder due"));
 
     // A click on the panel runs it; a click on the blank panel keeps the last search.

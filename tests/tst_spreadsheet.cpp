@@ -266,7 +266,7 @@ void SpreadsheetTest::menuImportAnswersAndRefreshes()
     MainWindow *w = openWindow();
     w->searchBox()->setText("zebra");
     QTest::keyClick(w->searchBox(), Qt::Key_Return);
-    QCOMPARE(w->searchSource()->recordCount(), 0);
+    QCOMPARE(w->store().search().recordCount(), 0);
     w->SwitchTab(3);
     m_dialogs->fileAnswers.enqueue(m_folder->filePath("in.csv"));
     m_dialogs->yesNoAnswers.enqueue(yes);
@@ -288,16 +288,16 @@ void SpreadsheetTest::menuImportAnswersAndRefreshes()
             QVERIFY2(messages.first().contains("Line 4: disk full"), qPrintable(messages.first()));
         QCOMPARE(tableContents(m_folder->databasePath()), before);
         // The connection is not left inside a transaction: a later edit is written for good.
-        QVERIFY(w->fileSource()->setData(w->fileSource()->index(0, 1), "Later"));
-        QVERIFY(w->fileSource()->submitPending());
+        QVERIFY(w->store().file().setData(w->store().file().index(0, 1), "Later"));
+        QVERIFY(w->store().file().submitPending());
         QCOMPARE(SideConnection(m_folder->databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 1"),
                  QVariant("Later"));
         return;
     }
     QCOMPARE(messages, QStringList{"Import Complete!\n\n3 file slots filled."});
     // The grid on screen and the last search show the imported slots without another step.
-    QCOMPARE(w->fileSource()->data(w->fileSource()->index(0, 1)).toString(), QStringLiteral("Zebra crossing"));
-    QCOMPARE(w->searchSource()->recordCount(), 2);
+    QCOMPARE(w->store().file().data(w->store().file().index(0, 1)).toString(), QStringLiteral("Zebra crossing"));
+    QCOMPARE(w->store().search().recordCount(), 2);
     QCOMPARE(SideConnection(m_folder->databasePath()).value("SELECT Reminder FROM Varnel WHERE FileNumber = 7"),
              QVariant("2026-05-01"));
 }

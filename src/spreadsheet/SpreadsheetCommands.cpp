@@ -1,7 +1,7 @@
 #include "spreadsheet/SpreadsheetCommands.h"
 
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "spreadsheet/Csv.h"
 #include "spreadsheet/SlotExport.h"
 #include "spreadsheet/SlotImport.h"
