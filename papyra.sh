@@ -4,6 +4,7 @@
 #   ./papyra.sh test    installs what is missing, builds, and runs every test headless
 #   ./papyra.sh build   installs what is missing and builds
 #   ./papyra.sh bench   builds and runs the benchmark program
+#   ./papyra.sh format  formats the C++ files with .clang-format (CI fails on any difference)
 set -e
 cd "$(dirname "$0")"
 
@@ -30,13 +31,21 @@ test)
     cd "$BUILD"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS"
     ;;
+format)
+    sh scripts/install-deps.sh
+    exec sh scripts/check-format.sh --fix
+    ;;
+check-format)
+    sh scripts/install-deps.sh
+    exec sh scripts/check-format.sh
+    ;;
 bench)
     shift
     build
     exec "$BUILD/bench/papyra-bench" "$@"
     ;;
 *)
-    echo "usage: $0 [run|test|build|bench]" >&2
+    echo "usage: $0 [run|test|build|bench|format|check-format]" >&2
     exit 2
     ;;
 esac

@@ -1,9 +1,9 @@
 #include "BenchUtil.h"
 
-#include "ui/Dialogs.h"
 #include "app/MainWindow.h"
 #include "search/RemindersDue.h"
 #include "spreadsheet/Csv.h"
+#include "ui/Dialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -93,7 +93,8 @@ void spreadsheet(int runs)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench-due"));
     MainWindow bigWindow(bigFolder, &dialogs);
-    const double dueMs = medianMs(runs, [&] { RemindersDue::count(bigWindow.store().database(), QDate::currentDate()); });
+    const double dueMs =
+        medianMs(runs, [&] { RemindersDue::count(bigWindow.store().database(), QDate::currentDate()); });
     const int due = RemindersDue::count(bigWindow.store().database(), QDate::currentDate());
     report(QStringLiteral("due count over %1 slots, %2 due").arg(big).arg(due), dueMs);
 }

@@ -24,7 +24,10 @@ QList<qint64> listed(DataSource &source)
     return numbers;
 }
 
-QString iso(const QDate &date) { return date.toString(Qt::ISODate); }
+QString iso(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
 
 } // namespace
 
@@ -68,8 +71,8 @@ void RemindersTest::dueListEdges()
     QList<QVariantList> rows;
     for (int i = 0; i < reminders.size(); ++i)
         rows.append({reminders.at(i).isNull() ? QVariant() : QVariant(reminders.at(i)), i + 1});
-    QVERIFY(SideConnection(folder.databasePath())
-                .execRows("UPDATE Varnel SET Reminder = ? WHERE FileNumber = ?", rows));
+    QVERIFY(
+        SideConnection(folder.databasePath()).execRows("UPDATE Varnel SET Reminder = ? WHERE FileNumber = ?", rows));
 
     RecordStore store(folder.path());
     store.search().setRecordSource(RemindersDue::recordSource(today));

@@ -17,6 +17,8 @@ namespace {
 
 using Rows = QVector<QStringList>;
 
+const QByteArray bom("\xEF\xBB\xBF"); // UTF-8's byte order mark
+
 // Every field of every slot with its storage type, so that null and empty text differ.
 QString tableContents(const QString &databasePath)
 {
@@ -110,7 +112,7 @@ void SpreadsheetTest::writesQuotedFields()
     QFETCH(QString, value);
     QFETCH(QByteArray, written);
     const QByteArray file = Csv::write({{"File #", "Keywords"}, {"7", value}});
-    QCOMPARE(file, QByteArray("\xEF\xBB\xBF" "File #,Keywords\r\n7,") + written + "\r\n");
+    QCOMPARE(file, bom + "File #,Keywords\r\n7," + written + "\r\n");
     // What was written reads back as it was.
     QCOMPARE(Csv::read(file).rows.value(1).value(1), value);
 }
@@ -120,21 +122,20 @@ void SpreadsheetTest::readsWhatSpreadsheetsWrite_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<Rows>("rows");
     QTest::addColumn<QVector<int>>("lines");
-    QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF" "File #,Keywords\r\n1,Caf\xC3\xA9\r\n")
+    QTest::newRow("UTF-8 with BOM") << bom + "File #,Keywords\r\n1,Caf\xC3\xA9\r\n"
                                     << Rows{{"File #", "Keywords"}, {"1", "Café"}} << QVector<int>{1, 2};
     QTest::newRow("UTF-8 without BOM") << QByteArray("File,Keywords\n1,Caf\xC3\xA9")
                                        << Rows{{"File", "Keywords"}, {"1", "Café"}} << QVector<int>{1, 2};
     QTest::newRow("Windows-1252") << QByteArray("Number;Keywords\r\n1;M\xFCller \x80 \x93quoted\x94\r\n")
-                                  << Rows{{"Number", "Keywords"}, {"1", "Müller € “quoted”"}}
-                                  << QVector<int>{1, 2};
+                                  << Rows{{"Number", "Keywords"}, {"1", "Müller € “quoted”"}} << QVector<int>{1, 2};
     QTest::newRow("tabs") << QByteArray("File #\tKeywords\n1\ta, b; c\n")
                           << Rows{{"File #", "Keywords"}, {"1", "a, b; c"}} << QVector<int>{1, 2};
-    QTest::newRow("separator only from the header") << QByteArray("File #;Keywords\n1;a,b,c,d\n")
-                                                    << Rows{{"File #", "Keywords"}, {"1", "a,b,c,d"}}
-                                                    << QVector<int>{1, 2};
-    QTest::newRow("quoted line break counts lines") << QByteArray("File #,Keywords\r\n1,\"a\r\nb\"\r\n2,c\r\n")
-                                                    << Rows{{"File #", "Keywords"}, {"1", "a\r\nb"}, {"2", "c"}}
-                                                    << QVector<int>{1, 2, 4};
+    QTest::newRow("separator only from the header")
+        << QByteArray("File #;Keywords\n1;a,b,c,d\n") << Rows{{"File #", "Keywords"}, {"1", "a,b,c,d"}}
+        << QVector<int>{1, 2};
+    QTest::newRow("quoted line break counts lines")
+        << QByteArray("File #,Keywords\r\n1,\"a\r\nb\"\r\n2,c\r\n")
+        << Rows{{"File #", "Keywords"}, {"1", "a\r\nb"}, {"2", "c"}} << QVector<int>{1, 2, 4};
 }
 
 void SpreadsheetTest::readsWhatSpreadsheetsWrite()
@@ -157,29 +158,30 @@ void SpreadsheetTest::plansRefusals_data()
     QTest::newRow("headers in any case and with blanks")
         << QByteArray(" FILENUMBER , keywords ,Other,Reminder\n1,a,x,2026-01-31\n3,Car insurance,,\n4,,,\n")
         << QString() << QList<qint64>{1, 3} << QStringList() << 0;
-    QTest::newRow("replacing other keywords") << QByteArray("File #,Keywords\n3,Tax\n") << QString()
-                                              << QList<qint64>{3} << QStringList() << 1;
+    QTest::newRow("replacing other keywords")
+        << QByteArray("File #,Keywords\n3,Tax\n") << QString() << QList<qint64>{3} << QStringList() << 1;
     QTest::newRow("no number column") << QByteArray("Slot,Keywords\n1,a\n") << "The file has no column of file numbers"
                                       << QList<qint64>() << QStringList() << 0;
-    QTest::newRow("no other known column") << QByteArray("File #,Notes\n1,a\n")
-                                           << "The file has no column of keywords" << QList<qint64>() << QStringList()
-                                           << 0;
-    QTest::newRow("every refusal")
-        << QByteArray("File #,Keywords,Reminder\n"
-                      "1.5,a,\n"          // 2
-                      "x,b,\n"            // 3
-                      ",c,\n"             // 4
-                      "999,d,\n"          // 5
-                      "2,e,31/31/2026\n"  // 6
-                      "5,f,\n"            // 7
-                      "5,g,\n"            // 8
-                      "6,h,\n")           // 9
-        << QString() << QList<qint64>{6}
-        << QStringList{"2: \"1.5\" is not a whole number", "3: \"x\" is not a whole number", "4: no file number",
-                       "5: there is no file slot 999", "6: \"31/31/2026\" is not a date",
-                       "7: file number 5 appears more than once (lines 7, 8)",
-                       "8: file number 5 appears more than once (lines 7, 8)"}
-        << 0;
+    QTest::newRow("no other known column") << QByteArray("File #,Notes\n1,a\n") << "The file has no column of keywords"
+                                           << QList<qint64>() << QStringList() << 0;
+    QTest::newRow("every refusal") << QByteArray("File #,Keywords,Reminder\n"
+                                                 "1.5,a,\n"         // 2
+                                                 "x,b,\n"           // 3
+                                                 ",c,\n"            // 4
+                                                 "999,d,\n"         // 5
+                                                 "2,e,31/31/2026\n" // 6
+                                                 "5,f,\n"           // 7
+                                                 "5,g,\n"           // 8
+                                                 "6,h,\n")          // 9
+                                   << QString() << QList<qint64>{6}
+                                   << QStringList{"2: \"1.5\" is not a whole number",
+                                                  "3: \"x\" is not a whole number",
+                                                  "4: no file number",
+                                                  "5: there is no file slot 999",
+                                                  "6: \"31/31/2026\" is not a date",
+                                                  "7: file number 5 appears more than once (lines 7, 8)",
+                                                  "8: file number 5 appears more than once (lines 7, 8)"}
+                                   << 0;
 }
 
 void SpreadsheetTest::plansRefusals()
@@ -223,7 +225,8 @@ void SpreadsheetTest::readsDatesTheLocaleShows()
     const QByteArray file = "File #;Keywords;Category;Reminder\n"
                             "1;\"Steuer 2026\nBelege; Quittungen\";Taxes;31.12.2026\n"
                             "2;M\xC3\xBCller;;2026-12-31\n"
-                            "3;Shown;;" + Dates::toDisplay(date).toUtf8() + "\n";
+                            "3;Shown;;" +
+                            Dates::toDisplay(date).toUtf8() + "\n";
     const SlotImport::Plan plan = SlotImport::plan(Csv::read(file), someSlots());
 
     // dd.mm.yyyy is a date exactly where the locale reads it so in a grid cell; the form Papyra
@@ -327,8 +330,8 @@ void SpreadsheetTest::roundTripChangesNothing()
     QCOMPARE(m_dialogs->proposedFileNames, QStringList{"Papyra.csv"});
     QCOMPARE(m_dialogs->messages(), QStringList{"Export Complete!\n\n6 file slots written."});
     const QByteArray bytes = readFile(exported);
-    QVERIFY(bytes.startsWith("\xEF\xBB\xBF" "File #,Keywords,Category,Reminder\r\n"
-                             "1,\"Bank, old \"\"Sparkasse\"\"\",Bank,2003-05-31\r\n"));
+    QVERIFY(bytes.startsWith(bom + "File #,Keywords,Category,Reminder\r\n"
+                                   "1,\"Bank, old \"\"Sparkasse\"\"\",Bank,2003-05-31\r\n"));
     m_window.reset();
 
     // Into the copy: every slot as it was, also the one whose reminder is refused as no date.

@@ -18,7 +18,10 @@ const QString dueCondition =
 
 } // namespace
 
-QDate lastDueDate(const QDate &today) { return today.addDays(windowDays); }
+QDate lastDueDate(const QDate &today)
+{
+    return today.addDays(windowDays);
+}
 
 RecordSource recordSource(const QDate &today)
 {

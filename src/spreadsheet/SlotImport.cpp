@@ -90,8 +90,8 @@ Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
         return result;
     }
     if (columns.keywords < 0 && columns.category < 0 && columns.reminder < 0) {
-        result.fileError = QStringLiteral("The file has no column of keywords, categories or reminders.\n\n") +
-                           expectedHeaders();
+        result.fileError =
+            QStringLiteral("The file has no column of keywords, categories or reminders.\n\n") + expectedHeaders();
         return result;
     }
 
@@ -183,8 +183,8 @@ QString question(const Plan &plan)
     else if (plan.replacingKeywords == 1)
         text += QStringLiteral("\n1 of them already holds keywords that would be replaced.");
     else
-        text += QStringLiteral("\n%1 of them already hold keywords that would be replaced.")
-                    .arg(plan.replacingKeywords);
+        text +=
+            QStringLiteral("\n%1 of them already hold keywords that would be replaced.").arg(plan.replacingKeywords);
     text += QStringLiteral("\n\n") + (plan.refused.isEmpty() ? QStringLiteral("No row is refused.") : refusals(plan));
     text += QStringLiteral("\n\nFill the file slots now?");
     return text;

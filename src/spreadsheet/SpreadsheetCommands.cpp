@@ -1,10 +1,10 @@
 #include "spreadsheet/SpreadsheetCommands.h"
 
-#include "ui/BusyCursor.h"
-#include "ui/Dialogs.h"
 #include "spreadsheet/Csv.h"
 #include "spreadsheet/SlotExport.h"
 #include "spreadsheet/SlotImport.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +14,10 @@ namespace SpreadsheetCommands {
 
 namespace {
 
-QString shownPath(const QString &path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
 
 QString slotCount(int n)
 {
@@ -36,8 +39,7 @@ int exportSlots(Database &db, Dialogs &dialogs, QWidget *parent)
         ok = SlotExport::writeFile(db, path, &count, &error);
     }
     if (!ok) {
-        dialogs.message(parent,
-                        QStringLiteral("Papyra could not export to\n%1\n\n%2").arg(shownPath(path), error),
+        dialogs.message(parent, QStringLiteral("Papyra could not export to\n%1\n\n%2").arg(shownPath(path), error),
                         Dialogs::Icon::Warning);
         return -1;
     }
