@@ -8,7 +8,7 @@ struct sqlite3;
 // SQL functions of the keyword search, registered on each connection to Varnel.mdb.
 //
 //   papyra_match(term, keywords, category, reminder)
-//     1 when `*term*` matches the upper-cased keywords, the upper-cased category or the reminder in
+//     1 when `*term*` matches the keywords, the category or the reminder in
 //     its M/d/yyyy form; a null field never matches. The rule for one row.
 //   papyra_search(term, rowid)
 //     the same answer for the Varnel slot with that rowid, looked up in the matches that the first
