@@ -125,6 +125,7 @@ void TestSearch::matcher_data()
     row("flag", "?", {"\U0001F1E9\U0001F1EA"}, {"AB"});
     row("list matches one character", "[eé]LAN", {"e\u0301lan"}, {"e\u0300lan"});
     row("substring not inside a character", "*E*", {"xex"}, {"e\u20DD", "xe\u20DDx"});
+    row("iota subscript folds to a letter of its own", "*\u1FB3*", {"\u1FBC", "\u03B1\u03B9"}, {"\u03B1"});
     row("long term", QLatin1Char('*') + QString(500, 'A') + "?B*", {QString(600, 'A') + "xb"},
         {QString(1000, 'A')});
     row("10,000 characters", QLatin1Char('*') + a10000.left(5000) + QLatin1Char('*'), {a10000}, {a10000.left(4999)});

@@ -79,11 +79,14 @@ QString foldedString(const QString &text)
     return QString::fromUcs4(folded.data(), qsizetype(folded.size())).normalized(QString::NormalizationForm_C);
 }
 
+// Folds characters of the pattern as appendFolded() folds a stored text.
 std::u32string foldCluster(const std::u32string &cluster)
 {
-    if (cluster.size() == 1 && cluster[0] < 0x80) {
-        const char32_t c = cluster[0];
-        return std::u32string(1, c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (std::all_of(cluster.cbegin(), cluster.cend(), [](char32_t c) { return c < 0x80; })) {
+        std::u32string lower = cluster;
+        for (char32_t &c : lower)
+            c = c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c;
+        return lower;
     }
     const QList<uint> points = foldedString(QString::fromUcs4(cluster.data(), qsizetype(cluster.size()))).toUcs4();
     return std::u32string(points.cbegin(), points.cend());
@@ -142,6 +145,7 @@ Pattern::Pattern(QStringView text)
         }
         if (c == U'?' || c == U'#') {
             m_tokens.push_back({c == U'?' ? Kind::AnyOne : Kind::Digit, {}, -1});
+            m_loops.push_back(false);
             ++i;
         } else if (c == U'[' && nextClose[i + 1] != std::u32string::npos && nextClose[i + 1] != i + 1) {
             // A list runs to the first `]`. Without one, or with nothing between, the `[` is itself.
@@ -169,12 +173,26 @@ Pattern::Pattern(QStringView text)
             m_sets.push_back(std::move(set));
             m_tokens.push_back({Kind::Set, {}, int(m_sets.size()) - 1});
             i = close + 1;
+            m_loops.push_back(false);
         } else {
-            const std::u32string cluster = clusterAt(i, n);
-            m_tokens.push_back({Kind::Literal, foldCluster(cluster), -1});
-            i += cluster.size();
+            // A run of plain characters is folded as a whole and then cut into characters the way
+            // a stored text is, since folding may change what belongs together (U+0345 becomes a
+            // letter of its own).
+            size_t j = i + 1;
+            while (j < n && chars[j] != U'*' && chars[j] != U'?' && chars[j] != U'#' &&
+                   !(chars[j] == U'[' && nextClose[j + 1] != std::u32string::npos && nextClose[j + 1] != j + 1))
+                ++j;
+            const std::u32string folded = foldCluster(chars.substr(i, j - i));
+            for (size_t k = 0; k < folded.size();) {
+                std::u32string cluster(1, folded[k]);
+                while (k + cluster.size() < folded.size() && continues(cluster, folded[k + cluster.size()]))
+                    cluster += folded[k + cluster.size()];
+                k += cluster.size();
+                m_tokens.push_back({Kind::Literal, cluster, -1});
+                m_loops.push_back(false);
+            }
+            i = j;
         }
-        m_loops.push_back(false);
     }
 
     const size_t m = m_tokens.size();
