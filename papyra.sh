@@ -45,7 +45,7 @@ fuzz)
     cmake --build build-fuzz -j "$JOBS" --target papyra_fuzz
     seconds=${3:-180}
     for target in build-fuzz/fuzz/fuzz_*; do
-        [ -x "$target" ] || continue
+        [ -f "$target" ] && [ -x "$target" ] || continue
         name=$(basename "$target")
         [ -z "${2:-}" ] || [ "$name" = "fuzz_$2" ] || [ "$name" = "$2" ] || continue
         corpus=build-fuzz/corpus/$name
