@@ -1,6 +1,6 @@
 #include "BenchUtil.h"
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 #include "app/MainWindow.h"
 
 #include <QAction>

@@ -1,11 +1,11 @@
 #include "BenchUtil.h"
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "search/KeywordSearch.h"
 #include "search/SearchFunctions.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Schema.h"
 
@@ -211,9 +211,9 @@ const char *const keyQuerySql = "SELECT FileNumber FROM Varnel WHERE papyra_sear
 int searchEndToEnd(MainWindow &window, const QString &text)
 {
     window.searchBox()->setText(text);
-    KeywordSearch::run(&window);
+    emit window.searchBox()->returnPressed();
     QApplication::processEvents(); // paints the panel just shown, grdSearch's first screen included
-    return window.searchSource()->recordCount();
+    return window.store().search().recordCount();
 }
 
 qint64 statusKb(const char *field)

@@ -1,6 +1,6 @@
 #include "BenchUtil.h"
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "store/DataSource.h"
@@ -40,7 +40,7 @@ void startup(int slotCount, int runs)
         const double tabMs = medianTimed(runs * 2, [&] {
             window.SwitchTab(tab == 1 ? 5 : tab - 1);
             if (step == 6)
-                QSqlQuery(window.database()->connection())
+                QSqlQuery(window.store().database().connection())
                     .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'bench %1' WHERE FileNumber = 7").arg(++edit));
             QApplication::processEvents();
             QElapsedTimer timer;

@@ -1,13 +1,12 @@
-#include "ScriptedDialogs.h"
-#include "TestFolder.h"
+#include "WindowFixture.h"
 
 #include "app/MainWindow.h"
-#include "app/Twips.h"
+#include "ui/Twips.h"
 #include "store/AddFilesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
-#include "store/DropDownDelegate.h"
+#include "ui/DropDownDelegate.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -22,20 +21,19 @@ class AddFilesTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestFolder> m_folder;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<WindowFixture> m_fixture;
+    MainWindow *m_window = nullptr;
     DataGrid *m_grid = nullptr;
     DataSource *m_file = nullptr;
 
-    void sql(const QString &statement) { QVERIFY(QSqlQuery(m_window->database()->connection()).exec(statement)); }
+    void sql(const QString &statement) { QVERIFY(m_fixture->sql(statement).isActive()); }
     QString stored(int number, const char *field)
     {
-        QSqlQuery query(m_window->database()->connection());
+        QSqlQuery query(m_window->store().database().connection());
         query.exec(QStringLiteral("SELECT %1 FROM Varnel WHERE FileNumber = %2").arg(field).arg(number));
         return query.next() ? query.value(0).toString() : QStringLiteral("<no slot>");
     }
-    int currentNumber() const { return m_file->field(QStringLiteral("FileNumber")).toInt(); }
+    int currentNumber() const { return m_file->index(m_file->currentRow(), 0).data().toInt(); }
     QModelIndex cell(int number, const char *field) const
     {
         return m_file->index(number - 1, m_file->columnIndex(QString::fromLatin1(field)));
@@ -68,18 +66,14 @@ class AddFilesTest : public QObject
 private slots:
     void init()
     {
-        m_folder = std::make_unique<TestFolder>(TestFolder::Contents::TemplateOnly);
-        QVERIFY(m_folder->makeDatabase(60));
-        m_dialogs = ScriptedDialogs();
-        m_window = std::make_unique<MainWindow>(m_folder->path(), &m_dialogs);
-        m_window->show();
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_fixture = std::make_unique<WindowFixture>(TestFolder::Contents::TemplateOnly);
+        QVERIFY(m_fixture->open(60));
+        m_window = &m_fixture->window();
         m_grid = m_window->addFilesPanel()->grid();
-        m_file = m_window->fileSource();
+        m_file = &m_window->store().file();
         m_window->SwitchTab(3);
     }
-    void cleanup() { m_window.reset(); }
+    void cleanup() { m_fixture.reset(); }
 
     void jumpCommands_data()
     {
@@ -114,7 +108,7 @@ private slots:
         if (via == QLatin1String("F6"))
             QCOMPARE(m_grid->rowAt(0), 0);
         QCOMPARE(m_file->recordCount(), 60);
-        QVERIFY(m_dialogs.shown.isEmpty());
+        QVERIFY(m_fixture->dialogs().shown.isEmpty());
     }
 
     void nextOpenSlotStaysUntilKeywordsAreWritten()
@@ -147,11 +141,11 @@ private slots:
         m_file->setCurrentRow(2);
         m_file->setData(cell(3, "Keywords"), QStringLiteral("typing"));
         if (!answer.isNull())
-            m_dialogs.inputAnswers.enqueue(answer.toString());
+            m_fixture->dialogs().inputAnswers.enqueue(answer.toString());
         run("Command6");
 
-        QCOMPARE(m_dialogs.shown.size(), 1);
-        QCOMPARE(m_dialogs.shown.first().text, QStringLiteral("Please Enter File "));
+        QCOMPARE(m_fixture->dialogs().shown.size(), 1);
+        QCOMPARE(m_fixture->dialogs().shown.first().text, QStringLiteral("Please Enter File "));
         QCOMPARE(currentNumber(), expected ? expected : 3);
         QVERIFY(currentRowShown());
         QCOMPARE(m_file->hasPendingEdit(), expected == 0);

@@ -4,7 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "store/AddFilesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 
@@ -49,10 +49,10 @@ private:
     void watch()
     {
         int rows = 0;
-        for (DataSource *source : window->dataSources())
+        for (DataSource *source : window->store().sources())
             rows += source->recordCount();
         const QDir folder(window->programFolder());
-        heldWhileAsked = window->database()->isOpen() || rows > 0 ||
+        heldWhileAsked = window->store().database().isOpen() || rows > 0 ||
                          !folder.entryList({"*-journal", "*-wal"}, QDir::Files | QDir::Hidden).isEmpty();
     }
 };
@@ -111,11 +111,11 @@ QStringList BackupTest::run(int key, const QString &file)
 
 void BackupTest::checkReopened()
 {
-    QVERIFY(m_window->database()->isOpen());
+    QVERIFY(m_window->store().database().isOpen());
     QCOMPARE(m_dialogs->proposedFileNames, QStringList{"Papyra.bkp"});
-    QCOMPARE(m_window->fileSource()->recordCount(), 5000);
-    QCOMPARE(m_window->categoriesSource()->recordCount(), 10);
-    QCOMPARE(m_window->popCatSource()->recordCount(), 10);
+    QCOMPARE(m_window->store().file().recordCount(), 5000);
+    QCOMPARE(m_window->store().categories().recordCount(), 10);
+    QCOMPARE(m_window->store().popCat().recordCount(), 10);
     for (const ScriptedDialogs::Shown &shown : m_dialogs->shown)
         QVERIFY2(!shown.busyPointer, qPrintable(shown.text));
     QVERIFY(!QGuiApplication::overrideCursor());
@@ -149,8 +149,8 @@ void BackupTest::roundTripIsByteExact()
         QVERIFY(side.exec("UPDATE Varnel SET Keywords = 'Changed'"));
         QVERIFY(side.exec("DELETE FROM Categories"));
     }
-    for (DataSource *source : w->dataSources())
-        QVERIFY(w->refreshSource(source));
+    for (DataSource *source : w->store().sources())
+        QVERIFY(w->refreshSource(*source));
     QCOMPARE(grid->model()->index(0, 1).data().toString(), "Changed");
     // ... and after the restore every data source shows the backup.
     QCOMPARE(run(Qt::Key_R, backup), QStringList{"Restore Complete!"});

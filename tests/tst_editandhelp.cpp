@@ -1,12 +1,12 @@
 // The Edit menu acting on the focused control, Quit, and the Help menu's web page.
-#include "ScriptedDialogs.h"
+#include "WindowFixture.h"
 #include "SideConnection.h"
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
 #include "app/ShellOpen.h"
 #include "store/AddFilesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 
 #include <QAction>
@@ -33,8 +33,7 @@ private slots:
     void init();
     void cleanup()
     {
-        m_window.reset();
-        m_folder.reset();
+        m_fixture.reset();
     }
 
     void commandsActOnceOnTheFocusedText_data();
@@ -51,25 +50,22 @@ private:
         m_window->SwitchTab(3);
         DataGrid *grid = m_window->addFilesPanel()->grid();
         const QModelIndex cell =
-            grid->model()->index(row, m_window->fileSource()->columnIndex(QStringLiteral("Keywords")));
+            grid->model()->index(row, m_window->store().file().columnIndex(QStringLiteral("Keywords")));
         grid->setFocus();
         grid->setCurrentIndex(cell);
         grid->edit(cell);
         return qobject_cast<QLineEdit *>(QApplication::focusWidget());
     }
 
-    std::unique_ptr<TestFolder> m_folder;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<WindowFixture> m_fixture;
+    MainWindow *m_window = nullptr;
 };
 
 void EditAndHelpTest::init()
 {
-    m_folder = std::make_unique<TestFolder>();
-    m_dialogs.clear();
-    m_window = std::make_unique<MainWindow>(m_folder->path(), &m_dialogs);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_fixture = std::make_unique<WindowFixture>();
+    QVERIFY(m_fixture->open());
+    m_window = &m_fixture->window();
     QApplication::clipboard()->setText(QStringLiteral("clip"));
 }
 
@@ -152,8 +148,8 @@ void EditAndHelpTest::commandsDoNothingOnButtonsAndTabStrip()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("clip"));
     QCOMPARE(m_window->tabStrip()->currentIndex(), tab);
     QCOMPARE(QApplication::focusWidget(), widget);
-    QVERIFY(!m_window->fileSource()->hasPendingEdit());
-    QVERIFY(m_dialogs.shown.isEmpty());
+    QVERIFY(!m_window->store().file().hasPendingEdit());
+    QVERIFY(m_fixture->dialogs().shown.isEmpty());
 }
 
 void EditAndHelpTest::quitWritesTheRowBeingEditedAndCloses()
@@ -163,10 +159,10 @@ void EditAndHelpTest::quitWritesTheRowBeingEditedAndCloses()
     QTest::keyClicks(editor, QStringLiteral("passports"));
     m_window->action(QStringLiteral("mnuExit"))->trigger();
     QVERIFY(!m_window->isVisible());
-    QVERIFY(m_dialogs.shown.isEmpty());
+    QVERIFY(m_fixture->dialogs().shown.isEmpty());
 
-    m_window.reset(); // lets go of the database file
-    QCOMPARE(SideConnection(m_folder->databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 1"),
+    m_fixture->closeWindow(); // lets go of the database file
+    QCOMPARE(SideConnection(m_fixture->folder().databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 1"),
              QVariant(QStringLiteral("passports")));
 }
 
@@ -180,7 +176,7 @@ void EditAndHelpTest::helpOpensTheSupportPage()
 
     QCOMPARE(catcher.opened, QList<QUrl>{QUrl(supportPageAddress)});
     QCOMPARE(m_window->tabStrip()->currentIndex(), 2);
-    QVERIFY(m_dialogs.shown.isEmpty());
+    QVERIFY(m_fixture->dialogs().shown.isEmpty());
 }
 
 QTEST_MAIN(EditAndHelpTest)

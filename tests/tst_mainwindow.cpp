@@ -1,12 +1,12 @@
 // The main window: tab changes by every route, where the focus goes, and nothing typed lost when
 // the program ends or the database goes away.
-#include "ScriptedDialogs.h"
+#include "WindowFixture.h"
 #include "SideConnection.h"
 #include "TestFolder.h"
 
 #include "app/MainWindow.h"
 #include "store/AddFilesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 
 #include <QAction>
@@ -36,7 +36,7 @@ class MainWindowTest : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void cleanup() { m_window.reset(); }
+    void cleanup() { m_fixture.reset(); }
 
     void tabChangeByEveryRoute_data();
     void tabChangeByEveryRoute();
@@ -45,21 +45,17 @@ private slots:
     void databaseVanishingDuringUse();
 
 private:
-    void press(QKeySequence key) { QTest::keySequence(m_window.get(), key); }
+    void press(QKeySequence key) { QTest::keySequence(m_window, key); }
 
-    std::unique_ptr<TestFolder> m_folder;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<WindowFixture> m_fixture;
+    MainWindow *m_window = nullptr;
 };
 
 void MainWindowTest::init()
 {
-    m_folder = std::make_unique<TestFolder>();
-    m_dialogs = ScriptedDialogs();
-    m_window = std::make_unique<MainWindow>(m_folder->path(), &m_dialogs);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_fixture = std::make_unique<WindowFixture>();
+    QVERIFY(m_fixture->open());
+    m_window = &m_fixture->window();
 }
 
 void MainWindowTest::tabChangeByEveryRoute_data()
@@ -125,7 +121,7 @@ void MainWindowTest::quittingWritesTheRowBeingEdited()
     QFETCH(bool, byMenu);
     m_window->SwitchTab(3);
     DataGrid *grid = m_window->addFilesPanel()->grid();
-    DataSource *file = m_window->fileSource();
+    DataSource *file = &m_window->store().file();
     grid->setFocus();
     grid->setCurrentIndex(file->index(41, 1));
     grid->edit(file->index(41, 1)); // F2 belongs to the Jump menu here
@@ -138,36 +134,36 @@ void MainWindowTest::quittingWritesTheRowBeingEdited()
     else
         m_window->close();
     QVERIFY(!m_window->isVisible());
-    QVERIFY(m_dialogs.shown.isEmpty());
-    QCOMPARE(SideConnection(m_folder->databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 42"),
+    QVERIFY(m_fixture->dialogs().shown.isEmpty());
+    QCOMPARE(SideConnection(m_fixture->folder().databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 42"),
              QVariant(QStringLiteral("birth certificates")));
 }
 
 void MainWindowTest::databaseVanishingDuringUse()
 {
     // The data sources hold the file open; moving it away makes the next refresh fail.
-    const QString away = m_folder->filePath(QStringLiteral("elsewhere.mdb"));
+    const QString away = m_fixture->folder().filePath(QStringLiteral("elsewhere.mdb"));
     auto vanish = [&] {
-        m_window->commitPendingEdits();
-        for (DataSource *source : m_window->dataSources())
+        m_window->store().commitPendingEdits();
+        for (DataSource *source : m_window->store().sources())
             source->release();
-        return QFile::rename(m_folder->databasePath(), away);
+        return QFile::rename(m_fixture->folder().databasePath(), away);
     };
     QVERIFY(vanish());
     for (qint16 tab : {3, 4, 3})
         m_window->SwitchTab(tab);
-    QCOMPARE(m_dialogs.messages().size(), 1);
+    QCOMPARE(m_fixture->dialogs().messages().size(), 1);
     QCOMPARE(shownPanel(*m_window), 2);
-    QVERIFY(!QFile::exists(m_folder->databasePath()));
+    QVERIFY(!QFile::exists(m_fixture->folder().databasePath()));
 
     // Once the file is back, the tabs work again; a later failure is told again.
-    QVERIFY(QFile::rename(away, m_folder->databasePath()));
+    QVERIFY(QFile::rename(away, m_fixture->folder().databasePath()));
     m_window->SwitchTab(3);
-    QCOMPARE(m_window->fileSource()->recordCount(), 1000);
-    QCOMPARE(m_dialogs.messages().size(), 1);
+    QCOMPARE(m_window->store().file().recordCount(), 1000);
+    QCOMPARE(m_fixture->dialogs().messages().size(), 1);
     QVERIFY(vanish());
     m_window->SwitchTab(4);
-    QCOMPARE(m_dialogs.messages().size(), 2);
+    QCOMPARE(m_fixture->dialogs().messages().size(), 2);
 }
 
 QTEST_MAIN(MainWindowTest)

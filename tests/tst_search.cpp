@@ -7,10 +7,11 @@
 #include "search/Pattern.h"
 #include "search/SearchFunctions.h"
 #include "store/AddFilesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/RecordSources.h"
+#include "store/RecordStore.h"
 #include "store/Schema.h"
 
 #include <QLineEdit>
@@ -49,28 +50,22 @@ bool makeSampleFolder(TestFolder &folder)
 
 // The File and Search data sources on one connection, as in the window.
 struct SearchRig {
-    explicit SearchRig(const QString &folder)
+    explicit SearchRig(const QString &folder) : store(folder)
     {
-        db.addInitializer([](QSqlDatabase &c, QString *error) { return SearchFunctions::install(c, error); });
-        for (DataSource *source : {&file, &search}) {
-            source->setColumns(RecordSources::slotColumns());
-            source->setRecordSource(RecordSources::slotTable());
-            source->repoint(folder);
-        }
+        KeywordSearch::install(store.database());
+        store.refresh(file);
     }
     QList<int> find(const QString &box)
     {
-        search.setRecordSource(KeywordSearch::recordSource(KeywordSearch::searchTerm(box)));
-        if (!search.refresh())
+        if (!KeywordSearch::run(store, box))
             return {-1};
         QList<int> numbers;
-        for (int row = 0; row < search.recordCount(); ++row)
-            numbers << search.index(row, 0).data().toInt();
+        for (int row = 0; row < store.search().recordCount(); ++row)
+            numbers << store.search().index(row, 0).data().toInt();
         return numbers;
     }
-    Database db;
-    DataSource file{QStringLiteral("File"), &db};
-    DataSource search{QStringLiteral("Search"), &db};
+    RecordStore store;
+    DataSource &file = store.file();
 };
 
 } // namespace
@@ -285,7 +280,7 @@ void TestSearch::searchFromTheWindow()
     QCOMPARE(window.tabStrip()->currentIndex(), 0);
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(window.tabStrip()->currentIndex(), 1);
-    QCOMPARE(window.searchSource()->recordCount(), 3000);
+    QCOMPARE(window.store().search().recordCount(), 3000);
     QCOMPARE(box->text(), QStringLiteral(" fOLDer "));
 
     // In the results grid and then in the Add Files grid, leaving the edited row writes it.
@@ -303,7 +298,7 @@ void TestSearch::searchFromTheWindow()
     };
     edit(window.searchGrid(), 1, QStringLiteral("Edited in the results"));
     window.SwitchTab(3);
-    QCOMPARE(window.fileSource()->index(1, 1).data().toString(), QStringLiteral("Edited in the results"));
+    QCOMPARE(window.store().file().index(1, 1).data().toString(), QStringLiteral("Edited in the results"));
     edit(window.addFilesPanel()->grid(), 9, QStringLiteral("Edited after a search"));
 
     // GO! searches too; finding nothing empties the results without a word.

@@ -56,7 +56,7 @@ void StartupTest::makesDatabaseFromTemplateByteForByte()
 
     ScriptedDialogs dialogs;
     MainWindow window(folder.path(), &dialogs);
-    QCOMPARE(window.fileSource()->recordCount(), 1000);
+    QCOMPARE(window.store().file().recordCount(), 1000);
     QVERIFY(dialogs.shown.isEmpty());
 }
 
@@ -108,7 +108,7 @@ void StartupTest::unusableDatabaseIsReportedOnceAndLeftAlone()
             window.SwitchTab(tab);
         QCOMPARE(window.tabStrip()->currentIndex(), 2);
         QCOMPARE(dialogs.messages().size(), 1);
-        QCOMPARE(window.fileSource()->rowCount(), 0);
+        QCOMPARE(window.store().file().rowCount(), 0);
         window.close();
     }
     QCOMPARE(QFile::exists(folder.databasePath()), existed); // never created behind the user's back

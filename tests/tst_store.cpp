@@ -4,22 +4,22 @@
 #include "SideConnection.h"
 #include "TestFolder.h"
 
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/Dates.h"
 #include "store/RecordSources.h"
 
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
 
-bool openSlots(DataSource &source, const QString &folder)
+bool openSlots(DataSource &source)
 {
     source.setColumns(RecordSources::slotColumns());
     source.setRecordSource(RecordSources::slotTable());
-    source.repoint(folder);
     return source.refresh();
 }
 
@@ -29,7 +29,7 @@ struct SlotGrid {
     {
         if (slotCount != 1000)
             folder.makeDatabase(slotCount);
-        openSlots(source, folder.path());
+        openSlots(source);
         grid.bind(&source, &dialogs);
         grid.resize(700, 400);
         grid.show();
@@ -65,7 +65,7 @@ struct SlotGrid {
     TestFolder folder;
     ScriptedDialogs dialogs;
     Database db;
-    DataSource source{QStringLiteral("File"), &db};
+    DataSource source{QStringLiteral("File"), &db, folder.databasePath()};
     DataGrid grid{QStringLiteral("grdFile")};
 };
 
@@ -86,6 +86,7 @@ private slots:
     void escapeDropsTheWholeRowEdit();
     void refusedDateIsReportedAndNothingStored();
     void refreshWritesThePendingRowAndSeesChangesElsewhere();
+    void failedReadIsReportedNotShownAsOpenSlots();
 };
 
 void StoreTest::dateEntry_data()
@@ -119,8 +120,8 @@ void StoreTest::halfReadResultNeverLocksOutAWriteFarDown()
     // A second data source on the file has read only its first block when a row far beyond the
     // first blocks is written through the grid.
     SlotGrid g(3000);
-    DataSource search(QStringLiteral("Search"), &g.db);
-    QVERIFY(openSlots(search, g.folder.path()));
+    DataSource search(QStringLiteral("Search"), &g.db, g.folder.databasePath());
+    QVERIFY(openSlots(search));
     QCOMPARE(search.data(search.index(10, 0)).toInt(), 11);
     for (int row : {0, 127, 128, 1500, 2999})
         QCOMPARE(g.shown(row, 0).toInt(), row + 1);
@@ -235,6 +236,19 @@ void StoreTest::refreshWritesThePendingRowAndSeesChangesElsewhere()
     // An emptied data source leaves no stale list behind for the same query.
     QCOMPARE(countOf({}), 0);
     QCOMPARE(countOf(some), 6);
+}
+
+void StoreTest::failedReadIsReportedNotShownAsOpenSlots()
+{
+    // Rows beyond the blocks already read cannot be read once the table is gone.
+    SlotGrid g(3000);
+    QSignalSpy failed(&g.source, &DataSource::readFailed);
+    QCOMPARE(g.shown(0, 0), QStringLiteral("1"));
+    QVERIFY(SideConnection(g.folder.databasePath()).exec(QStringLiteral("ALTER TABLE Varnel RENAME TO Gone")));
+    QCOMPARE(g.shown(2000, 0), QString());
+    QTRY_COMPARE(failed.size(), 1);
+    QVERIFY(failed.first().first().toString().contains(QLatin1String("Varnel")));
+    QCOMPARE(g.source.rowCount(), 0); // no row left to pass for an open slot
 }
 
 QTEST_MAIN(StoreTest)

@@ -1,9 +1,8 @@
 // The guided tour on the Start Here panel: when it starts, the order of its pictures, where it stops.
-#include "ScriptedDialogs.h"
-#include "TestFolder.h"
+#include "WindowFixture.h"
 
 #include "app/MainWindow.h"
-#include "app/PicturePanel.h"
+#include "ui/PicturePanel.h"
 #include "tour/Slides.h"
 
 #include <QAction>
@@ -19,8 +18,7 @@ private slots:
     void init();
     void cleanup()
     {
-        m_window.reset();
-        m_folder.reset();
+        m_fixture.reset();
     }
 
     void fullTourShowsEveryPictureInOrderAndStops();
@@ -42,23 +40,22 @@ private:
             m_window->slideTimerTick();
     }
 
-    std::unique_ptr<TestFolder> m_folder;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<WindowFixture> m_fixture;
+    MainWindow *m_window = nullptr;
 };
 
 void TourTest::init()
 {
-    m_folder = std::make_unique<TestFolder>();
-    QDir().mkpath(m_folder->filePath(QStringLiteral("slideshow/images")));
+    m_fixture = std::make_unique<WindowFixture>();
+    QDir().mkpath(m_fixture->folder().filePath(QStringLiteral("slideshow/images")));
     const QStringList names = Slides::allPictures();
     for (int i = 0; i < names.size(); ++i) {
         QImage image(10 + i, 8, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
-        QVERIFY(image.save(Slides::path(m_folder->path(), names.at(i)), "JPEG"));
+        QVERIFY(image.save(Slides::path(m_fixture->folder().path(), names.at(i)), "JPEG"));
     }
-    m_dialogs.clear();
-    m_window = std::make_unique<MainWindow>(m_folder->path(), &m_dialogs);
+    QVERIFY(m_fixture->open());
+    m_window = &m_fixture->window();
 }
 
 void TourTest::fullTourShowsEveryPictureInOrderAndStops()
@@ -80,13 +77,13 @@ void TourTest::fullTourShowsEveryPictureInOrderAndStops()
     tick(3);
     QCOMPARE(shown(), Slides::stepCount);
     QCOMPARE(m_window->slidestep(), qint16(0));
-    QVERIFY(m_dialogs.shown.isEmpty());
+    QVERIFY(m_fixture->dialogs().shown.isEmpty());
 }
 
 void TourTest::restartsFromTheStartPicture()
 {
     m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
     // The tour runs on while the panel is hidden behind another tab.
     m_window->SwitchTab(3);
     tick(20);
@@ -99,7 +96,7 @@ void TourTest::restartsFromTheStartPicture()
     // F9 on the Start Here tab itself restarts it too.
     m_window->SwitchTab(5);
     tick(5);
-    QTest::keyClick(m_window.get(), Qt::Key_F9);
+    QTest::keyClick(m_window, Qt::Key_F9);
     QCOMPARE(shown(), 0);
     tick(1);
     QCOMPARE(shown(), 1);
@@ -118,9 +115,9 @@ void TourTest::missingOrBrokenPictureShowsBlackAndMovesOn()
     QFETCH(QString, inItsPlace);
     // Step 4's picture has two spaces in its name; only that exact name is read.
     const QString name = Slides::stepPicture(4);
-    const QString picture = Slides::path(m_folder->path(), name);
+    const QString picture = Slides::path(m_fixture->folder().path(), name);
     const QString lookalike = QString(name).replace(QStringLiteral("  "), QStringLiteral(" "));
-    QVERIFY(QFile::rename(picture, Slides::path(m_folder->path(), lookalike)));
+    QVERIFY(QFile::rename(picture, Slides::path(m_fixture->folder().path(), lookalike)));
     QFile file(picture);
     if (inItsPlace == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(picture));
@@ -135,7 +132,7 @@ void TourTest::missingOrBrokenPictureShowsBlackAndMovesOn()
     QCOMPARE(shown(), -1);
     tick(1);
     QCOMPARE(shown(), 5);
-    QVERIFY(m_dialogs.shown.isEmpty());
+    QVERIFY(m_fixture->dialogs().shown.isEmpty());
 }
 
 void TourTest::shippedPicturesFillThePanel()

@@ -1,9 +1,9 @@
 #include "about/AboutBox.h"
 
 #include "about/SystemInfo.h"
-#include "app/Artwork.h"
-#include "app/Fonts.h"
-#include "app/Twips.h"
+#include "ui/Artwork.h"
+#include "ui/Fonts.h"
+#include "ui/Twips.h"
 
 #include "Version.h"
 

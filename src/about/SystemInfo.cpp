@@ -1,6 +1,6 @@
 #include "about/SystemInfo.h"
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QFileInfo>
 #include <QProcess>

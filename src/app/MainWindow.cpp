@@ -1,24 +1,21 @@
 #include "app/MainWindow.h"
 
 #include "about/AboutBox.h"
-#include "app/Artwork.h"
-#include "app/Dialogs.h"
+#include "ui/Artwork.h"
+#include "ui/Dialogs.h"
 #include "app/EditCommands.h"
-#include "app/Fonts.h"
-#include "app/PicturePanel.h"
+#include "ui/Fonts.h"
+#include "ui/PicturePanel.h"
 #include "app/ShellOpen.h"
-#include "app/Twips.h"
+#include "ui/Twips.h"
 #include "backup/BackupRestore.h"
 #include "print/DatabaseReport.h"
 #include "print/LabelPrinting.h"
 #include "search/KeywordSearch.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
-#include "store/Database.h"
-#include "store/RecordSources.h"
-#include "store/Schema.h"
 #include "tour/Slides.h"
 
 #include <QAction>
@@ -60,7 +57,12 @@ void setBackground(QWidget *widget, const QColor &color)
 } // namespace
 
 MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *parent)
-    : QMainWindow(parent), m_programFolder(programFolder), m_dialogs(dialogs), m_database(new Database)
+    : MainWindow(programFolder, programFolder, dialogs, parent)
+{
+}
+
+MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, Dialogs *dialogs, QWidget *parent)
+    : QMainWindow(parent), m_programFolder(programFolder), m_dialogs(dialogs), m_store(dataFolder)
 {
     setObjectName(QStringLiteral("frmVarnel"));
     setWindowTitle(QStringLiteral("Papyra!"));
@@ -69,24 +71,13 @@ MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    m_file = new DataSource(QStringLiteral("File"), m_database, this);
-    m_file->setColumns(RecordSources::slotColumns());
-    m_file->setRecordSource(RecordSources::slotTable());
-    m_search = new DataSource(QStringLiteral("Search"), m_database, this);
-    m_search->setColumns(RecordSources::slotColumns());
-    m_categories = new DataSource(QStringLiteral("Categories"), m_database, this);
-    m_categories->setColumns(RecordSources::categoryColumns());
-    m_categories->setRecordSource(RecordSources::categoryTable());
-    m_categories->setAllowAddNew(true);
-    m_categories->setAllowDelete(true);
-    m_popCat = new DataSource(QStringLiteral("PopCat"), m_database, this);
-    m_popCat->setColumns(RecordSources::categoryColumns());
-    m_popCat->setRecordSource(RecordSources::categoryTable());
-    m_popCat->setReadOnly(true);
-    for (DataSource *source : dataSources())
+    for (DataSource *source : m_store.sources()) {
         connect(source, &DataSource::writeFailed, this, &MainWindow::onWriteFailed);
+        connect(source, &DataSource::readFailed, this, &MainWindow::reportDataFailure);
+    }
 
-    auto *client = new QWidget(this);
+    m_client = std::make_unique<QWidget>();
+    QWidget *client = m_client.get();
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(Twips::toPixels(panelWidth), Twips::toPixels(panelTop + panelHeight));
     setCentralWidget(client);
@@ -104,14 +95,17 @@ MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *
     }
     buildSearchPanel(m_panels[0]);
     buildResultsPanel(m_panels[1]);
-    m_addFiles = new AddFilesPanel(programFolder, m_file, m_popCat, dialogs, m_panels[2]);
+    m_addFiles = new AddFilesPanel(&m_store.file(), &m_store.popCat(), dialogs, m_panels[2]);
     m_addFiles->setGeometry(0, 0, Twips::toPixels(panelWidth), Twips::toPixels(panelHeight));
-    m_categoriesPanel = new CategoriesPanel(programFolder, m_categories, dialogs, m_panels[3]);
+    m_categoriesPanel = new CategoriesPanel(&m_store.categories(), dialogs, m_panels[3]);
     m_categoriesPanel->setGeometry(0, 0, Twips::toPixels(panelWidth), Twips::toPixels(panelHeight));
 
     buildMenus();
     buildStatusBar();
-    KeywordSearch::attach(this);
+    KeywordSearch::install(m_store.database());
+    // returnPressed comes for both Return and the keypad's Enter: the keys whose character code is 13.
+    connect(m_txtFrontSearch, &QLineEdit::returnPressed, this, &MainWindow::runSearch);
+    connect(m_command3, &QPushButton::clicked, this, &MainWindow::runSearch);
 
     m_slidetimer = new QTimer(this);
     m_slidetimer->setObjectName(QStringLiteral("slidetimer"));
@@ -138,17 +132,7 @@ MainWindow::MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *
     m_tabStrip->setFocus();
 }
 
-MainWindow::~MainWindow()
-{
-    // The grids go before the data sources they show, so no open cell editor outlives its model;
-    // the data sources detach from the database as they go; the connection goes last.
-    delete takeCentralWidget();
-    delete m_file;
-    delete m_search;
-    delete m_categories;
-    delete m_popCat;
-    delete m_database;
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::buildTabStrip(QWidget *client)
 {
@@ -211,7 +195,7 @@ void MainWindow::buildSearchPanel(QWidget *panel)
 void MainWindow::buildResultsPanel(QWidget *panel)
 {
     m_grdSearch = new DataGrid(QStringLiteral("grdSearch"), panel);
-    m_grdSearch->bind(m_search, m_dialogs);
+    m_grdSearch->bind(&m_store.search(), m_dialogs);
     m_grdSearch->setGeometry(Twips::rect(0, 100, 10335, 6270));
     m_grdSearch->setColumnWidthsTwips({1035, 5115, 1530, 2100});
     QPalette palette = m_grdSearch->palette();
@@ -283,19 +267,23 @@ void MainWindow::buildMenus()
 
     const struct {
         const char *name;
-        qint16 tab;
-    } jumps[] = {{"mnuAbout", 1}, {"mnuData", 2}, {"mnuFind", 3}, {"mnuCat", 4}, {"mnuStart", 5}};
+        Tab tab;
+    } jumps[] = {{"mnuAbout", Tab::Search},
+                 {"mnuData", Tab::SearchResults},
+                 {"mnuFind", Tab::AddFiles},
+                 {"mnuCat", Tab::MyCategories},
+                 {"mnuStart", Tab::StartHere}};
     for (const auto &jump : jumps) {
-        const qint16 tab = jump.tab;
+        const Tab tab = jump.tab;
         connect(action(QString::fromLatin1(jump.name)), &QAction::triggered, this, [this, tab] { SwitchTab(tab); });
     }
     connect(action(QStringLiteral("mnuOpen")), &QAction::triggered, this, [this] {
-        SwitchTab(3);
-        m_addFiles->Command1Click(0);
+        SwitchTab(Tab::AddFiles);
+        m_addFiles->nextOpenSlot();
     });
     connect(action(QStringLiteral("mnuTop")), &QAction::triggered, this, [this] {
-        SwitchTab(3);
-        m_addFiles->Command1Click(1);
+        SwitchTab(Tab::AddFiles);
+        m_addFiles->topOfList();
     });
     connect(action(QStringLiteral("mnuAddcat")), &QAction::triggered, m_categoriesPanel,
             &CategoriesPanel::addCategory);
@@ -316,15 +304,14 @@ void MainWindow::buildMenus()
                 [this, command] { EditCommands::send(focusWidget(), command); });
     }
     connect(action(QStringLiteral("mnuPrintLabels")), &QAction::triggered, this,
-            [this] { LabelPrinting::showDialog(*this); });
+            [this] { LabelPrinting::showDialog(m_store, *m_dialogs, m_programFolder, this); });
     connect(action(QStringLiteral("mnuHelpHelp")), &QAction::triggered, this, [] { ShellOpen(supportPageAddress); });
     connect(action(QStringLiteral("mnuAbt")), &QAction::triggered, this,
             [this] { AboutBox::showModal(m_dialogs, this); });
-    connect(action(QStringLiteral("mnuPrint")), &QAction::triggered, this, [this] { DatabaseReport::print(*this); });
-    connect(action(QStringLiteral("mnuBackup")), &QAction::triggered, this,
-            [this] { BackupRestore::run(*this, BackupRestore::Mode::Backup); });
-    connect(action(QStringLiteral("mnuRestore")), &QAction::triggered, this,
-            [this] { BackupRestore::run(*this, BackupRestore::Mode::Restore); });
+    connect(action(QStringLiteral("mnuPrint")), &QAction::triggered, this,
+            [this] { DatabaseReport::print(m_store, *m_dialogs, this); });
+    connect(action(QStringLiteral("mnuBackup")), &QAction::triggered, this, [this] { runBackupRestore(true); });
+    connect(action(QStringLiteral("mnuRestore")), &QAction::triggered, this, [this] { runBackupRestore(false); });
 }
 
 void MainWindow::buildStatusBar()
@@ -347,9 +334,8 @@ PicturePanel *MainWindow::startHerePanel() const { return static_cast<PicturePan
 
 void MainWindow::openDataSources()
 {
-    for (DataSource *source : dataSources()) {
-        source->repoint(m_programFolder);
-        if (!source->refresh() && m_openError.isEmpty())
+    for (DataSource *source : m_store.sources()) {
+        if (!m_store.refresh(*source) && m_openError.isEmpty())
             m_openError = source->lastError();
     }
     m_failureShown = !m_openError.isEmpty();
@@ -367,23 +353,42 @@ void MainWindow::showEvent(QShowEvent *event)
             m_dialogs->message(this,
                                QStringLiteral("Papyra could not open its database.\n\n%1\n\n"
                                               "The database file should be:\n%2")
-                                   .arg(m_openError,
-                                        QDir::toNativeSeparators(
-                                            QDir(m_programFolder).filePath(Schema::databaseFileName))),
+                                   .arg(m_openError, QDir::toNativeSeparators(m_store.databasePath())),
                                Dialogs::Icon::Warning);
         });
     }
 }
 
-bool MainWindow::refreshSource(DataSource *source)
+bool MainWindow::refreshSource(DataSource &source)
 {
-    source->repoint(m_programFolder);
-    if (!source->refresh()) {
-        reportDataFailure(source->lastError());
+    if (!m_store.refresh(source)) {
+        reportDataFailure(source.lastError());
         return false;
     }
     m_failureShown = false;
     return true;
+}
+
+void MainWindow::runSearch()
+{
+    if (KeywordSearch::run(m_store, m_txtFrontSearch->text()))
+        m_failureShown = false;
+    else
+        reportDataFailure(m_store.search().lastError());
+    SwitchTab(Tab::SearchResults);
+}
+
+void MainWindow::runBackupRestore(bool backup)
+{
+    const BackupRestore::Outcome outcome =
+        BackupRestore::run(m_store, *m_dialogs, this, backup ? BackupRestore::Mode::Backup : BackupRestore::Mode::Restore);
+    if (outcome.readError.isEmpty())
+        m_failureShown = false;
+    else
+        reportDataFailure(outcome.readError);
+    const QString message = outcome.message();
+    if (!message.isEmpty())
+        m_dialogs->message(this, message, outcome.copied ? Dialogs::Icon::None : Dialogs::Icon::Warning);
 }
 
 void MainWindow::reportDataFailure(const QString &error)
@@ -393,8 +398,7 @@ void MainWindow::reportDataFailure(const QString &error)
     m_failureShown = true;
     m_dialogs->message(this,
                        QStringLiteral("Papyra could not read its database.\n\n%1\n\nThe database file should be:\n%2")
-                           .arg(error, QDir::toNativeSeparators(
-                                           QDir(m_programFolder).filePath(Schema::databaseFileName))),
+                           .arg(error, QDir::toNativeSeparators(m_store.databasePath())),
                        Dialogs::Icon::Warning);
 }
 
@@ -442,51 +446,48 @@ void MainWindow::Tabset(qint16 i)
 {
     action(QStringLiteral("mnuAddcat"))->setEnabled(false);
     action(QStringLiteral("mnuDelcat"))->setEnabled(false);
-    switch (i) {
-    case 1: {
-        m_file->repoint(m_programFolder);
+    switch (static_cast<Tab>(i)) {
+    case Tab::Search:
+        m_store.file().repoint();
         m_txtFrontSearch->setFocus();
         m_txtFrontSearch->setSelection(0, m_txtFrontSearch->text().trimmed().size());
         break;
-    }
-    case 2:
-        m_file->repoint(m_programFolder);
+    case Tab::SearchResults:
+        m_store.file().repoint();
         m_grdSearch->viewport()->update();
         break;
-    case 3:
-        refreshSource(m_file);
+    case Tab::AddFiles:
+        refreshSource(m_store.file());
         m_addFiles->grid()->viewport()->update();
         break;
-    case 4:
-        refreshSource(m_categories);
+    case Tab::MyCategories:
+        refreshSource(m_store.categories());
         action(QStringLiteral("mnuAddcat"))->setEnabled(true);
         action(QStringLiteral("mnuDelcat"))->setEnabled(true);
         break;
-    default:
+    case Tab::StartHere:
         break;
     }
 }
 
 void MainWindow::StartSlideShow()
 {
-    Slides::show(startHerePanel(), m_programFolder, Slides::startPicture());
+    startHerePanel()->setPicture(Slides::picture(m_programFolder, Slides::startPicture()));
     m_slidestep = 1;
     ++m_tourRestarts;
 }
 
-void MainWindow::slideTimerTick() { m_slidestep = Slides::tick(m_slidestep, m_programFolder, startHerePanel()); }
-
-void MainWindow::commitPendingEdits()
+void MainWindow::slideTimerTick()
 {
-    for (DataGrid *grid : findChildren<DataGrid *>())
-        grid->commitOpenEditor();
-    for (DataSource *source : dataSources())
-        source->submitPending();
+    const Slides::Tick tick = Slides::tick(m_slidestep, m_programFolder);
+    if (tick.shows)
+        startHerePanel()->setPicture(tick.picture);
+    m_slidestep = tick.next;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Quitting writes the row being edited, as leaving it would; only Escape discards typing.
-    commitPendingEdits();
+    m_store.commitPendingEdits();
     event->accept();
 }

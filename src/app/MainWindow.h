@@ -1,13 +1,15 @@
 #pragma once
 
+#include "store/RecordStore.h"
+
 #include <QMainWindow>
 #include <QVector>
+#include <memory>
 
 class AddFilesPanel;
 class CategoriesPanel;
 class DataGrid;
 class DataSource;
-class Database;
 class Dialogs;
 class PicturePanel;
 class QAction;
@@ -16,25 +18,24 @@ class QPushButton;
 class QTabBar;
 class QTimer;
 
+// The tabs by their one-based number on the strip; panel Tabpanel(k - 1) belongs to tab k.
+enum class Tab : qint16 { Search = 1, SearchResults = 2, AddFiles = 3, MyCategories = 4, StartHere = 5 };
+
 // frmVarnel: the one working window. It builds the tab strip, panels, menus and status bar, owns
-// the four data sources and routes every tab change through the same click handling.
+// the record store and routes every tab change through the same click handling.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
+    // programFolder holds the program's own files (template, label definitions, tour pictures);
+    // dataFolder holds Varnel.mdb.
+    MainWindow(const QString &programFolder, const QString &dataFolder, Dialogs *dialogs, QWidget *parent = nullptr);
+    // Portable use: the data lives beside the program.
     MainWindow(const QString &programFolder, Dialogs *dialogs, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     QString programFolder() const { return m_programFolder; }
-    Dialogs *dialogs() const { return m_dialogs; }
-    Database *database() const { return m_database; }
-
-    DataSource *fileSource() const { return m_file; }
-    DataSource *searchSource() const { return m_search; }
-    DataSource *categoriesSource() const { return m_categories; }
-    DataSource *popCatSource() const { return m_popCat; }
-    // In the order backup and restore release them: File, Search, PopCat, Categories.
-    QVector<DataSource *> dataSources() const { return {m_file, m_search, m_popCat, m_categories}; }
+    RecordStore &store() { return m_store; }
 
     QTabBar *tabStrip() const { return m_tabStrip; }
     QWidget *panel(int index) const { return m_panels.value(index); }
@@ -48,6 +49,7 @@ public:
     QTimer *slideTimer() const { return m_slidetimer; }
 
     void SwitchTab(qint16 i);
+    void SwitchTab(Tab tab) { SwitchTab(static_cast<qint16>(tab)); }
     void Tabset(qint16 i);
     void StartSlideShow();
     // The slidetimer's tick: shows the tour's next picture while a tour runs.
@@ -56,10 +58,7 @@ public:
     void setSlidestep(qint16 step) { m_slidestep = step; }
 
     // Re-points and refreshes a data source, telling the user once if the database cannot be read.
-    bool refreshSource(DataSource *source);
-
-    // Writes every row that is being edited, as leaving it would.
-    void commitPendingEdits();
+    bool refreshSource(DataSource &source);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -73,16 +72,17 @@ private:
     void buildStatusBar();
     void openDataSources();
     void onTabClick();
+    void runSearch();
+    void runBackupRestore(bool backup);
     void reportDataFailure(const QString &error);
     void onWriteFailed(const QString &error);
 
     QString m_programFolder;
     Dialogs *m_dialogs;
-    Database *m_database;
-    DataSource *m_file;
-    DataSource *m_search;
-    DataSource *m_categories;
-    DataSource *m_popCat;
+    // Declared before the client area: the grids and lists go first, so no open cell editor
+    // outlives the data source it writes to.
+    RecordStore m_store;
+    std::unique_ptr<QWidget> m_client;
 
     QTabBar *m_tabStrip = nullptr;
     QVector<QWidget *> m_panels;

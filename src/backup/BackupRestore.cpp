@@ -1,11 +1,11 @@
 #include "backup/BackupRestore.h"
 
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
-#include "app/MainWindow.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "backup/FileCopy.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
+#include "store/RecordStore.h"
 #include "store/Schema.h"
 
 #include <QDir>
@@ -296,49 +296,46 @@ bool restoreFrom(const QString &backupPath, const QString &databasePath, QString
     return ok;
 }
 
-void run(MainWindow &window, Mode mode)
+Outcome run(RecordStore &store, Dialogs &dialogs, QWidget *parent, Mode mode)
 {
     // Releasing a data source writes what is typed into its grid, as leaving the row would.
-    const QVector<DataSource *> sources = window.dataSources(); // File, Search, PopCat, Categories
-    for (DataSource *source : sources)
-        source->release();
-    // With every data source gone the connection is closed; nothing may keep the file open while it is copied.
-    if (window.database()->isOpen())
-        window.database()->close();
+    store.releaseAll();
 
-    Dialogs *dialogs = window.dialogs();
+    Outcome outcome;
+    outcome.mode = mode;
     const bool backup = mode == Mode::Backup;
-    const QString chosen =
-        backup ? dialogs->saveFileName(&window, proposedFileName) : dialogs->openFileName(&window, proposedFileName);
-    const QString databasePath = QDir(window.programFolder()).filePath(Schema::databaseFileName);
-    bool copied = false;
-    QString error;
-    if (!chosen.isEmpty()) {
+    outcome.chosen =
+        backup ? dialogs.saveFileName(parent, proposedFileName) : dialogs.openFileName(parent, proposedFileName);
+    if (!outcome.chosen.isEmpty()) {
         BusyCursor busy;
-        copied = backup ? backupTo(databasePath, chosen, &error) : restoreFrom(chosen, databasePath, &error);
+        outcome.copied = backup ? backupTo(store.databasePath(), outcome.chosen, &outcome.error)
+                                : restoreFrom(outcome.chosen, store.databasePath(), &outcome.error);
     }
 
+    const QVector<DataSource *> sources = store.sources();
     for (DataSource *source : sources)
-        source->repoint(window.programFolder());
-    for (DataSource *source :
-         {window.fileSource(), window.searchSource(), window.categoriesSource(), window.popCatSource()})
+        source->repoint();
+    for (DataSource *source : {&store.file(), &store.search(), &store.categories(), &store.popCat()})
         source->setConnect(QString());
-    for (DataSource *source : sources)
-        window.refreshSource(source);
-
-    if (chosen.isEmpty())
-        return;
-    if (copied) {
-        dialogs->message(&window, backup ? QStringLiteral("Backup Complete!") : QStringLiteral("Restore Complete!"));
-        return;
+    for (DataSource *source : sources) {
+        if (!source->refresh() && outcome.readError.isEmpty())
+            outcome.readError = source->lastError();
     }
+    return outcome;
+}
+
+QString Outcome::message() const
+{
+    if (chosen.isEmpty())
+        return QString();
+    const bool backup = mode == Mode::Backup;
+    if (copied)
+        return backup ? QStringLiteral("Backup Complete!") : QStringLiteral("Restore Complete!");
     const QString where = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());
-    dialogs->message(&window,
-                     backup ? QStringLiteral("Papyra could not back up the database to\n%1\n\n%2").arg(where, error)
-                            : QStringLiteral("Papyra could not restore the database from\n%1\n\n%2\n\n"
-                                             "Your database was not changed.")
-                                  .arg(where, error),
-                     Dialogs::Icon::Warning);
+    return backup ? QStringLiteral("Papyra could not back up the database to\n%1\n\n%2").arg(where, error)
+                  : QStringLiteral("Papyra could not restore the database from\n%1\n\n%2\n\n"
+                                   "Your database was not changed.")
+                        .arg(where, error);
 }
 
 } // namespace BackupRestore

@@ -2,7 +2,9 @@
 
 #include <QString>
 
-class MainWindow;
+class Dialogs;
+class QWidget;
+class RecordStore;
 
 // Backup copies Varnel.mdb whole to a file the user names; restore copies such a file back over
 // it. Both make every data source let go of the database first and open them all again after.
@@ -29,7 +31,19 @@ bool isProgramDatabase(const QString &path, QString *why = nullptr);
 bool backupTo(const QString &databasePath, const QString &backupPath, QString *error = nullptr);
 bool restoreFrom(const QString &backupPath, const QString &databasePath, QString *error = nullptr);
 
-// The menu command: release, ask for the file, copy, reopen, tell the user how it went.
-void run(MainWindow &window, Mode mode);
+// What a run of the command came to, for the window to show.
+struct Outcome {
+    Mode mode = Mode::Backup;
+    QString chosen;    // the file the user chose; empty when they cancelled
+    bool copied = false;
+    QString error;     // why the copy failed
+    QString readError; // why a data source could not be read again afterwards; empty when all could
+
+    // The message that tells the user how the copy went; empty after a cancel.
+    QString message() const;
+};
+
+// The menu command: release every data source, ask for the file, copy, re-point and refresh them all.
+Outcome run(RecordStore &store, Dialogs &dialogs, QWidget *parent, Mode mode);
 
 } // namespace BackupRestore

@@ -1,11 +1,11 @@
 #include "print/DatabaseReport.h"
 
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
-#include "app/MainWindow.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "print/PageSurface.h"
 #include "print/PrintJob.h"
 #include "store/DataSource.h"
+#include "store/RecordStore.h"
 #include "store/Dates.h"
 
 #include <QVector>
@@ -94,37 +94,33 @@ bool write(DataSource &file, PrintSurface &surface, const QDate &today)
         if (!words.trimmed().isEmpty())
             printBlock(surface, {text(number), words, text(category), text(reminder)});
     }
-    // As after a walk with move next, the data source is left past its last record.
-    file.setCurrentRow(count - 1);
-    file.moveNext();
     return surface.endDocument();
 }
 
-void print(MainWindow &window)
+void print(RecordStore &store, Dialogs &dialogs, QWidget *parent)
 {
     // A cell being typed into belongs in the report, whichever grid it is in; refreshing File alone
     // would write only File's.
-    window.commitPendingEdits();
+    store.commitPendingEdits();
     const QString what = QStringLiteral("the database report");
-    PrintJob job(&window, window.dialogs(), what);
+    PrintJob job(parent, &dialogs, what);
     // Landscape: at 10 points a fixed-pitch keyword line reaches column 106, wider than a portrait page.
     if (!job.start(QStringLiteral("Papyra Database Report.pdf"), QPageLayout::Landscape))
         return;
 
     BusyCursor busy;
-    DataSource *file = window.fileSource();
-    file->repoint(window.programFolder());
-    if (!file->refresh()) {
+    DataSource &file = store.file();
+    if (!store.refresh(file)) {
         job.cancel();
         busy.restore();
-        window.dialogs()->message(&window,
-                                  QStringLiteral("Papyra could not read its database, so %1 was not printed.\n\n%2")
-                                      .arg(what, file->lastError()),
-                                  Dialogs::Icon::Warning);
+        dialogs.message(parent,
+                        QStringLiteral("Papyra could not read its database, so %1 was not printed.\n\n%2")
+                            .arg(what, file.lastError()),
+                        Dialogs::Icon::Warning);
         return;
     }
     PageSurface surface(job.device());
-    const bool painted = write(*file, surface, QDate::currentDate());
+    const bool painted = write(file, surface, QDate::currentDate());
     const bool done = job.finish(painted, surface.errorString());
     busy.restore();
     if (!done)

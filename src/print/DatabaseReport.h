@@ -4,8 +4,10 @@
 #include <QStringList>
 
 class DataSource;
-class MainWindow;
+class Dialogs;
 class PrintSurface;
+class QWidget;
+class RecordStore;
 
 // The plain-text database report: a heading, then one block per file slot that holds keywords.
 namespace DatabaseReport {
@@ -14,12 +16,12 @@ namespace DatabaseReport {
 // Nothing is trimmed, so the pieces joined give the text back.
 QStringList keywordPieces(const QString &keywords);
 
-// The print operations of the report for the slots of file, in its order, ending the document;
-// file is left past its last record. Returns what endDocument returns.
+// The print operations of the report for the slots of file, in its order, ending the document.
+// Returns what endDocument returns.
 bool write(DataSource &file, PrintSurface &surface, const QDate &today);
 
 // The Print Database Report command: reads the slots afresh and prints them on the default
 // printer (or a PDF file when there is none), with the busy pointer meanwhile.
-void print(MainWindow &window);
+void print(RecordStore &store, Dialogs &dialogs, QWidget *parent);
 
 } // namespace DatabaseReport

@@ -1,23 +1,23 @@
 #include "print/LabelPrinting.h"
 
-#include "app/BusyCursor.h"
-#include "app/Dialogs.h"
-#include "app/MainWindow.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 #include "print/LabelPainter.h"
 #include "print/LabelsDialog.h"
 #include "print/PrintJob.h"
 #include "store/Database.h"
+#include "store/RecordStore.h"
 
 #include <QApplication>
 #include <QSqlQuery>
 
 namespace LabelPrinting {
 
-void showDialog(MainWindow &window)
+void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent)
 {
-    LabelsDialog::showModal(window.programFolder(), window.dialogs(), &window,
-                            [&window](const LabelLayout::Sheet &sheet, int start, int count) {
-                                return print(window, sheet, start, count);
+    LabelsDialog::showModal(programFolder, &dialogs, parent,
+                            [&store, &dialogs, parent](const LabelLayout::Sheet &sheet, int start, int count) {
+                                return print(store, dialogs, parent, sheet, start, count);
                             });
 }
 
@@ -42,11 +42,12 @@ QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last)
     return keywords;
 }
 
-bool print(MainWindow &window, const LabelLayout::Sheet &sheet, int start, int count)
+bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLayout::Sheet &sheet, int start,
+           int count)
 {
     // A slot being typed into should show its keywords on its label.
-    window.commitPendingEdits();
-    PrintJob job(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &window, window.dialogs(),
+    store.commitPendingEdits();
+    PrintJob job(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent, &dialogs,
                  QStringLiteral("the labels"));
     if (!job.start(QStringLiteral("Papyra Labels.pdf"), QPageLayout::Portrait))
         return false;
@@ -54,7 +55,7 @@ bool print(MainWindow &window, const LabelLayout::Sheet &sheet, int start, int c
     BusyCursor busy;
     QPagedPaintDevice *device = job.device();
     LabelPainter::setUpDevice(*device, sheet);
-    const QHash<int, QString> keywords = keywordsBetween(window.database()->connection(), start, start + count - 1);
+    const QHash<int, QString> keywords = keywordsBetween(store.database().connection(), start, start + count - 1);
     const bool painted = LabelPainter::paint(*device, sheet, LabelLayout::numbersBySheet(sheet, start, count), keywords);
     const bool done = job.finish(painted, painted ? QString() : QStringLiteral("The pages could not be drawn."));
     busy.restore();

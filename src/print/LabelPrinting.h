@@ -4,19 +4,23 @@
 
 #include <QHash>
 
-class MainWindow;
+class Dialogs;
 class QSqlDatabase;
+class QWidget;
+class RecordStore;
 
 // The File menu's Print Labels command: the label dialog, and the print run it asks for.
 namespace LabelPrinting {
 
 // Shows the label dialog modally; Print there prints on the default printer or, without one, to
 // a PDF file the user names.
-void showDialog(MainWindow &window);
+// programFolder holds the shipped label definitions.
+void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent);
 
 // Prints labels start .. start + count - 1 on the sheet type. Returns true when the pages went
 // out; every failure has been reported to the user.
-bool print(MainWindow &window, const LabelLayout::Sheet &sheet, int start, int count);
+bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLayout::Sheet &sheet, int start,
+           int count);
 
 // Keywords of the filled slots numbered first .. last (slots without keywords are left out).
 QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last);

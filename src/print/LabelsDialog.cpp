@@ -1,8 +1,8 @@
 #include "print/LabelsDialog.h"
 
-#include "app/Dialogs.h"
-#include "app/Fonts.h"
-#include "app/Twips.h"
+#include "ui/Dialogs.h"
+#include "ui/Fonts.h"
+#include "ui/Twips.h"
 
 #include <QButtonGroup>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "print/PrintJob.h"
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,7 +22,7 @@ PrintJob::~PrintJob()
 
 bool PrintJob::start(const QString &proposedPdfName, QPageLayout::Orientation orientation)
 {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    const QPrinterInfo defaultPrinter = m_dialogs->defaultPrinter();
     if (!defaultPrinter.isNull()) {
         m_printer = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
         m_printer->setDocName(QStringLiteral("Papyra"));

@@ -29,8 +29,6 @@ public:
     bool start(const QString &proposedPdfName, QPageLayout::Orientation orientation);
 
     QPagedPaintDevice *device() const;
-    bool isPdf() const { return m_pdfWriter != nullptr; }
-    QString pdfPath() const { return m_pdfPath; }
 
     // Completes the job once painting has ended; painted is false when the painting failed, with
     // paintError saying why. True when the pages went out; otherwise errorString() says why.

@@ -4,7 +4,8 @@
 
 #include <QString>
 
-class MainWindow;
+class Database;
+class RecordStore;
 
 // The keyword search of the Search tab: Enter in txtFrontSearch and a click on Command3 ("GO!")
 // list, on the Search Results tab, every slot whose keywords, category or reminder contain the
@@ -17,11 +18,11 @@ QString searchTerm(const QString &boxText);
 // The slots of Varnel matching `*term*` in ascending FileNumber, the term bound as a value.
 RecordSource recordSource(const QString &term);
 
-// Registers the search functions on every connection of the window's database and wires Enter and
-// "GO!". Call before the data sources open.
-void attach(MainWindow *window);
+// Registers the search functions on every connection of the database. Call before the data sources open.
+void install(Database &database);
 
-// Re-points Search, gives it the query for the box text, refreshes it and shows the results tab.
-void run(MainWindow *window);
+// Re-points Search, gives it the query for the box text and refreshes it; false when the slots
+// could not be read (Search's lastError says why). The caller shows the results tab.
+bool run(RecordStore &store, const QString &boxText);
 
 } // namespace KeywordSearch

@@ -1,10 +1,10 @@
 #include "store/AddFilesPanel.h"
 
-#include "app/Dialogs.h"
-#include "app/Twips.h"
-#include "store/DataGrid.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
-#include "store/DropDownDelegate.h"
+#include "ui/DropDownDelegate.h"
 
 #include <QHideEvent>
 #include <QListView>
@@ -18,9 +18,9 @@ constexpr int pickListDropTwips = 500;
 
 } // namespace
 
-AddFilesPanel::AddFilesPanel(const QString &programFolder, DataSource *file, DataSource *popCat, Dialogs *dialogs,
+AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dialogs,
                              QWidget *parent)
-    : QWidget(parent), m_programFolder(programFolder), m_file(file), m_popCat(popCat), m_dialogs(dialogs),
+    : QWidget(parent), m_file(file), m_popCat(popCat), m_dialogs(dialogs),
       m_categoryColumn(file->columnIndex(QStringLiteral("Category")))
 {
     struct ButtonSpec {
@@ -60,26 +60,18 @@ AddFilesPanel::AddFilesPanel(const QString &programFolder, DataSource *file, Dat
     m_catList->setFocusPolicy(Qt::NoFocus);
     m_catList->hide();
 
-    connect(made[0], &QPushButton::clicked, this, [this] { Command1Click(0); });
-    connect(made[1], &QPushButton::clicked, this, [this] { Command1Click(1); });
+    connect(made[0], &QPushButton::clicked, this, &AddFilesPanel::nextOpenSlot);
+    connect(made[1], &QPushButton::clicked, this, &AddFilesPanel::topOfList);
     connect(made[2], &QPushButton::clicked, this, &AddFilesPanel::jumpToFile);
     connect(made[3], &QPushButton::clicked, this, &AddFilesPanel::undo);
     connect(m_catList, &QListView::clicked, this, &AddFilesPanel::pickCategory);
-}
-
-void AddFilesPanel::Command1Click(int index)
-{
-    if (index == 0)
-        nextOpenSlot();
-    else
-        topOfList();
 }
 
 void AddFilesPanel::nextOpenSlot()
 {
     // Reading the slots afresh puts the first row current; with no open slot the user stays where they were.
     const int before = m_file->currentRow();
-    m_file->repoint(m_programFolder);
+    m_file->repoint();
     if (!m_file->refresh())
         return;
     int column = -1;
@@ -93,7 +85,7 @@ void AddFilesPanel::nextOpenSlot()
 void AddFilesPanel::topOfList()
 {
     const int column = m_grid->currentIndex().column();
-    m_file->repoint(m_programFolder);
+    m_file->repoint();
     if (!m_file->refresh())
         return;
     m_file->moveFirst();
@@ -103,7 +95,7 @@ void AddFilesPanel::topOfList()
 
 void AddFilesPanel::jumpToFile()
 {
-    m_file->repoint(m_programFolder);
+    m_file->repoint();
     const std::optional<QString> answer = m_dialogs->input(window(), QStringLiteral("Please Enter File "));
     if (!answer)
         return;
@@ -124,7 +116,7 @@ void AddFilesPanel::undo()
 
 void AddFilesPanel::openPickList(int column)
 {
-    m_popCat->repoint(m_programFolder);
+    m_popCat->repoint();
     m_popCat->refresh();
 
     const int row = std::max(m_file->currentRow(), 0);

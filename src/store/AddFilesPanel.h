@@ -13,14 +13,13 @@ class AddFilesPanel : public QWidget
 {
     Q_OBJECT
 public:
-    AddFilesPanel(const QString &programFolder, DataSource *file, DataSource *popCat, Dialogs *dialogs,
+    AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dialogs,
                   QWidget *parent = nullptr);
 
     DataGrid *grid() const { return m_grid; }
     QListView *categoryList() const { return m_catList; }
 
-    // The actions of Command1 (index 0: next open slot, any other: top of list), Command6 and Command2.
-    void Command1Click(int index);
+    // The actions of Command1(0) (next open slot), Command1(1) (top of list), Command6 and Command2.
     void nextOpenSlot();
     void topOfList();
     void jumpToFile();
@@ -40,7 +39,6 @@ private:
     // Scrolls the current row into view, on the given column if one is given.
     void showCurrentRow(int column = -1);
 
-    QString m_programFolder;
     DataSource *m_file;
     DataSource *m_popCat;
     Dialogs *m_dialogs;

@@ -1,16 +1,16 @@
 #include "store/CategoriesPanel.h"
 
-#include "app/Dialogs.h"
-#include "app/Twips.h"
-#include "store/DataGrid.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 
 #include <QHeaderView>
 #include <QPushButton>
 
-CategoriesPanel::CategoriesPanel(const QString &programFolder, DataSource *categories, Dialogs *dialogs,
+CategoriesPanel::CategoriesPanel(DataSource *categories, Dialogs *dialogs,
                                  QWidget *parent)
-    : QWidget(parent), m_programFolder(programFolder), m_categories(categories), m_dialogs(dialogs)
+    : QWidget(parent), m_categories(categories), m_dialogs(dialogs)
 {
     auto *add = new QPushButton(QStringLiteral("F7 - &Add Category *"), this);
     add->setObjectName(QStringLiteral("Command4"));
@@ -30,7 +30,7 @@ CategoriesPanel::CategoriesPanel(const QString &programFolder, DataSource *categ
 
 void CategoriesPanel::addCategory()
 {
-    m_categories->repoint(m_programFolder);
+    m_categories->repoint();
     m_categories->addNew();
     m_grid->setFocus();
     m_grid->scrollTo(m_grid->currentIndex());
@@ -38,7 +38,7 @@ void CategoriesPanel::addCategory()
 
 void CategoriesPanel::deleteCategory()
 {
-    m_categories->repoint(m_programFolder);
+    m_categories->repoint();
     // Any written row may go, the first one included; the add-new row and no row at all may not.
     const bool onRecord = !m_categories->isBof() && !m_categories->isEof() && m_categories->absolutePosition() >= 0;
     if (!onRecord) {

@@ -11,7 +11,7 @@ class CategoriesPanel : public QWidget
 {
     Q_OBJECT
 public:
-    CategoriesPanel(const QString &programFolder, DataSource *categories, Dialogs *dialogs,
+    CategoriesPanel(DataSource *categories, Dialogs *dialogs,
                     QWidget *parent = nullptr);
 
     DataGrid *grid() const { return m_grid; }
@@ -21,7 +21,6 @@ public:
     void deleteCategory();
 
 private:
-    QString m_programFolder;
     DataSource *m_categories;
     Dialogs *m_dialogs;
     DataGrid *m_grid;

@@ -2,9 +2,7 @@
 
 #include "store/Database.h"
 #include "store/Dates.h"
-#include "store/Schema.h"
 
-#include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -27,11 +25,11 @@ bool sameValue(const QVariant &a, const QVariant &b)
 
 } // namespace
 
-DataSource::DataSource(const QString &name, Database *db, QObject *parent)
-    : QAbstractTableModel(parent), m_db(db), m_selection(new QItemSelectionModel(this, this))
+DataSource::DataSource(const QString &name, Database *db, const QString &databasePath, QObject *parent)
+    : QAbstractTableModel(parent), m_db(db), m_selection(new QItemSelectionModel(this, this)),
+      m_databasePath(databasePath)
 {
     setObjectName(name);
-    m_databaseName = Schema::databaseFileName;
     QObject::connect(m_selection, &QItemSelectionModel::currentRowChanged, this, &DataSource::onCurrentRowChanged);
 }
 
@@ -65,17 +63,12 @@ void DataSource::setAllowAddNew(bool allow)
     endResetModel();
 }
 
-void DataSource::repoint(const QString &programFolder)
-{
-    m_databaseName = QDir(programFolder).filePath(Schema::databaseFileName);
-}
-
 void DataSource::setError(const QString &error) { m_lastError = error; }
 
 bool DataSource::ensureOpen()
 {
     QString error;
-    if (!m_db->attach(this, QDir::current().absoluteFilePath(m_databaseName), &error)) {
+    if (!m_db->attach(this, m_databasePath, &error)) {
         setError(error);
         return false;
     }
@@ -130,8 +123,8 @@ bool DataSource::refresh()
     m_blocks.clear();
     m_pendingRow = -1;
     m_pending.clear();
+    m_dropScheduled = false;
     endResetModel();
-    m_eof = m_keys.isEmpty();
     if (!m_keys.isEmpty())
         setCurrentRow(0);
     if (ok)
@@ -148,7 +141,6 @@ void DataSource::release()
     m_keysStamp.clear();
     m_blocks.clear();
     endResetModel();
-    m_eof = true;
     m_db->detach(this);
 }
 
@@ -201,41 +193,18 @@ std::optional<qint64> DataSource::findFirstKey(const QString &condition, const Q
 
 void DataSource::moveFirst()
 {
-    if (m_keys.isEmpty()) {
-        m_eof = true;
-        return;
-    }
     setCurrentRow(0);
 }
 
-void DataSource::moveNext()
+bool DataSource::isEof() const
 {
-    const int row = currentRow();
-    if (row + 1 >= m_keys.size()) {
-        m_eof = true;
-        m_selection->clearCurrentIndex();
-        return;
-    }
-    setCurrentRow(row + 1);
+    return m_keys.isEmpty() || currentRow() >= m_keys.size();
 }
-
-bool DataSource::isBof() const { return m_keys.isEmpty(); }
-
-bool DataSource::isEof() const { return m_eof || m_keys.isEmpty(); }
 
 int DataSource::absolutePosition() const
 {
     const int row = currentRow();
     return row >= 0 && row < m_keys.size() ? row : -1;
-}
-
-QVariant DataSource::field(const QString &name) const
-{
-    const int row = absolutePosition();
-    const int column = columnIndex(name);
-    if (row < 0 || column < 0)
-        return QVariant();
-    return effectiveValue(row, column);
 }
 
 void DataSource::addNew()
@@ -286,7 +255,6 @@ void DataSource::setCurrentRow(int row)
 {
     if (row < 0 || row >= rowCount())
         return;
-    m_eof = false;
     const QModelIndex current = m_selection->currentIndex();
     const int column = current.isValid() ? current.column() : 0;
     m_selection->setCurrentIndex(index(row, column), QItemSelectionModel::ClearAndSelect);
@@ -375,6 +343,12 @@ bool DataSource::submitPending()
     return true;
 }
 
+bool DataSource::commitPending()
+{
+    emit aboutToReread();
+    return submitPending();
+}
+
 void DataSource::revertPending()
 {
     if (m_pendingRow < 0)
@@ -406,36 +380,79 @@ const DataSource::Row *DataSource::rowValues(int row) const
     const int blockIndex = row / blockSize;
     auto it = m_blocks.constFind(blockIndex);
     if (it == m_blocks.constEnd()) {
-        if (!m_db->isOpen())
+        if (!m_db->isOpen() || m_dropScheduled)
             return nullptr;
         // Keep memory bounded on large tables: a few thousand rows at most stay cached.
         if (m_blocks.size() >= 64)
             m_blocks.clear();
         const int first = blockIndex * blockSize;
-        const int last = std::min<int>(first + blockSize, m_keys.size());
-        QStringList keys;
-        QHash<qint64, int> position;
-        for (int r = first; r < last; ++r) {
-            keys << QString::number(m_keys.at(r));
-            position.insert(m_keys.at(r), r - first);
-        }
-        QVector<Row> rows(last - first, Row(m_columns.size()));
-        QSqlQuery query(m_db->connection());
-        query.setForwardOnly(true);
-        if (query.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
-                           .arg(selectList(), m_source.table, m_source.keyField, keys.join(QLatin1Char(','))))) {
-            while (query.next()) {
-                const auto p = position.constFind(query.value(0).toLongLong());
-                if (p == position.constEnd())
-                    continue;
-                Row &r = rows[*p];
-                for (int c = 0; c < m_columns.size(); ++c)
-                    r[c] = query.value(c + 1);
-            }
+        QVector<Row> rows;
+        if (!readBlock(first, std::min<int>(first + blockSize, m_keys.size()), &rows)) {
+            // Rows that cannot be read must not pass for open slots. A view asks for data while it
+            // paints, so the rows are let go, and the failure told, once control is back in the loop.
+            m_dropScheduled = true;
+            QMetaObject::invokeMethod(const_cast<DataSource *>(this), &DataSource::dropRowsAfterFailedRead,
+                                      Qt::QueuedConnection);
+            return nullptr;
         }
         it = m_blocks.insert(blockIndex, rows);
     }
     return &(*it)[row % blockSize];
+}
+
+bool DataSource::readBlock(int first, int last, QVector<Row> *rows) const
+{
+    QHash<qint64, int> position;
+    QStringList marks;
+    for (int r = first; r < last; ++r) {
+        position.insert(m_keys.at(r), r - first);
+        marks << QStringLiteral("?");
+    }
+    QSqlQuery query(m_db->connection());
+    query.setForwardOnly(true);
+    const bool prepared = query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+                                            .arg(selectList(), m_source.table, m_source.keyField,
+                                                 marks.join(QLatin1Char(','))));
+    if (prepared) {
+        for (int r = first; r < last; ++r)
+            query.addBindValue(m_keys.at(r));
+    }
+    if (!prepared || !query.exec()) {
+        const_cast<DataSource *>(this)->setError(query.lastError().text());
+        return false;
+    }
+    rows->fill(Row(m_columns.size()), last - first);
+    while (query.next()) {
+        const auto p = position.constFind(query.value(0).toLongLong());
+        if (p == position.constEnd())
+            continue;
+        Row &r = (*rows)[*p];
+        for (int c = 0; c < m_columns.size(); ++c)
+            r[c] = query.value(c + 1);
+    }
+    if (query.lastError().isValid()) {
+        const_cast<DataSource *>(this)->setError(query.lastError().text());
+        return false;
+    }
+    return true;
+}
+
+void DataSource::dropRowsAfterFailedRead()
+{
+    if (!m_dropScheduled)
+        return;
+    const QString error = m_lastError;
+    // What was typed is still written if the file takes it; a write that fails is told on its own.
+    submitPending();
+    beginResetModel();
+    m_keys.clear();
+    m_keysStamp.clear();
+    m_blocks.clear();
+    m_pendingRow = -1;
+    m_pending.clear();
+    endResetModel();
+    m_dropScheduled = false;
+    emit readFailed(error);
 }
 
 QVariant DataSource::storedValue(int row, int column) const

@@ -35,38 +35,38 @@ class DataSource : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    DataSource(const QString &name, Database *db, QObject *parent = nullptr);
+    // databasePath: the file this data source opens, whoever else shares the connection to it.
+    DataSource(const QString &name, Database *db, const QString &databasePath, QObject *parent = nullptr);
     ~DataSource() override;
 
     void setColumns(const QVector<Column> &columns);
     const QVector<Column> &columns() const { return m_columns; }
     int columnIndex(const QString &field) const;
     void setAllowAddNew(bool allow);
-    bool allowAddNew() const { return m_allowAddNew; }
     void setAllowDelete(bool allow) { m_allowDelete = allow; }
     bool allowDelete() const { return m_allowDelete; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
     QItemSelectionModel *selectionModel() const { return m_selection; }
 
-    // Record operations.
-    void repoint(const QString &programFolder);
-    QString databaseName() const { return m_databaseName; }
-    void setConnect(const QString &connect) { m_connect = connect; }
-    QString connect() const { return m_connect; }
+    // Record operations, named as the handlers that run them name them.
+    // Re-point: the data source's file is fixed when it is made (its store's Varnel.mdb), so on
+    // SQLite there is nothing to point anew; handlers still run it before they touch the data source.
+    void repoint() {}
+    // Set connect string: SQLite has no connect string; restore runs it after the copy, to no effect.
+    void setConnect(const QString &) {}
     void setRecordSource(const RecordSource &source) { m_source = source; }
-    const RecordSource &recordSource() const { return m_source; }
     bool refresh();
     void release();
     bool findFirst(const QString &condition, const QVariantList &bindValues = {});
     void moveFirst();
-    void moveNext();
-    bool isBof() const;
-    bool isEof() const;
-    int absolutePosition() const;
-    QVariant field(const QString &name) const;
     void addNew();
     bool deleteCurrent();
+    // Position tests, read from the real current row: before the first record, past the last one
+    // (the add-new row counts as past it), and the zero-based position (-1: no current record).
+    bool isBof() const { return m_keys.isEmpty(); }
+    bool isEof() const;
+    int absolutePosition() const;
 
     int recordCount() const { return m_keys.size(); }
     int currentRow() const;
@@ -75,9 +75,10 @@ public:
 
     // The edit typed into a row and not yet written.
     bool hasPendingEdit() const { return m_pendingRow >= 0; }
-    int pendingRow() const { return m_pendingRow; }
     bool submitPending();
     void revertPending();
+    // Writes what the bound grid's open cell editor holds and the row's pending edit.
+    bool commitPending();
 
     QString lastError() const { return m_lastError; }
 
@@ -98,6 +99,8 @@ signals:
     void aboutToReread();
     void entryRefused(const QModelIndex &index, const QString &text, const QString &message);
     void writeFailed(const QString &error);
+    // Rows could not be read: the data source has let its rows go rather than show them as empty.
+    void readFailed(const QString &error);
 
 private:
     using Row = QVector<QVariant>;
@@ -112,11 +115,12 @@ private:
     void setError(const QString &error);
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
     void emitRowChanged(int row);
+    bool readBlock(int first, int last, QVector<Row> *rows) const;
+    void dropRowsAfterFailedRead();
 
     Database *m_db;
     QItemSelectionModel *m_selection;
-    QString m_databaseName;
-    QString m_connect = QStringLiteral("Access 2000;");
+    QString m_databasePath;
     RecordSource m_source;
     QVector<Column> m_columns;
     bool m_allowAddNew = false;
@@ -128,7 +132,7 @@ private:
     QString m_keysSql;
     QVariantList m_keysBinds;
     mutable QHash<int, QVector<Row>> m_blocks;
-    bool m_eof = true;
+    mutable bool m_dropScheduled = false;
 
     int m_pendingRow = -1;
     QHash<int, QVariant> m_pending; // column -> value (null QVariant for a cleared cell)

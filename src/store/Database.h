@@ -30,7 +30,6 @@ public:
     void detach(const void *user);
 
     bool isOpen() const;
-    QString path() const { return m_path; }
     QSqlDatabase connection() const;
 
     // Runs a query whose first column is an integer key and collects the keys in order. Reads

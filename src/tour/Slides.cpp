@@ -1,7 +1,5 @@
 #include "tour/Slides.h"
 
-#include "app/PicturePanel.h"
-
 #include <QDir>
 #include <QImage>
 
@@ -85,17 +83,17 @@ QString path(const QString &programFolder, const QString &fileName)
     return QDir(programFolder).filePath(QStringLiteral("slideshow/images/") + fileName);
 }
 
-void show(PicturePanel *panel, const QString &programFolder, const QString &fileName)
+QImage picture(const QString &programFolder, const QString &fileName)
 {
-    panel->setPicture(QImage(path(programFolder, fileName)));
+    return QImage(path(programFolder, fileName));
 }
 
-qint16 tick(qint16 step, const QString &programFolder, PicturePanel *panel)
+Tick tick(qint16 step, const QString &programFolder)
 {
     if (step < 1 || step > stepCount)
-        return step;
-    show(panel, programFolder, stepPicture(step));
-    return step == stepCount ? 0 : static_cast<qint16>(step + 1);
+        return {step, false, QImage()};
+    return {step == stepCount ? qint16(0) : static_cast<qint16>(step + 1), true,
+            picture(programFolder, stepPicture(step))};
 }
 
 } // namespace Slides

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
-
-class PicturePanel;
 
 // The guided tour's pictures: fixed file names in a fixed order, read from slideshow/images in the
 // program folder. The folder is never listed; the names are used exactly as written.
@@ -18,13 +17,18 @@ QString stepPicture(int step);
 QStringList allPictures();
 QString path(const QString &programFolder, const QString &fileName);
 
-// Reads the picture file afresh and puts it in the panel in place of the one shown. A missing or
-// undecodable file leaves the panel black; nothing is reported, so the tour simply goes on.
-void show(PicturePanel *panel, const QString &programFolder, const QString &fileName);
+// Reads the picture file afresh. A missing or undecodable file gives a null image, shown as the
+// panel's bare background; nothing is reported, so the tour simply goes on.
+QImage picture(const QString &programFolder, const QString &fileName);
 
-// One tick of the tour clock. At rest (step outside 1 .. stepCount) nothing happens and step comes
-// back unchanged; otherwise that step's picture is shown and the next step is returned, 0 after the
-// last, so the tour stops on its last picture.
-qint16 tick(qint16 step, const QString &programFolder, PicturePanel *panel);
+// One tick of the tour clock. At rest (step outside 1 .. stepCount) nothing is shown and the step
+// stays; otherwise that step's picture is to be shown, and the next step is 0 after the last, so
+// the tour stops on its last picture.
+struct Tick {
+    qint16 next = 0;
+    bool shows = false;
+    QImage picture;
+};
+Tick tick(qint16 step, const QString &programFolder);
 
 } // namespace Slides

@@ -1,5 +1,7 @@
 #include "ScriptedDialogs.h"
 
+#include <QPrinterInfo>
+
 void ScriptedDialogs::message(QWidget *, const QString &text, Icon icon)
 {
     shown.append({QStringLiteral("message"), text, icon});
@@ -38,4 +40,9 @@ QStringList ScriptedDialogs::messages() const
         if (s.kind == QLatin1String("message"))
             texts.append(s.text);
     return texts;
+}
+
+QPrinterInfo ScriptedDialogs::defaultPrinter()
+{
+    return QPrinterInfo();
 }

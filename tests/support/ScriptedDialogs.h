@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QGuiApplication>
 #include <QQueue>
@@ -24,6 +24,8 @@ public:
     std::optional<QString> input(QWidget *parent, const QString &prompt) override;
     QString saveFileName(QWidget *parent, const QString &proposed) override;
     QString openFileName(QWidget *parent, const QString &proposed) override;
+    // Never a real printer: a test must not print on whatever printer the machine has.
+    QPrinterInfo defaultPrinter() override;
 
     QQueue<bool> yesNoAnswers;
     QQueue<std::optional<QString>> inputAnswers;

@@ -1,8 +1,8 @@
 #include "Scene.h"
 
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
 #include "app/MainWindow.h"
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Schema.h"
 

@@ -1,6 +1,6 @@
 #include "Slide.h"
 
-#include "app/Artwork.h"
+#include "ui/Artwork.h"
 
 #include <QPainterPath>
 #include <QTextLayout>

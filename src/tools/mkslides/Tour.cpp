@@ -4,7 +4,7 @@
 #include "Scene.h"
 #include "Slide.h"
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 #include "app/MainWindow.h"
 #include "print/LabelsDialog.h"
 #include "store/DataSource.h"
@@ -185,7 +185,7 @@ void takeResults(Shots &shots, Scene &scene, const QString &name, const QString 
 {
     scene.showSearchResults(word);
     shots.images.insert(name, scene.shot());
-    const int rows = scene.window().searchSource()->recordCount();
+    const int rows = scene.window().store().search().recordCount();
     shots.places.insert(name + QStringLiteral(" rows"),
                         scene.whereCell(QStringLiteral("grdSearch"), -1, 0)
                             .united(scene.whereCell(QStringLiteral("grdSearch"), std::max(0, rows - 1), 3)));

@@ -1,4 +1,4 @@
-#include "app/PicturePanel.h"
+#include "ui/PicturePanel.h"
 
 #include <QPainter>
 

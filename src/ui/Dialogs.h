@@ -3,9 +3,10 @@
 #include <QString>
 #include <optional>
 
+class QPrinterInfo;
 class QWidget;
 
-// Every message box, the input box and the file dialogs go through this seam. The program uses
+// Every message box, the input box, the file dialogs and the choice of printer go through this seam. The program uses
 // this class as it is (real Qt dialogs titled "Papyra"); tests derive from it and answer in advance.
 class Dialogs
 {
@@ -25,4 +26,7 @@ public:
     // File dialogs proposing a file name; an empty result means the user cancelled.
     virtual QString saveFileName(QWidget *parent, const QString &proposed);
     virtual QString openFileName(QWidget *parent, const QString &proposed);
+    // The printer a print job goes to; a null printer when none is installed. Tests answer "none",
+    // so they see the pages as a PDF file whatever printers the machine has.
+    virtual QPrinterInfo defaultPrinter();
 };

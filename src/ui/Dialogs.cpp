@@ -1,8 +1,9 @@
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrinterInfo>
 
 namespace {
 
@@ -68,4 +69,9 @@ QString Dialogs::saveFileName(QWidget *parent, const QString &proposed)
 QString Dialogs::openFileName(QWidget *parent, const QString &proposed)
 {
     return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+}
+
+QPrinterInfo Dialogs::defaultPrinter()
+{
+    return QPrinterInfo::defaultPrinter();
 }

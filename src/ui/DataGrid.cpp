@@ -1,7 +1,7 @@
-#include "store/DataGrid.h"
+#include "ui/DataGrid.h"
 
-#include "app/Dialogs.h"
-#include "app/Twips.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
 #include "store/DataSource.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "store/DropDownDelegate.h"
+#include "ui/DropDownDelegate.h"
 
 #include <QApplication>
 #include <QPainter>
