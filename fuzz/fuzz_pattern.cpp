@@ -2,6 +2,8 @@
 // Besides crashes and sanitizer reports, it stops on answers that contradict each other.
 #include "search/Pattern.h"
 
+#include <QRegularExpression>
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -23,6 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // A text matching the pattern contains a match of it: the search wraps every term in stars.
     const Pattern contained(QLatin1Char('*') + pattern + QLatin1Char('*'));
     if (asText && !contained.matches(text))
+        std::abort();
+    // Without wildcard characters a pattern is a text, and it matches itself.
+    static const QRegularExpression wildcard(QStringLiteral("[*?#\\[]"));
+    if (!pattern.contains(wildcard) && !compiled.matches(pattern))
         std::abort();
     // Raw bytes, not valid UTF-8, as a damaged database might hand them over.
     compiled.matches(std::string_view(bytes, size));
