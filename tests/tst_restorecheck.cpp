@@ -199,6 +199,7 @@ void RestoreCheckTest::failedCopyNamesTheCause_data()
     QTest::newRow("restore from a file that cannot be read") << "restore from" << "folder/missing.bkp"
                                                              << "does not exist";
     QTest::newRow("full disk") << "copy" << "/dev/full" << "No space left on device";
+    QTest::newRow("copy from a named pipe") << "copy from" << "pipe" << "not a regular file";
 }
 
 void RestoreCheckTest::failedCopyNamesTheCause()
@@ -222,6 +223,9 @@ void RestoreCheckTest::failedCopyNamesTheCause()
              BackupRestore::restoreFrom(dir.filePath("chosen.bkp"), path, &error);
     else if (direction == "restore from")
         ok = BackupRestore::restoreFrom(path, database, &error);
+    else if (direction == "copy from")
+        ok = ::mkfifo(QFile::encodeName(path).constData(), 0600) != 0 ||
+             FileCopy::copyInto(path, dir.filePath("copy"), &error);
     else
         ok = FileCopy::copyInto(database, path, &error);
     QVERIFY(!ok);

@@ -93,7 +93,9 @@ bool createUnique(const QString &folder, const QString &prefix, QString *path, Q
 
 bool copyInto(const QString &from, const QString &to, QString *error)
 {
-    Descriptor source(::open(native(from).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    // Opened without blocking, so that a named pipe put in the file's place cannot hang the copy;
+    // only a regular file is read.
+    Descriptor source(::open(native(from).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (source.get() < 0)
         return failWithErrno(error);
     struct stat info {};
@@ -102,6 +104,11 @@ bool copyInto(const QString &from, const QString &to, QString *error)
     if (S_ISDIR(info.st_mode)) {
         errno = EISDIR;
         return failWithErrno(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        if (error)
+            *error = QStringLiteral("This is not a regular file.");
+        return false;
     }
     Descriptor target(::open(native(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666));
     if (target.get() < 0)
