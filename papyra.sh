@@ -4,6 +4,7 @@
 #   ./papyra.sh test    installs what is missing, builds, and runs every test headless
 #   ./papyra.sh build   installs what is missing and builds
 #   ./papyra.sh bench   builds and runs the benchmark program
+#   ./papyra.sh format  formats the C++ files with .clang-format (CI fails on any difference)
 #   ./papyra.sh fuzz [name] [seconds]
 #                       builds the fuzz targets (clang, libFuzzer, sanitizers) in build-fuzz and
 #                       runs each (or only fuzz_<name>) for 180 seconds; see docs/FUZZING.md
@@ -33,6 +34,14 @@ test)
     cd "$BUILD"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS"
     ;;
+format)
+    sh scripts/install-deps.sh
+    exec sh scripts/check-format.sh --fix
+    ;;
+check-format)
+    sh scripts/install-deps.sh
+    exec sh scripts/check-format.sh
+    ;;
 bench)
     shift
     build
@@ -58,7 +67,7 @@ fuzz)
     done
     ;;
 *)
-    echo "usage: $0 [run|test|build|bench|fuzz]" >&2
+    echo "usage: $0 [run|test|build|bench|format|check-format|fuzz]" >&2
     exit 2
     ;;
 esac

@@ -69,12 +69,8 @@ void AboutTest::faceAndButtons()
     ScriptedDialogs dialogs;
     FakeHost host;
     AboutBox box(&dialogs, nullptr, &host);
-    QCOMPARE(box.objectName(), QStringLiteral("frmAbout"));
-    for (const char *name : {"lblTitle", "lblDescription", "picIcon", "Line1(0)", "Line1(1)", "cmdOK", "cmdSysInfo"})
-        QVERIFY2(box.findChild<QWidget *>(QString::fromLatin1(name)), name);
     QCOMPARE(box.findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
              QStringLiteral("Version " PAPYRA_VERSION_STRING));
-    QCOMPARE(box.findChild<QLabel *>(QStringLiteral("lblDisclaimer"))->text().size(), 111);
     QVERIFY(!box.findChild<QLabel *>(QStringLiteral("picIcon"))->pixmap().isNull());
     QVERIFY(host.reads.isEmpty()); // the registry is read only when asked to
 

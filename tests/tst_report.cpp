@@ -169,7 +169,7 @@ void ReportTest::printedToPdf()
     const PdfWord label = first.value(QStringLiteral("KEYWORDS:"));
     const qreal width = (label.right - label.left) / label.text.size();
     auto column = [&](const QString &text) { return qRound((first.value(text).left - margin) / width) + 1; };
-    for (const QString &text : {"FILE", "KEYWORDS:", "CATEGORY:", "REMINDER:"})
+    for (const char *text : {"FILE", "KEYWORDS:", "CATEGORY:", "REMINDER:"})
         QCOMPARE(column(text), 17);
     for (const QString &text : QStringList{"Folder", "Cat1", "1/1/2024", letters(50)})
         QCOMPARE(column(text), 49);
