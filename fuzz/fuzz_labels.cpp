@@ -30,8 +30,8 @@ void checkSheet(const LabelDefinition &definition)
             r.bottom() > paper.height() + 0.01)
             std::abort();
     }
-    const LabelLayout::Request request =
-        LabelLayout::checkRequest(sheet, definition.tail.left(12), definition.name.left(12), definition.tail.size() % 2);
+    const LabelLayout::Request request = LabelLayout::checkRequest(
+        sheet, definition.tail.left(12), definition.name.left(12), definition.tail.size() % 2);
     if (request.ok()) {
         const auto sheets = LabelLayout::numbersBySheet(*sheet, request.start, request.count);
         if (sheets.size() > LabelLayout::maxSheets)
@@ -54,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const LabelDefinition &definition : result.definitions)
         checkSheet(definition);
     // Every line on its own too, markers or not.
-    for (const QString &line : QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size))
-                                   .split(QLatin1Char('\n')))
+    for (const QString &line :
+         QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size)).split(QLatin1Char('\n')))
         checkSheet(LabelDefinitions::parseLine(line));
     return 0;
 }

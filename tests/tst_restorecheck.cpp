@@ -61,8 +61,8 @@ bool walNeverCheckpointed(const QString &path)
     const QString live = path + ".live";
     sqlite3 *db = nullptr;
     bool ok = sqlite3_open(QFile::encodeName(live).constData(), &db) == SQLITE_OK &&
-              sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0", nullptr, nullptr,
-                           nullptr) == SQLITE_OK;
+              sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0", nullptr, nullptr, nullptr) ==
+                  SQLITE_OK;
     for (const QString &sql : papyraTables)
         ok = ok && sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     for (const char *suffix : {"", "-wal"})
@@ -110,18 +110,24 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
     row("write-ahead log, closed cleanly", sql(withTables({"PRAGMA journal_mode = WAL"})), "");
     row("65,536-byte pages", sql(withTables({"PRAGMA page_size = 65536"})), "");
     row("UTF-16", sql(withTables({"PRAGMA encoding = 'UTF-16le'"})), "");
-    row("other tables and indexes too", sql(withTables({}, {"CREATE TABLE Notes (x)", "CREATE INDEX k ON Varnel(Keywords)"})), "");
+    row("other tables and indexes too",
+        sql(withTables({}, {"CREATE TABLE Notes (x)", "CREATE INDEX k ON Varnel(Keywords)"})), "");
     row("tables only in the -wal", walNeverCheckpointed, "Varnel is missing");
     row("last byte missing", edited([](QByteArray &b) { b.chop(1); }), "holds");
     row("last 10 bytes missing", edited([](QByteArray &b) { b.chop(10); }), "holds");
     row("a page overwritten", edited([](QByteArray &b) { b.replace(4096, 4096, QByteArray(4096, 'x')); }), "damaged");
-    row("text file", [](const QString &p) { return writeFile(p, "Dear diary,\nthis is no database.\n"); },
+    row(
+        "text file", [](const QString &p) { return writeFile(p, "Dear diary,\nthis is no database.\n"); },
         "not a database");
-    row("empty file", [](const QString &p) { return writeFile(p, ""); }, "not a database");
-    row("named pipe", [](const QString &p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; },
+    row(
+        "empty file", [](const QString &p) { return writeFile(p, ""); }, "not a database");
+    row(
+        "named pipe", [](const QString &p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; },
         "not a regular file");
-    row("folder", [](const QString &p) { return QDir().mkdir(p); }, "not a regular file");
-    row("no such file", [](const QString &) { return true; }, "does not exist");
+    row(
+        "folder", [](const QString &p) { return QDir().mkdir(p); }, "not a regular file");
+    row(
+        "no such file", [](const QString &) { return true; }, "does not exist");
     row("other tables only", sql({"CREATE TABLE Recipes (Name TEXT)"}), "Varnel is missing");
     row("FileNumber declared TEXT",
         sql(varnelAs("CREATE TABLE Varnel (FileNumber TEXT PRIMARY KEY, Keywords, Category, Reminder)")),
@@ -129,15 +135,14 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
     row("FileNumber a descending key",
         sql(varnelAs("CREATE TABLE Varnel (FileNumber INTEGER PRIMARY KEY DESC, Keywords, Category, Reminder)")),
         "integer key");
-    row("FileNumber no key",
-        sql(varnelAs("CREATE TABLE Varnel (FileNumber INTEGER, Keywords, Category, Reminder)")), "integer key");
+    row("FileNumber no key", sql(varnelAs("CREATE TABLE Varnel (FileNumber INTEGER, Keywords, Category, Reminder)")),
+        "integer key");
     row("without rowid",
         sql(varnelAs("CREATE TABLE Varnel (FileNumber INTEGER PRIMARY KEY, Keywords, Category, Reminder) "
                      "WITHOUT ROWID")),
         "no rowid");
     row("virtual table",
-        sql(varnelAs("CREATE VIRTUAL TABLE Varnel USING fts5(FileNumber, Keywords, Category, Reminder)")),
-        "virtual");
+        sql(varnelAs("CREATE VIRTUAL TABLE Varnel USING fts5(FileNumber, Keywords, Category, Reminder)")), "virtual");
     row("view for a table",
         sql({papyraTables[0], "CREATE TABLE c2 (Category)", "CREATE VIEW Categories AS SELECT * FROM c2"}), "view");
     row("Keywords may not be empty",
@@ -192,14 +197,24 @@ void RestoreCheckTest::failedCopyNamesTheCause_data()
     QTest::addColumn<QString>("direction");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("cause");
-    QTest::newRow("backup under a regular file") << "backup" << "plain.txt/Papyra.bkp" << "Not a directory";
-    QTest::newRow("backup onto a folder") << "backup" << "folder" << "Is a directory";
-    QTest::newRow("restore into a folder under a regular file") << "restore" << "plain.txt/Varnel.mdb"
+    QTest::newRow("backup under a regular file") << "backup"
+                                                 << "plain.txt/Papyra.bkp"
+                                                 << "Not a directory";
+    QTest::newRow("backup onto a folder") << "backup"
+                                          << "folder"
+                                          << "Is a directory";
+    QTest::newRow("restore into a folder under a regular file") << "restore"
+                                                                << "plain.txt/Varnel.mdb"
                                                                 << "Not a directory";
-    QTest::newRow("restore from a file that cannot be read") << "restore from" << "folder/missing.bkp"
+    QTest::newRow("restore from a file that cannot be read") << "restore from"
+                                                             << "folder/missing.bkp"
                                                              << "does not exist";
-    QTest::newRow("full disk") << "copy" << "/dev/full" << "No space left on device";
-    QTest::newRow("copy from a named pipe") << "copy from" << "pipe" << "not a regular file";
+    QTest::newRow("full disk") << "copy"
+                               << "/dev/full"
+                               << "No space left on device";
+    QTest::newRow("copy from a named pipe") << "copy from"
+                                            << "pipe"
+                                            << "not a regular file";
 }
 
 void RestoreCheckTest::failedCopyNamesTheCause()

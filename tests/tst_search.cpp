@@ -7,12 +7,12 @@
 #include "search/Pattern.h"
 #include "search/SearchFunctions.h"
 #include "store/AddFilesPanel.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/RecordSources.h"
 #include "store/RecordStore.h"
 #include "store/Schema.h"
+#include "ui/DataGrid.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -121,8 +121,7 @@ void TestSearch::matcher_data()
     row("list matches one character", "[eé]LAN", {"e\u0301lan"}, {"e\u0300lan"});
     row("substring not inside a character", "*E*", {"xex"}, {"e\u20DD", "xe\u20DDx"});
     row("iota subscript folds to a letter of its own", "*\u1FB3*", {"\u1FBC", "\u03B1\u03B9"}, {"\u03B1"});
-    row("long term", QLatin1Char('*') + QString(500, 'A') + "?B*", {QString(600, 'A') + "xb"},
-        {QString(1000, 'A')});
+    row("long term", QLatin1Char('*') + QString(500, 'A') + "?B*", {QString(600, 'A') + "xb"}, {QString(1000, 'A')});
     row("10,000 characters", QLatin1Char('*') + a10000.left(5000) + QLatin1Char('*'), {a10000}, {a10000.left(4999)});
     row("many stars", QStringLiteral("*A").repeated(2000) + QLatin1Char('#'), {}, {a10000.left(3000)});
 }
@@ -235,12 +234,24 @@ void TestSearch::indexFollowsRollbacks()
     for (int step = 0; step < 3000; ++step) {
         const int slot = random.bounded(1, 45);
         switch (random.bounded(9)) {
-        case 0: exec("BEGIN"); break;
-        case 1: exec("COMMIT"); break;
-        case 2: exec("ROLLBACK"); break;
-        case 3: exec("SAVEPOINT s"); break;
-        case 4: exec("ROLLBACK TO s"); break;
-        case 5: exec("DELETE FROM Varnel WHERE FileNumber = " + QByteArray::number(slot)); break;
+        case 0:
+            exec("BEGIN");
+            break;
+        case 1:
+            exec("COMMIT");
+            break;
+        case 2:
+            exec("ROLLBACK");
+            break;
+        case 3:
+            exec("SAVEPOINT s");
+            break;
+        case 4:
+            exec("ROLLBACK TO s");
+            break;
+        case 5:
+            exec("DELETE FROM Varnel WHERE FileNumber = " + QByteArray::number(slot));
+            break;
         case 6: // fails on its first clash with a taken number, after moving the rows before it
             exec("UPDATE Varnel SET Keywords = '" + word() + "', FileNumber = FileNumber + 3 WHERE FileNumber > " +
                  QByteArray::number(slot));

@@ -192,8 +192,8 @@ QString shapeProblem(sqlite3 *db)
         if (!eachRow(db, "PRAGMA main.index_list(Varnel)", &error,
                      [&](sqlite3_stmt *row) { keyIndex = keyIndex || columnText(row, 3) == QLatin1String("pk"); }))
             return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
-        if (number.key != 1 || keyColumns != 1 || number.type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0 ||
-            keyIndex)
+        if (number.key != 1 || keyColumns != 1 ||
+            number.type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0 || keyIndex)
             return notOurs(QStringLiteral("FileNumber is not the integer key of the table Varnel"));
     }
     return QString();
@@ -222,9 +222,8 @@ bool intoRollbackJournal(const QString &path, QString *why)
         return false;
     QString mode;
     QString error;
-    const bool ok = eachRow(db, "PRAGMA journal_mode = DELETE", &error, [&](sqlite3_stmt *row) {
-        mode = columnText(row, 0);
-    });
+    const bool ok =
+        eachRow(db, "PRAGMA journal_mode = DELETE", &error, [&](sqlite3_stmt *row) { mode = columnText(row, 0); });
     sqlite3_close(db);
     if (ok && mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0)
         return true;
@@ -286,8 +285,8 @@ bool restoreFrom(const QString &backupPath, const QString &databasePath, QString
     for (const char *suffix : companionSuffixes)
         QFile::remove(copy + QLatin1String(suffix));
     const bool ok = FileCopy::copyInto(backupPath, copy, error) && isProgramDatabase(copy, error) &&
-                    intoRollbackJournal(copy, error) && !hasCompanion(copy) && FileCopy::matchMode(copy, databasePath) &&
-                    FileCopy::replace(copy, databasePath, error);
+                    intoRollbackJournal(copy, error) && !hasCompanion(copy) &&
+                    FileCopy::matchMode(copy, databasePath) && FileCopy::replace(copy, databasePath, error);
     if (!ok) {
         if (error && error->isEmpty())
             *error = QStringLiteral("The file cannot be prepared for use.");

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,7 +24,10 @@ bool failWithErrno(QString *error)
     return false;
 }
 
-QByteArray native(const QString &path) { return QFile::encodeName(path); }
+QByteArray native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
 
 // Closes a descriptor once, keeping errno of the failure that is being reported.
 class Descriptor
@@ -63,7 +66,8 @@ bool syncFolderOf(const QString &path)
 
 bool matchMode(const QString &path, const QString &like)
 {
-    struct stat info {};
+    struct stat info {
+    };
     mode_t mode;
     if (::stat(native(like).constData(), &info) == 0) {
         mode = info.st_mode & 07777;
@@ -98,7 +102,8 @@ bool copyInto(const QString &from, const QString &to, QString *error)
     Descriptor source(::open(native(from).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (source.get() < 0)
         return failWithErrno(error);
-    struct stat info {};
+    struct stat info {
+    };
     if (::fstat(source.get(), &info) != 0)
         return failWithErrno(error);
     if (S_ISDIR(info.st_mode)) {

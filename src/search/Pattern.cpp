@@ -41,7 +41,10 @@ void appendUtf8(std::string &out, char32_t c)
 
 constexpr char32_t zeroWidthJoiner = 0x200D;
 
-bool isRegionalIndicator(char32_t c) { return c >= 0x1F1E6 && c <= 0x1F1FF; }
+bool isRegionalIndicator(char32_t c)
+{
+    return c >= 0x1F1E6 && c <= 0x1F1FF;
+}
 
 // Whether c belongs to the character that `cluster` has begun: combining marks (which include
 // variation selectors), emoji skin tones, a joiner and what it joins, the second letter of a flag.
@@ -94,7 +97,10 @@ std::u32string foldCluster(const std::u32string &cluster)
 
 } // namespace
 
-QString Pattern::fold(const QString &text) { return foldedString(text); }
+QString Pattern::fold(const QString &text)
+{
+    return foldedString(text);
+}
 
 std::string Pattern::foldUtf8(std::string_view utf8)
 {
@@ -297,8 +303,7 @@ bool Pattern::matches(std::string_view text) const
     // both tests are cheap and settle most non-matching texts. memmem is linear in the text.
     if (text.size() < m_tokens.size())
         return false;
-    if (!m_required.empty() &&
-        !memmem(text.data(), text.size(), m_required.data(), m_required.size()))
+    if (!m_required.empty() && !memmem(text.data(), text.size(), m_required.data(), m_required.size()))
         return false;
     if (m_containsLiteral)
         return containsLiteral(text);

@@ -59,12 +59,12 @@ private:
     bool run(std::string_view text) const;
     bool containsLiteral(std::string_view text) const;
 
-    std::vector<Token> m_tokens;   // every token but `*`
-    std::vector<bool> m_loops;     // m_loops[i]: a `*` stands after the first i tokens
+    std::vector<Token> m_tokens; // every token but `*`
+    std::vector<bool> m_loops;   // m_loops[i]: a `*` stands after the first i tokens
     std::vector<CharSet> m_sets;
-    size_t m_words = 1;            // 64-bit words per state set: positions 0 .. tokens
+    size_t m_words = 1; // 64-bit words per state set: positions 0 .. tokens
     Mask m_loopMask;
-    std::vector<uint64_t> m_ascii; // 128 masks of m_words words, one per ASCII character
+    std::vector<uint64_t> m_ascii;                     // 128 masks of m_words words, one per ASCII character
     mutable std::unordered_map<Cluster, Mask> m_other; // the masks of other characters, made as met
     std::string m_required;         // the longest run of literal characters, in UTF-8: any match contains it
     bool m_containsLiteral = false; // the pattern is `*literal*`: a substring test

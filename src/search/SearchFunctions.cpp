@@ -125,8 +125,8 @@ bool SlotIndex::sync(std::string *error)
     const sqlite3_int64 total = sqlite3_total_changes64(m_db);
     // Another connection's commit changes data_version; a change on this connection that the update
     // hook did not report (a truncating DELETE, say) shows as a gap between the two counts.
-    const bool stale = !m_built || m_readWholeInTransaction || version != m_dataVersion ||
-                       total - m_totalChanges != m_hookedChanges;
+    const bool stale =
+        !m_built || m_readWholeInTransaction || version != m_dataVersion || total - m_totalChanges != m_hookedChanges;
     const bool inTransaction = !sqlite3_get_autocommit(m_db);
     if (!stale)
         m_dirty.insert(m_uncommitted.cbegin(), m_uncommitted.cend());
