@@ -8,6 +8,7 @@ namespace Bench {
 void startup(int slotCount, int runs);
 void search(int runs);
 void printAndBackup(int reportSlots, int backupSlots, int runs);
+void spreadsheet(int runs);
 } // namespace Bench
 
 int main(int argc, char **argv)
@@ -19,12 +20,15 @@ int main(int argc, char **argv)
     const int runs = args.contains(QStringLiteral("--quick")) ? 3 : 11;
 
     const bool only = args.contains(QStringLiteral("--search-only")) || args.contains(QStringLiteral("--startup-only")) ||
-                      args.contains(QStringLiteral("--print-only"));
+                      args.contains(QStringLiteral("--print-only")) ||
+                      args.contains(QStringLiteral("--spreadsheet-only"));
     if (!only || args.contains(QStringLiteral("--startup-only")))
         Bench::startup(100000, runs);
     if (!only || args.contains(QStringLiteral("--search-only")))
         Bench::search(runs);
     if (!only || args.contains(QStringLiteral("--print-only")))
         Bench::printAndBackup(10000, 100000, runs);
+    if (!only || args.contains(QStringLiteral("--spreadsheet-only")))
+        Bench::spreadsheet(runs);
     return 0;
 }

@@ -1,4 +1,4 @@
-// The record store: dates, data sources bound to grids, writing a row when it is left, Escape,
+// The record store: data sources bound to grids, writing a row when it is left, Escape,
 // and several data sources on one file at once.
 #include "ScriptedDialogs.h"
 #include "SideConnection.h"
@@ -7,7 +7,6 @@
 #include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
-#include "store/Dates.h"
 #include "store/RecordSources.h"
 
 #include <QLineEdit>
@@ -75,12 +74,6 @@ class StoreTest : public QObject
 {
     Q_OBJECT
 private slots:
-    // Dates are written and read the same way whatever the user's locale says.
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-
-    void dateEntry_data();
-    void dateEntry();
-
     void halfReadResultNeverLocksOutAWriteFarDown();
     void rowIsWrittenOnlyWhenLeft();
     void escapeDropsTheWholeRowEdit();
@@ -88,32 +81,6 @@ private slots:
     void refreshWritesThePendingRowAndSeesChangesElsewhere();
     void failedReadIsReportedNotShownAsOpenSlots();
 };
-
-void StoreTest::dateEntry_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QDate>("expected"); // invalid: refused
-
-    QTest::newRow("M/d/yyyy") << "12/31/2002" << QDate(2002, 12, 31);
-    QTest::newRow("single digits, blanks around") << "  1/2/2003 " << QDate(2003, 1, 2);
-    QTest::newRow("yy 29 is 2029") << "6/15/29" << QDate(2029, 6, 15);
-    QTest::newRow("yy 30 is 1930") << "6/15/30" << QDate(1930, 6, 15);
-    QTest::newRow("ISO leap day") << "2004-02-29" << QDate(2004, 2, 29);
-    QTest::newRow("not a leap year") << "2/29/2003" << QDate();
-    QTest::newRow("day/month order is not guessed") << "31/12/2002" << QDate();
-    QTest::newRow("three-digit year") << "1/1/203" << QDate();
-    QTest::newRow("trailing text") << "1/1/2003' OR '1'='1" << QDate();
-}
-
-void StoreTest::dateEntry()
-{
-    QFETCH(QString, typed);
-    QFETCH(QDate, expected);
-    const auto parsed = Dates::parseEntry(typed);
-    QCOMPARE(parsed.has_value(), expected.isValid());
-    if (parsed)
-        QCOMPARE(*parsed, expected);
-}
 
 void StoreTest::halfReadResultNeverLocksOutAWriteFarDown()
 {

@@ -2,6 +2,7 @@
 
 #include "about/AboutBox.h"
 #include "ui/Artwork.h"
+#include "ui/ClickablePanel.h"
 #include "ui/Dialogs.h"
 #include "app/EditCommands.h"
 #include "ui/Fonts.h"
@@ -12,6 +13,8 @@
 #include "print/DatabaseReport.h"
 #include "print/LabelPrinting.h"
 #include "search/KeywordSearch.h"
+#include "search/RemindersDue.h"
+#include "spreadsheet/SpreadsheetCommands.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
 #include "ui/DataGrid.h"
@@ -114,6 +117,7 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     m_slidetimer->start();
 
     openDataSources();
+    updateDueStatus();
 
     // The load procedure: stack the panels under the strip, Search panel showing, grids in place.
     for (int i = 0; i < m_panels.size(); ++i) {
@@ -223,6 +227,8 @@ void MainWindow::buildMenus()
           {"mnu23", nullptr, {}},
           {"mnuPrint", "&Print Database Report", QKeySequence(Qt::CTRL | Qt::Key_P)},
           {"mnuPrintLabels", "Print &Labels", QKeySequence(Qt::CTRL | Qt::Key_L)},
+          {"mnuExport", "E&xport to Spreadsheet...", {}},
+          {"mnuImport", "&Import from Spreadsheet...", {}},
           {"mnu87", nullptr, {}},
           {"mnuExit", "&Quit Papyra (TM)", QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
         {"mnuEdit",
@@ -241,6 +247,7 @@ void MainWindow::buildMenus()
           {"mnu009", nullptr, {}},
           {"mnuOpen", "Next &Open File Slot", QKeySequence(Qt::Key_F5)},
           {"mnuTop", "&Top Of List", QKeySequence(Qt::Key_F6)},
+          {"mnuDue", "Reminders &Due", QKeySequence(Qt::CTRL | Qt::Key_D)},
           {"mnu877", nullptr, {}},
           {"mnuAddcat", "Add Category", QKeySequence(Qt::Key_F7)},
           {"mnuDelcat", "Delete Category", QKeySequence(Qt::Key_F8)}}},
@@ -312,6 +319,20 @@ void MainWindow::buildMenus()
             [this] { DatabaseReport::print(m_store, *m_dialogs, this); });
     connect(action(QStringLiteral("mnuBackup")), &QAction::triggered, this, [this] { runBackupRestore(true); });
     connect(action(QStringLiteral("mnuRestore")), &QAction::triggered, this, [this] { runBackupRestore(false); });
+    connect(action(QStringLiteral("mnuDue")), &QAction::triggered, this, &MainWindow::showRemindersDue);
+    connect(action(QStringLiteral("mnuExport")), &QAction::triggered, this, [this] {
+        m_store.commitPendingEdits();
+        SpreadsheetCommands::exportSlots(m_store.database(), *m_dialogs, this);
+    });
+    connect(action(QStringLiteral("mnuImport")), &QAction::triggered, this, [this] {
+        m_store.commitPendingEdits();
+        SpreadsheetCommands::importSlots(m_store.database(), *m_dialogs, this, [this] {
+            // Every grid shows the imported data, and the last search (or due list) runs again.
+            for (DataSource *source : m_store.sources())
+                refreshSource(*source);
+            updateDueStatus();
+        });
+    });
 }
 
 void MainWindow::buildStatusBar()
@@ -320,12 +341,42 @@ void MainWindow::buildStatusBar()
     statusBar()->setSizeGripEnabled(false);
     const int widths[] = {3000, 1440, 1440, 6000};
     for (int i = 0; i < 4; ++i) {
-        auto *part = new QLabel(i == 2 ? QStringLiteral("Mode: READY") : QString(), statusBar());
+        QLabel *part = nullptr;
+        if (i == 0)
+            part = m_duePanel = new ClickablePanel(statusBar()); // the reminders due
+        else
+            part = new QLabel(i == 2 ? QStringLiteral("Mode: READY") : QString(), statusBar());
         part->setObjectName(QStringLiteral("Panel(%1)").arg(i + 1));
         part->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         part->setFixedWidth(Twips::toPixels(widths[i]));
         statusBar()->addWidget(part);
     }
+    // A click on the blank panel does nothing: it would replace the last search by an empty list.
+    connect(m_duePanel, &ClickablePanel::clicked, this, [this] {
+        if (!m_duePanel->text().isEmpty())
+            showRemindersDue();
+    });
+}
+
+void MainWindow::updateDueStatus()
+{
+    // Worked out again only when the data or the date has changed since the last time.
+    const QDate today = QDate::currentDate();
+    const QByteArray stamp = m_store.database().changeStamp() + ' ' + today.toString(Qt::ISODate).toLatin1();
+    if (stamp == m_dueStamp)
+        return;
+    m_dueStamp = stamp;
+    const QString text = RemindersDue::statusText(RemindersDue::count(m_store.database(), today));
+    m_duePanel->setText(text);
+    m_duePanel->setToolTip(text.isEmpty() ? QString() : QStringLiteral("Click to list the reminders due"));
+    m_duePanel->setCursor(text.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+}
+
+void MainWindow::showRemindersDue()
+{
+    m_store.search().setRecordSource(RemindersDue::recordSource(QDate::currentDate()));
+    refreshSource(m_store.search());
+    SwitchTab(Tab::SearchResults);
 }
 
 QAction *MainWindow::action(const QString &name) const { return findChild<QAction *>(name); }
@@ -386,6 +437,7 @@ void MainWindow::runBackupRestore(bool backup)
         m_failureShown = false;
     else
         reportDataFailure(outcome.readError);
+    updateDueStatus(); // the copy may hold other reminders
     const QString message = outcome.message();
     if (!message.isEmpty())
         m_dialogs->message(this, message, outcome.copied ? Dialogs::Icon::None : Dialogs::Icon::Warning);
@@ -420,6 +472,7 @@ void MainWindow::onTabClick()
         return;
     m_panels[k - 1]->show();
     Tabset(static_cast<qint16>(k));
+    updateDueStatus();
     StartSlideShow();
 }
 

@@ -8,6 +8,7 @@
 
 class AddFilesPanel;
 class CategoriesPanel;
+class ClickablePanel;
 class DataGrid;
 class DataSource;
 class Dialogs;
@@ -60,6 +61,11 @@ public:
     // Re-points and refreshes a data source, telling the user once if the database cannot be read.
     bool refreshSource(DataSource &source);
 
+    // Reminders Due: Search lists the slots due by today's date, shown on the Search Results tab.
+    void showRemindersDue();
+    // The status bar's first panel: how many reminders are due.
+    void updateDueStatus();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -92,6 +98,8 @@ private:
     AddFilesPanel *m_addFiles = nullptr;
     CategoriesPanel *m_categoriesPanel = nullptr;
     QTimer *m_slidetimer = nullptr;
+    ClickablePanel *m_duePanel = nullptr;
+    QByteArray m_dueStamp; // the data and date the due count was worked out for
     qint16 m_slidestep = 0;
     quint64 m_tourRestarts = 0; // counts StartSlideShow runs
 

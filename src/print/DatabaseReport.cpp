@@ -39,7 +39,7 @@ QString slice(const QVector<uint> &text, int from, int count)
     return QString::fromUcs4(reinterpret_cast<const char32_t *>(text.constData() + from), n);
 }
 
-// One slot's values as the File data source shows them: plain numbers, dates as M/d/yyyy, null as nothing.
+// One slot's values as the File data source shows them: plain numbers, dates in the locale's form, null as nothing.
 struct SlotText {
     QString fileNumber, keywords, category, reminder;
 };

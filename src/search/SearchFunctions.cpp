@@ -28,8 +28,8 @@ std::string_view textOf(sqlite3_value *value)
 
 using ShownDates = std::unordered_map<std::string, std::string>;
 
-// Appends a field as the search sees it: case-folded, and a reminder in the M/d/yyyy form the
-// grids show. Converting dates is the dearest part of reading the table, and a drawer holds few
+// Appends a field as the search sees it: case-folded, and a reminder in the form the grids show.
+// Converting dates is the dearest part of reading the table, and a drawer holds few
 // distinct dates, so each is converted once.
 void appendSearchable(std::string &out, Field field, std::string_view stored, ShownDates &shownDates)
 {
@@ -83,6 +83,7 @@ private:
 
     sqlite3 *m_db;
     bool m_built = false;
+    QString m_dateForm; // the form of the shown dates in m_text
     int m_dataVersion = 0;
     sqlite3_int64 m_totalChanges = 0;
     sqlite3_int64 m_hookedChanges = 0;
@@ -125,14 +126,17 @@ bool SlotIndex::sync(std::string *error)
     const sqlite3_int64 total = sqlite3_total_changes64(m_db);
     // Another connection's commit changes data_version; a change on this connection that the update
     // hook did not report (a truncating DELETE, say) shows as a gap between the two counts.
-    const bool stale =
-        !m_built || m_readWholeInTransaction || version != m_dataVersion || total - m_totalChanges != m_hookedChanges;
+    // Reminders are held in the form they are shown in, which follows the locale.
+    const QString dateForm = Dates::shownForm();
+    const bool stale = !m_built || m_readWholeInTransaction || version != m_dataVersion ||
+                       total - m_totalChanges != m_hookedChanges || dateForm != m_dateForm;
     const bool inTransaction = !sqlite3_get_autocommit(m_db);
     if (!stale)
         m_dirty.insert(m_uncommitted.cbegin(), m_uncommitted.cend());
     const bool ok = stale ? rebuild(error) : rereadDirty(error);
     if (ok) {
         m_dataVersion = version;
+        m_dateForm = dateForm;
         m_totalChanges = total;
         m_hookedChanges = 0;
         // A whole table read inside a transaction may hold rows that a rollback takes back unseen.

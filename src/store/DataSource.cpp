@@ -11,9 +11,8 @@ namespace {
 
 QString refusedDateMessage(const QString &text)
 {
-    return QStringLiteral("\"%1\" is not a date. Please type the reminder as month/day/year, "
-                          "for example 12/31/2002.")
-        .arg(text.trimmed());
+    return QStringLiteral("\"%1\" is not a date. Please type the reminder as %2.")
+        .arg(text.trimmed(), Dates::entryHint());
 }
 
 bool sameValue(const QVariant &a, const QVariant &b)
@@ -102,7 +101,10 @@ bool DataSource::refresh()
             sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
         // The rows themselves are always read again; the key list only when the data or the query
         // may have changed since it was read, which saves most of a refresh of a large table.
-        const QByteArray stamp = m_db->changeStamp();
+        // The search reads reminders in the form they are shown in, so a key list also belongs to that form.
+        QByteArray stamp = m_db->changeStamp();
+        if (!stamp.isEmpty())
+            stamp += ' ' + Dates::shownForm().toUtf8();
         if (!stamp.isEmpty() && stamp == m_keysStamp && sql == m_keysSql && m_source.bindValues == m_keysBinds) {
             keys = m_keys;
             stampOfKeys = stamp;
@@ -555,6 +557,9 @@ bool DataSource::setData(const QModelIndex &index, const QVariant &value, int ro
         }
         break;
     case Column::Kind::Date:
+        // A stored text that is not a date Papyra writes is shown as it is; committed unchanged it is no edit.
+        if (text == data(index, Qt::EditRole).toString())
+            return true;
         if (!text.trimmed().isEmpty()) {
             const auto date = Dates::parseEntry(text);
             if (!date) {

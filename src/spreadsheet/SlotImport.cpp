@@ -1,0 +1,235 @@
+#include "spreadsheet/SlotImport.h"
+
+#include "store/Database.h"
+#include "store/Dates.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace SlotImport {
+
+namespace {
+
+struct Columns {
+    int number = -1;
+    int keywords = -1;
+    int category = -1;
+    int reminder = -1;
+};
+
+Columns findColumns(const QStringList &header)
+{
+    Columns columns;
+    for (int i = 0; i < header.size(); ++i) {
+        const QString name = header.at(i).trimmed().toLower();
+        int *slot = nullptr;
+        if (name == QLatin1String("file #") || name == QLatin1String("filenumber") || name == QLatin1String("file") ||
+            name == QLatin1String("number"))
+            slot = &columns.number;
+        else if (name == QLatin1String("keywords"))
+            slot = &columns.keywords;
+        else if (name == QLatin1String("category"))
+            slot = &columns.category;
+        else if (name == QLatin1String("reminder"))
+            slot = &columns.reminder;
+        if (slot && *slot < 0) // of two columns with one name, the first counts
+            *slot = i;
+    }
+    return columns;
+}
+
+// A cell's value; nullopt for a missing or blank cell, which leaves the slot's field as it is.
+std::optional<QString> cell(const QStringList &row, int column)
+{
+    if (column < 0 || column >= row.size() || row.at(column).trimmed().isEmpty())
+        return std::nullopt;
+    return row.at(column);
+}
+
+} // namespace
+
+QString expectedHeaders()
+{
+    return QStringLiteral("Papyra reads a file whose first line names its columns: one headed \"File #\" "
+                          "(or \"FileNumber\", \"File\" or \"Number\"), and at least one of \"Keywords\", "
+                          "\"Category\" and \"Reminder\".");
+}
+
+bool slotKeywords(Database &db, QHash<qint64, QString> *existing, QString *error)
+{
+    existing->clear();
+    if (!db.isOpen()) {
+        if (error)
+            *error = QStringLiteral("The database is not open.");
+        return false;
+    }
+    QSqlQuery query(db.connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel"))) {
+        if (error)
+            *error = query.lastError().text();
+        return false;
+    }
+    while (query.next())
+        existing->insert(query.value(0).toLongLong(), query.value(1).toString());
+    query.finish();
+    return true;
+}
+
+Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
+{
+    Plan result;
+    if (table.rows.isEmpty()) {
+        result.fileError = QStringLiteral("The file is empty.\n\n") + expectedHeaders();
+        return result;
+    }
+    const Columns columns = findColumns(table.rows.constFirst());
+    if (columns.number < 0) {
+        result.fileError = QStringLiteral("The file has no column of file numbers.\n\n") + expectedHeaders();
+        return result;
+    }
+    if (columns.keywords < 0 && columns.category < 0 && columns.reminder < 0) {
+        result.fileError =
+            QStringLiteral("The file has no column of keywords, categories or reminders.\n\n") + expectedHeaders();
+        return result;
+    }
+
+    static const QRegularExpression wholeNumber(QStringLiteral("^[+-]?[0-9]{1,15}$"));
+    QVector<Row> candidates;
+    QHash<qint64, QStringList> linesOf; // number -> the lines of the rows that name it
+    QVector<Refusal> refused;
+    for (int r = 1; r < table.rows.size(); ++r) {
+        const QStringList &fields = table.rows.at(r);
+        const int line = table.lines.value(r);
+        const std::optional<QString> keywords = cell(fields, columns.keywords);
+        const std::optional<QString> category = cell(fields, columns.category);
+        const std::optional<QString> reminder = cell(fields, columns.reminder);
+        // Nothing to fill: spreadsheet programs often end a file with empty rows.
+        if (!keywords && !category && !reminder)
+            continue;
+        const QString numberText = fields.value(columns.number).trimmed();
+        if (numberText.isEmpty()) {
+            refused.append({line, QStringLiteral("no file number")});
+            continue;
+        }
+        if (!wholeNumber.match(numberText).hasMatch()) {
+            refused.append({line, QStringLiteral("\"%1\" is not a whole number").arg(numberText)});
+            continue;
+        }
+        const qint64 number = numberText.toLongLong();
+        linesOf[number].append(QString::number(line));
+        if (!existing.contains(number)) {
+            refused.append({line, QStringLiteral("there is no file slot %1").arg(number)});
+            continue;
+        }
+        Row row;
+        row.line = line;
+        row.number = number;
+        row.keywords = keywords;
+        row.category = category;
+        if (reminder) {
+            const auto date = Dates::parseEntry(*reminder);
+            if (!date) {
+                refused.append({line, QStringLiteral("\"%1\" is not a date").arg(reminder->trimmed())});
+                continue;
+            }
+            row.reminder = Dates::toStorage(*date);
+        }
+        candidates.append(row);
+    }
+
+    // A number named twice is refused every time: which of the rows was meant cannot be told.
+    for (const Row &row : std::as_const(candidates)) {
+        const QStringList &lines = linesOf.value(row.number);
+        if (lines.size() > 1) {
+            refused.append({row.line, QStringLiteral("file number %1 appears more than once (lines %2)")
+                                          .arg(row.number)
+                                          .arg(lines.join(QStringLiteral(", ")))});
+            continue;
+        }
+        result.rows.append(row);
+        const QString held = existing.value(row.number);
+        if (row.keywords && !held.isEmpty() && *row.keywords != held)
+            ++result.replacingKeywords;
+    }
+    std::stable_sort(refused.begin(), refused.end(),
+                     [](const Refusal &a, const Refusal &b) { return a.line < b.line; });
+    result.refused = refused;
+    return result;
+}
+
+QString refusals(const Plan &plan)
+{
+    const int refused = plan.refused.size();
+    if (refused == 0)
+        return QString();
+    QString text = refused == 1 ? QStringLiteral("1 row is refused and will not be imported:")
+                                : QStringLiteral("%1 rows are refused and will not be imported:").arg(refused);
+    for (int i = 0; i < refused && i < listedRefusals; ++i)
+        text += QStringLiteral("\nLine %1: %2.").arg(plan.refused.at(i).line).arg(plan.refused.at(i).reason);
+    if (refused > listedRefusals)
+        text += QStringLiteral("\n... and %1 more.").arg(refused - listedRefusals);
+    return text;
+}
+
+QString question(const Plan &plan)
+{
+    const int filled = plan.rows.size();
+    QString text = filled == 1 ? QStringLiteral("1 file slot will be filled.")
+                               : QStringLiteral("%1 file slots will be filled.").arg(filled);
+    if (plan.replacingKeywords == 0)
+        text += QStringLiteral("\nNone of them holds other keywords that would be replaced.");
+    else if (plan.replacingKeywords == 1)
+        text += QStringLiteral("\n1 of them already holds keywords that would be replaced.");
+    else
+        text +=
+            QStringLiteral("\n%1 of them already hold keywords that would be replaced.").arg(plan.replacingKeywords);
+    text += QStringLiteral("\n\n") + (plan.refused.isEmpty() ? QStringLiteral("No row is refused.") : refusals(plan));
+    text += QStringLiteral("\n\nFill the file slots now?");
+    return text;
+}
+
+bool apply(Database &db, const Plan &plan, QString *error)
+{
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!db.isOpen())
+        return fail(QStringLiteral("The database is not open."));
+    QSqlDatabase connection = db.connection();
+    if (!connection.transaction())
+        return fail(connection.lastError().text());
+    QString why;
+    {
+        QSqlQuery query(connection);
+        // A null value keeps what the slot holds: an empty cell changes nothing.
+        if (!query.prepare(QStringLiteral("UPDATE Varnel SET Keywords = coalesce(?, Keywords), "
+                                          "Category = coalesce(?, Category), Reminder = coalesce(?, Reminder) "
+                                          "WHERE FileNumber = ?")))
+            why = query.lastError().text();
+        const QVariant none{QMetaType(QMetaType::QString)};
+        for (int i = 0; why.isEmpty() && i < plan.rows.size(); ++i) {
+            const Row &row = plan.rows.at(i);
+            query.addBindValue(row.keywords ? QVariant(*row.keywords) : none);
+            query.addBindValue(row.category ? QVariant(*row.category) : none);
+            query.addBindValue(row.reminder ? QVariant(*row.reminder) : none);
+            query.addBindValue(row.number);
+            if (!query.exec())
+                why = QStringLiteral("Line %1: %2").arg(row.line).arg(query.lastError().text());
+            else if (query.numRowsAffected() != 1)
+                why = QStringLiteral("Line %1: file slot %2 is gone.").arg(row.line).arg(row.number);
+        }
+        query.finish();
+    }
+    if (why.isEmpty() && connection.commit())
+        return true;
+    if (why.isEmpty())
+        why = connection.lastError().text();
+    connection.rollback();
+    return fail(why);
+}
+
+} // namespace SlotImport

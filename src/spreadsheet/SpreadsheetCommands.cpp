@@ -1,0 +1,100 @@
+#include "spreadsheet/SpreadsheetCommands.h"
+
+#include "spreadsheet/Csv.h"
+#include "spreadsheet/SlotExport.h"
+#include "spreadsheet/SlotImport.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace SpreadsheetCommands {
+
+namespace {
+
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+QString slotCount(int n)
+{
+    return n == 1 ? QStringLiteral("1 file slot") : QStringLiteral("%1 file slots").arg(n);
+}
+
+} // namespace
+
+int exportSlots(Database &db, Dialogs &dialogs, QWidget *parent)
+{
+    const QString path = dialogs.saveFileName(parent, SlotExport::proposedFileName);
+    if (path.isEmpty())
+        return -1;
+    int count = 0;
+    QString error;
+    bool ok = false;
+    {
+        BusyCursor busy;
+        ok = SlotExport::writeFile(db, path, &count, &error);
+    }
+    if (!ok) {
+        dialogs.message(parent, QStringLiteral("Papyra could not export to\n%1\n\n%2").arg(shownPath(path), error),
+                        Dialogs::Icon::Warning);
+        return -1;
+    }
+    dialogs.message(parent, QStringLiteral("Export Complete!\n\n%1 written.").arg(slotCount(count)));
+    return count;
+}
+
+int importSlots(Database &db, Dialogs &dialogs, QWidget *parent, const std::function<void()> &showNewData)
+{
+    const QString path = dialogs.openFileName(parent, SlotExport::proposedFileName);
+    if (path.isEmpty())
+        return -1;
+    const QString cannotImport = QStringLiteral("Papyra could not import\n%1\n\n").arg(shownPath(path));
+
+    SlotImport::Plan plan;
+    QString error;
+    {
+        BusyCursor busy;
+        QFile file(path);
+        QHash<qint64, QString> existing;
+        if (!file.open(QIODevice::ReadOnly))
+            error = file.errorString();
+        else if (SlotImport::slotKeywords(db, &existing, &error))
+            plan = SlotImport::plan(Csv::read(file.readAll()), existing);
+    }
+    if (error.isEmpty())
+        error = plan.fileError;
+    if (!error.isEmpty()) {
+        dialogs.message(parent, cannotImport + error, Dialogs::Icon::Warning);
+        return -1;
+    }
+    if (plan.rows.isEmpty()) {
+        const QString text =
+            (cannotImport + QStringLiteral("No row of the file can fill a file slot.\n\n") + SlotImport::refusals(plan))
+                .trimmed();
+        dialogs.message(parent, text, Dialogs::Icon::Warning);
+        return -1;
+    }
+    if (!dialogs.askYesNo(parent, SlotImport::question(plan)))
+        return -1;
+
+    bool ok = false;
+    {
+        BusyCursor busy;
+        ok = SlotImport::apply(db, plan, &error);
+    }
+    if (!ok) {
+        dialogs.message(parent, cannotImport + error + QStringLiteral("\n\nNo file slot was changed."),
+                        Dialogs::Icon::Warning);
+        return -1;
+    }
+    if (showNewData)
+        showNewData();
+    dialogs.message(parent, QStringLiteral("Import Complete!\n\n%1 filled.").arg(slotCount(plan.rows.size())));
+    return plan.rows.size();
+}
+
+} // namespace SpreadsheetCommands

@@ -1,0 +1,164 @@
+#include "ScriptedDialogs.h"
+#include "SideConnection.h"
+#include "TestFolder.h"
+
+#include "app/MainWindow.h"
+#include "search/RemindersDue.h"
+#include "store/RecordStore.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTabBar>
+#include <QtTest>
+
+namespace {
+
+// The FileNumbers a data source lists, in its order.
+QList<qint64> listed(DataSource &source)
+{
+    QList<qint64> numbers;
+    const int column = source.columnIndex("FileNumber");
+    for (int row = 0; row < source.recordCount(); ++row)
+        numbers.append(source.data(source.index(row, column)).toLongLong());
+    return numbers;
+}
+
+QString iso(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+} // namespace
+
+class RemindersTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void dueListEdges_data();
+    void dueListEdges();
+    void statusText_data();
+    void statusText();
+    void menuAndStatusPanel();
+};
+
+void RemindersTest::dueListEdges_data()
+{
+    // Reminders of slots 1, 2, 3, ... (an empty entry: none) and the slots due, in their order.
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QStringList>("reminders");
+    QTest::addColumn<QList<qint64>>("due");
+    const QDate today(2026, 6, 15);
+    QTest::newRow("today") << today << QStringList{iso(today)} << QList<qint64>{1};
+    QTest::newRow("today + 7") << today << QStringList{iso(today.addDays(7))} << QList<qint64>{1};
+    QTest::newRow("today + 8") << today << QStringList{iso(today.addDays(8))} << QList<qint64>();
+    QTest::newRow("overdue by years") << today << QStringList{"1999-01-01"} << QList<qint64>{1};
+    QTest::newRow("no reminder") << today << QStringList{QString(), ""} << QList<qint64>();
+    QTest::newRow("text that is no date") << today << QStringList{"soon", "2026-6-1"} << QList<qint64>();
+    QTest::newRow("window across the new year")
+        << QDate(2026, 12, 28) << QStringList{"2027-01-04", "2027-01-05"} << QList<qint64>{1};
+    QTest::newRow("by date, then by number")
+        << today << QStringList{iso(today.addDays(3)), iso(today), "2020-02-02", iso(today), iso(today.addDays(9))}
+        << QList<qint64>{3, 2, 4, 1};
+}
+
+void RemindersTest::dueListEdges()
+{
+    QFETCH(QDate, today);
+    QFETCH(QStringList, reminders);
+    QFETCH(QList<qint64>, due);
+    TestFolder folder;
+    QList<QVariantList> rows;
+    for (int i = 0; i < reminders.size(); ++i)
+        rows.append({reminders.at(i).isNull() ? QVariant() : QVariant(reminders.at(i)), i + 1});
+    QVERIFY(
+        SideConnection(folder.databasePath()).execRows("UPDATE Varnel SET Reminder = ? WHERE FileNumber = ?", rows));
+
+    RecordStore store(folder.path());
+    store.search().setRecordSource(RemindersDue::recordSource(today));
+    QVERIFY(store.refresh(store.search()));
+    QCOMPARE(listed(store.search()), due);
+    QCOMPARE(RemindersDue::count(store.database(), today), due.size());
+}
+
+void RemindersTest::statusText_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("none") << 0 << QString();
+    QTest::newRow("one") << 1 << "1 reminder due";
+    QTest::newRow("two") << 2 << "2 reminders due";
+}
+
+void RemindersTest::statusText()
+{
+    QFETCH(int, count);
+    QFETCH(QString, text);
+    QCOMPARE(RemindersDue::statusText(count), text);
+}
+
+void RemindersTest::menuAndStatusPanel()
+{
+    TestFolder folder;
+    const QDate today = QDate::currentDate();
+    QVERIFY(SideConnection(folder.databasePath())
+                .execRows("UPDATE Varnel SET Keywords = ?, Reminder = ? WHERE FileNumber = ?",
+                          {{"Tax return", iso(today.addDays(2)), 5}, {"Passport", iso(today.addDays(30)), 9}}));
+    ScriptedDialogs dialogs;
+    MainWindow w(folder.path(), &dialogs);
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    // The new items sit where the menus promise them.
+    auto itemsAfter = [&w](const char *menu, const QString &item) {
+        QStringList names;
+        for (QAction *action : w.findChild<QMenu *>(menu)->actions())
+            names.append(action->objectName());
+        return names.mid(names.indexOf(item) + 1, 2);
+    };
+    QCOMPARE(itemsAfter("mnuJump", "mnuTop"), (QStringList{"mnuDue", "mnu877"}));
+    QCOMPARE(itemsAfter("mnuFile", "mnuPrintLabels"), (QStringList{"mnuExport", "mnuImport"}));
+
+    auto *panel = w.findChild<QLabel *>("Panel(1)");
+    QCOMPARE(panel->text(), QStringLiteral("1 reminder due"));
+
+    // An edit shows in the status text at the next tab change that refreshes the slots.
+    QVERIFY(w.store().file().setData(w.store().file().index(8, 3), iso(today.addDays(-1))));
+    w.SwitchTab(3);
+    QCOMPARE(panel->text(), QStringLiteral("2 reminders due"));
+
+    // Ctrl+D, also pressed in the search box, lists them on the Search Results tab, overdue first;
+    // F2 shows the same list again.
+    w.SwitchTab(1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(w.tabStrip()->currentIndex(), 1);
+    QCOMPARE(listed(w.store().search()), (QList<qint64>{9, 5}));
+    w.SwitchTab(3);
+    QTest::keyClick(&w, Qt::Key_F2);
+    QCOMPARE(listed(w.store().search()), (QList<qint64>{9, 5}));
+
+    // Restore runs the list again, against the restored data.
+    const QString backup = folder.filePath("Papyra.bkp");
+    dialogs.fileAnswers.enqueue(backup);
+    w.action("mnuBackup")->trigger();
+    QVERIFY(SideConnection(backup).exec("UPDATE Varnel SET Reminder = NULL WHERE FileNumber = 9"));
+    dialogs.fileAnswers.enqueue(backup);
+    w.action("mnuRestore")->trigger();
+    QCOMPARE(dialogs.messages(), (QStringList{"Backup Complete!", "Restore Complete!"}));
+    QCOMPARE(listed(w.store().search()), QList<qint64>{5});
+    QCOMPARE(panel->text(), QStringLiteral("1 reminder due"));
+
+    // A click on the panel runs it; a click on the blank panel keeps the last search.
+    w.SwitchTab(1);
+    QTest::mouseClick(panel, Qt::LeftButton);
+    QCOMPARE(w.tabStrip()->currentIndex(), 1);
+    QVERIFY(SideConnection(folder.databasePath()).exec("UPDATE Varnel SET Reminder = NULL"));
+    w.SwitchTab(1);
+    QCOMPARE(panel->text(), QString());
+    QTest::mouseClick(panel, Qt::LeftButton);
+    QCOMPARE(w.tabStrip()->currentIndex(), 0);
+}
+
+QTEST_MAIN(RemindersTest)
+#include "tst_reminders.moc"
