@@ -6,6 +6,8 @@ set -e
 # poppler-utils: the tests read the printed report's PDF pages with pdftotext and pdftoppm.
 # clang-format: CI checks that the code follows .clang-format.
 PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core poppler-utils clang-format"
+# Packages named on the command line are wanted too (papyra.sh fuzz asks for clang and its sanitizer runtimes).
+PACKAGES="$PACKAGES $*"
 
 missing=""
 for p in $PACKAGES; do
