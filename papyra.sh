@@ -7,6 +7,9 @@
 #   ./papyra.sh format  formats the C++ files with .clang-format (CI fails on any difference)
 #   ./papyra.sh package builds the Debian package build/papyra_<version>_<arch>.deb and checks its
 #                       desktop entry and AppStream metainfo
+#   ./papyra.sh fuzz [name] [seconds]
+#                       builds the fuzz targets (clang, libFuzzer, sanitizers) in build-fuzz and
+#                       runs each (or only fuzz_<name>) for 180 seconds; see docs/FUZZING.md
 set -e
 cd "$(dirname "$0")"
 
@@ -52,8 +55,27 @@ package)
     (cd "$BUILD" && cpack -G DEB)
     sh scripts/check-package.sh "$BUILD"/papyra_*.deb
     ;;
+fuzz)
+    # clang's sanitizer and libFuzzer runtimes are needed for fuzzing only, not to build or run Papyra.
+    sh scripts/install-deps.sh clang libclang-rt-14-dev
+    cmake -S . -B build-fuzz -DPAPYRA_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build-fuzz -j "$JOBS" --target papyra_fuzz
+    seconds=${3:-180}
+    for target in build-fuzz/fuzz/fuzz_*; do
+        [ -f "$target" ] && [ -x "$target" ] || continue
+        name=$(basename "$target")
+        [ -z "${2:-}" ] || [ "$name" = "fuzz_$2" ] || [ "$name" = "$2" ] || continue
+        corpus=build-fuzz/corpus/$name
+        mkdir -p "$corpus" "build-fuzz/findings/$name"
+        [ -d "fuzz/seeds/$name" ] && cp -n fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null || true
+        echo "== $name, $seconds s"
+        # One target at a time, one process: the machine is shared.
+        "$target" "$corpus" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+            -artifact_prefix="build-fuzz/findings/$name/" -print_final_stats=1 || exit 1
+    done
+    ;;
 *)
-    echo "usage: $0 [run|test|build|bench|format|check-format|package]" >&2
+    echo "usage: $0 [run|test|build|bench|format|check-format|fuzz|package]" >&2
     exit 2
     ;;
 esac

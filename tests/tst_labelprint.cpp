@@ -77,6 +77,14 @@ void LabelPrintTest::definitionsAreChecked_data()
     QTest::addColumn<QString>("reason"); // empty: usable
 
     QTest::newRow("not a number") << "Broken;0.2;x;2;1;2.1;1;3;10;Letter" << "eight numbers";
+    QTest::newRow("nan pitch") << "X;0.2839;0.5965;2.5;1.5;nan;1.5;3;7;A4"
+                               << "finite number";
+    QTest::newRow("inf pitch, one column") << "X;0.2;0.5;2;1;inf;1;1;7;A4"
+                                           << "finite number";
+    QTest::newRow("-inf margin") << "X;-inf;0.5;2;1;2.1;1;3;7;A4"
+                                 << "finite number";
+    QTest::newRow("float overflow") << "X;0.2;0.5;2;1;2.1;1e39;3;7;A4"
+                                    << "\"X\" cannot be used";
     QTest::newRow("half a row") << "Half;0.2;0.5;2;1;2.1;1;3;2.5;Letter" << "columns and rows";
     QTest::newRow("negative height") << "Neg;0.2;0.5;2;-1;2.1;1;3;10;Letter" << "no width";
     QTest::newRow("overlapping across") << "Over;0.2;0.5;2;1;1.5;1;3;10;Letter" << "overlap";

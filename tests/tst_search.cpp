@@ -7,16 +7,19 @@
 #include "search/Pattern.h"
 #include "search/SearchFunctions.h"
 #include "store/AddFilesPanel.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/RecordSources.h"
 #include "store/RecordStore.h"
+#include "store/Schema.h"
+#include "ui/DataGrid.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QtTest>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -38,7 +41,8 @@ bool makeSampleFolder(TestFolder &folder)
         {5, "O'Brien will", "Legal", null},         {6, "Café receipts", "Food", null},
         {7, "cur", null, null},                     {9, null, null, "2002-12-31"},
         {11, "Invoice [draft]", null, null},        {13, "Two  spaces", null, null},
-        {14, null, "études", null},
+        {14, null, "études", null},                 {15, "Straße 5", null, null},
+        {16, QString::fromUtf8("e\u0301lan vital"), null, null},
     };
     // clang-format on
     return folder.makeDatabase(20) && writeSlots(folder.databasePath(), sample);
@@ -76,6 +80,7 @@ private slots:
     void queryRules_data();
     void queryRules();
     void indexFollowsEdits();
+    void indexFollowsRollbacks();
     void searchFromTheWindow();
 };
 
@@ -102,6 +107,21 @@ void TestSearch::matcher_data()
     row("apostrophe", "*O'BRIEN*", {"O'BRIEN WILL"}, {"OBRIEN"});
     row("Unicode case", "*éTUDE*", {"Études", "ÉTUDES"}, {"ETUDES"});
     row("empty pattern", "", {""}, {"A"});
+    row("sharp s is one character", "STRA?E", {"Straße"}, {"Strasse", "Stre"});
+    row("sharp s is not SS", "STRASSE", {"STRASSE"}, {"Straße"});
+    row("two wildcards for sharp s", "STRA??E", {"Strasse"}, {"Straße"});
+    row("list holding sharp s", "[ß]", {"ß", "ẞ"}, {"S", "SS"});
+    row("case per character", "[a-c]x[É]", {"BXé"}, {"DXé", "BXe"});
+    row("combining accent found by precomposed", "*élan*", {"e\u0301lan", "ÉLAN"}, {"elan"});
+    row("precomposed found by combining accent", "*e\u0301lan*", {"élan"}, {"elan"});
+    row("letter with its mark is one character", "?X", {"q\u0303x"}, {"q\u0303\u0323yx"});
+    row("a mark never stands alone", "Q?", {"QA"}, {"q\u0303"});
+    row("emoji with skin tone", "C?R", {"C\U0001F44D\U0001F3FDR"}, {"C\U0001F44DxR"});
+    row("flag", "?", {"\U0001F1E9\U0001F1EA"}, {"AB"});
+    row("list matches one character", "[eé]LAN", {"e\u0301lan"}, {"e\u0300lan"});
+    row("substring not inside a character", "*E*", {"xex"}, {"e\u20DD", "xe\u20DDx"});
+    row("iota subscript folds to a letter of its own", "*\u1FB3*", {"\u1FBC", "\u03B1\u03B9"}, {"\u03B1"});
+    row("long term", QLatin1Char('*') + QString(500, 'A') + "?B*", {QString(600, 'A') + "xb"}, {QString(1000, 'A')});
     row("10,000 characters", QLatin1Char('*') + a10000.left(5000) + QLatin1Char('*'), {a10000}, {a10000.left(4999)});
     row("many stars", QStringLiteral("*A").repeated(2000) + QLatin1Char('#'), {}, {a10000.left(3000)});
 }
@@ -111,12 +131,16 @@ void TestSearch::matcher()
     QFETCH(QString, pattern);
     QFETCH(QStringList, matching);
     QFETCH(QStringList, other);
-    // Both sides folded to upper case, as the search does.
-    const Pattern compiled(Pattern::fold(pattern));
-    for (const QString &text : matching)
+    // As stored text, folded once as the search index keeps it, and as any text.
+    const Pattern compiled(pattern);
+    for (const QString &text : matching) {
         QVERIFY2(compiled.matches(Pattern::foldUtf8(text.toStdString())), qPrintable(text.left(40)));
-    for (const QString &text : other)
+        QVERIFY2(compiled.matches(text), qPrintable(text.left(40)));
+    }
+    for (const QString &text : other) {
         QVERIFY2(!compiled.matches(Pattern::foldUtf8(text.toStdString())), qPrintable(text.left(40)));
+        QVERIFY2(!compiled.matches(text), qPrintable(text.left(40)));
+    }
 }
 
 void TestSearch::queryRules_data()
@@ -128,7 +152,7 @@ void TestSearch::queryRules_data()
     };
 
     // Slot 4 and the open slots hold only nulls, which never match.
-    const QList<int> everyFilled{1, 2, 3, 5, 6, 7, 9, 11, 13, 14};
+    const QList<int> everyFilled{1, 2, 3, 5, 6, 7, 9, 11, 13, 14, 15, 16};
     row("keywords, category, inside a word, any case, blanks around", "  cAr ", {1, 2, 3});
     row("empty", "", everyFilled);
     row("blank", "   ", everyFilled);
@@ -143,6 +167,10 @@ void TestSearch::queryRules_data()
     row("unclosed bracket", "[draft", {11});
     row("inner blanks stay", "two  spaces", {13});
     row("10,000 brackets", QString(10000, QLatin1Char('[')), {});
+    row("sharp s, one wildcard", "stra?e", {15});
+    row("sharp s is not SS", "STRASSE", {});
+    row("sharp s typed", "STRAßE", {15});
+    row("precomposed accent finds combining", QString::fromUtf8("\u00C9LAN"), {16});
 }
 
 void TestSearch::queryRules()
@@ -176,6 +204,70 @@ void TestSearch::indexFollowsEdits()
     QVERIFY(writeSlots(folder.databasePath(), {{3, null, null, null}, {15, "Car wash", null, "2010-01-02"}}));
     QCOMPARE(rig.find("car"), (QList<int>{2, 15, 20}));
     QCOMPARE(rig.find("2010"), QList<int>{15});
+}
+
+void TestSearch::indexFollowsRollbacks()
+{
+    // Random writes on the searching connection, some inside transactions and savepoints that are
+    // rolled back, some failing half-way; after each step the index answers as the table does.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Varnel.mdb");
+    QVERIFY(Schema::createDatabase(path, 40, {}));
+    sqlite3 *db = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    QVERIFY(SearchFunctions::install(db));
+    auto exec = [&](const QByteArray &sql) { return sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr); };
+    auto rows = [&](const char *sql, const QByteArray &term) {
+        QList<qint64> found;
+        sqlite3_stmt *statement = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+        sqlite3_bind_text(statement, 1, term.constData(), -1, SQLITE_TRANSIENT);
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            found << sqlite3_column_int64(statement, 0);
+        sqlite3_finalize(statement);
+        return found;
+    };
+    const QByteArrayList words{"car", "boat", "CARPET", "bank"};
+    exec("PRAGMA synchronous = OFF");
+    QRandomGenerator random(13);
+    auto word = [&] { return words.at(random.bounded(int(words.size()))); };
+    for (int step = 0; step < 3000; ++step) {
+        const int slot = random.bounded(1, 45);
+        switch (random.bounded(9)) {
+        case 0:
+            exec("BEGIN");
+            break;
+        case 1:
+            exec("COMMIT");
+            break;
+        case 2:
+            exec("ROLLBACK");
+            break;
+        case 3:
+            exec("SAVEPOINT s");
+            break;
+        case 4:
+            exec("ROLLBACK TO s");
+            break;
+        case 5:
+            exec("DELETE FROM Varnel WHERE FileNumber = " + QByteArray::number(slot));
+            break;
+        case 6: // fails on its first clash with a taken number, after moving the rows before it
+            exec("UPDATE Varnel SET Keywords = '" + word() + "', FileNumber = FileNumber + 3 WHERE FileNumber > " +
+                 QByteArray::number(slot));
+            break;
+        default:
+            exec("REPLACE INTO Varnel (FileNumber, Keywords) VALUES (" + QByteArray::number(slot) + ", '" + word() +
+                 " " + QByteArray::number(step) + "')");
+        }
+        const QByteArray term = word();
+        const QList<qint64> indexed = rows("SELECT rowid FROM Varnel WHERE papyra_search(?, rowid)", term);
+        const QList<qint64> table =
+            rows("SELECT rowid FROM Varnel WHERE papyra_match(?, Keywords, Category, Reminder)", term);
+        QVERIFY2(indexed == table, qPrintable(QStringLiteral("step %1").arg(step)));
+    }
+    exec("ROLLBACK");
+    sqlite3_close(db);
 }
 
 void TestSearch::searchFromTheWindow()

@@ -43,6 +43,11 @@ std::optional<Sheet> sheetFor(const LabelDefinition &definition, QString *why)
     };
     if (!definition.wellFormed)
         return refuse(QStringLiteral("its definition does not hold eight numbers"));
+    // "nan" and "inf" read as floats, and would put every label at a position that is not a number.
+    for (const float value : definition.numbers) {
+        if (!std::isfinite(value))
+            return refuse(QStringLiteral("its definition holds a value that is not a finite number"));
+    }
 
     Sheet sheet;
     sheet.name = definition.name;

@@ -25,7 +25,7 @@ struct Sheet {
 };
 
 // Makes a sheet from a definition, or says (in a sentence naming the sheet type) why it cannot be
-// laid out: a field that is not a number, fewer than one column or row, a size that is not
+// laid out: a field that is not a finite number, fewer than one column or row, a size that is not
 // positive, labels overlapping, a grid larger than the paper, or a paper this program does not know.
 std::optional<Sheet> sheetFor(const LabelDefinition &definition, QString *why = nullptr);
 

@@ -11,7 +11,9 @@ namespace KeywordSearch {
 
 QString searchTerm(const QString &boxText)
 {
-    return boxText.trimmed().toUpper();
+    // Case is ignored character by character while matching; upper-casing the whole text here
+    // would turn "ß" into "SS" before any wildcard is read.
+    return boxText.trimmed();
 }
 
 RecordSource recordSource(const QString &term)

@@ -12,7 +12,7 @@ class RecordStore;
 // typed text in any case.
 namespace KeywordSearch {
 
-// The box text without leading and trailing blanks, in upper case; blanks inside stay.
+// The box text without leading and trailing blanks; blanks inside stay. Case is left to the matcher.
 QString searchTerm(const QString &boxText);
 
 // The slots of Varnel matching `*term*` in ascending FileNumber, the term bound as a value.

@@ -1,6 +1,7 @@
 #include "search/Pattern.h"
 
-#include <QVector>
+#include <QChar>
+#include <QList>
 #include <algorithm>
 #include <cstring>
 
@@ -38,181 +39,67 @@ void appendUtf8(std::string &out, char32_t c)
     }
 }
 
+constexpr char32_t zeroWidthJoiner = 0x200D;
+
+bool isRegionalIndicator(char32_t c)
+{
+    return c >= 0x1F1E6 && c <= 0x1F1FF;
+}
+
+// Whether c belongs to the character that `cluster` has begun: combining marks (which include
+// variation selectors), emoji skin tones, a joiner and what it joins, the second letter of a flag.
+bool continues(const std::u32string &cluster, char32_t c)
+{
+    if (c < 0x80)
+        return false;
+    if (c == zeroWidthJoiner || cluster.back() == zeroWidthJoiner || QChar::isMark(c) || (c >= 0x1F3FB && c <= 0x1F3FF))
+        return true;
+    return isRegionalIndicator(c) && cluster.size() == 1 && isRegionalIndicator(cluster[0]);
+}
+
+// Reads one user-perceived character from p.
+void nextCluster(const unsigned char *&p, const unsigned char *end, std::u32string &cluster)
+{
+    cluster.assign(1, nextCodePoint(p, end));
+    while (p < end && *p >= 0x80) {
+        const unsigned char *after = p;
+        const char32_t c = nextCodePoint(after, end);
+        if (!continues(cluster, c))
+            break;
+        cluster += c;
+        p = after;
+    }
+}
+
+QString foldedString(const QString &text)
+{
+    // Folding the decomposed form and composing afterwards compares canonically equivalent texts alike.
+    const QList<uint> points = text.normalized(QString::NormalizationForm_D).toUcs4();
+    std::u32string folded;
+    folded.reserve(size_t(points.size()));
+    for (const uint c : points)
+        folded += QChar::toCaseFolded(char32_t(c));
+    return QString::fromUcs4(folded.data(), qsizetype(folded.size())).normalized(QString::NormalizationForm_C);
+}
+
+// Folds characters of the pattern as appendFolded() folds a stored text.
+std::u32string foldCluster(const std::u32string &cluster)
+{
+    if (std::all_of(cluster.cbegin(), cluster.cend(), [](char32_t c) { return c < 0x80; })) {
+        std::u32string lower = cluster;
+        for (char32_t &c : lower)
+            c = c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c;
+        return lower;
+    }
+    const QList<uint> points = foldedString(QString::fromUcs4(cluster.data(), qsizetype(cluster.size()))).toUcs4();
+    return std::u32string(points.cbegin(), points.cend());
+}
+
 } // namespace
 
-Pattern::Pattern(QStringView text)
+QString Pattern::fold(const QString &text)
 {
-    const QList<uint> ucs4 = text.toUcs4();
-    const std::u32string chars(ucs4.cbegin(), ucs4.cend());
-    const size_t n = chars.size();
-    // Where the next `]` stands, found in one pass so that a text of many `[` stays linear.
-    std::vector<size_t> nextClose(n + 1, std::u32string::npos);
-    for (size_t i = n; i-- > 0;)
-        nextClose[i] = chars[i] == U']' ? i : nextClose[i + 1];
-    for (size_t i = 0; i < n; ++i) {
-        const char32_t c = chars[i];
-        if (c == U'*') {
-            if (m_tokens.empty() || m_tokens.back().kind != Kind::AnyRun)
-                m_tokens.push_back({Kind::AnyRun});
-        } else if (c == U'?') {
-            m_tokens.push_back({Kind::AnyOne});
-        } else if (c == U'#') {
-            m_tokens.push_back({Kind::Digit});
-        } else if (c == U'[') {
-            // A list runs to the first `]`. Without one, or with nothing between, the `[` is itself.
-            const size_t close = nextClose[i + 1];
-            if (close == std::u32string::npos || close == i + 1) {
-                m_tokens.push_back({Kind::Literal, c});
-                continue;
-            }
-            compileSet(chars.substr(i + 1, close - i - 1));
-            m_tokens.push_back({Kind::Set, 0, int(m_sets.size()) - 1});
-            i = close;
-        } else {
-            m_tokens.push_back({Kind::Literal, c});
-        }
-    }
-
-    std::string run;
-    for (const Token &t : m_tokens) {
-        if (t.kind != Kind::AnyRun)
-            ++m_minChars;
-        if (t.kind == Kind::Literal) {
-            appendUtf8(run, t.ch);
-            continue;
-        }
-        if (run.size() > m_required.size())
-            m_required = run;
-        run.clear();
-    }
-    if (run.size() > m_required.size())
-        m_required = run;
-    const size_t literals =
-        std::count_if(m_tokens.cbegin(), m_tokens.cend(), [](const Token &t) { return t.kind == Kind::Literal; });
-    const bool starAtBothEnds =
-        !m_tokens.empty() && m_tokens.front().kind == Kind::AnyRun && m_tokens.back().kind == Kind::AnyRun;
-    m_containsLiteral = starAtBothEnds && literals + (m_tokens.size() == 1 ? 1 : 2) == m_tokens.size();
-}
-
-void Pattern::compileSet(const std::u32string &list)
-{
-    CharSet set;
-    size_t k = 0;
-    // `[!]` has nothing to negate: it is the set holding `!`.
-    if (list.size() > 1 && list[0] == U'!') {
-        set.negated = true;
-        k = 1;
-    }
-    while (k < list.size()) {
-        const char32_t first = list[k];
-        if (k + 2 < list.size() && list[k + 1] == U'-') {
-            const char32_t last = list[k + 2];
-            // A range written backwards, [Z-A], means the same characters as [A-Z].
-            set.ranges.emplace_back(std::min(first, last), std::max(first, last));
-            k += 3;
-        } else {
-            set.ranges.emplace_back(first, first);
-            ++k;
-        }
-    }
-    m_sets.push_back(std::move(set));
-}
-
-bool Pattern::CharSet::contains(char32_t c) const
-{
-    const bool inList = std::any_of(ranges.cbegin(), ranges.cend(), [c](const std::pair<char32_t, char32_t> &r) {
-        return c >= r.first && c <= r.second;
-    });
-    return inList != negated;
-}
-
-bool Pattern::tokenMatches(const Token &token, char32_t c) const
-{
-    switch (token.kind) {
-    case Kind::Literal:
-        return c == token.ch;
-    case Kind::AnyOne:
-        return true;
-    case Kind::Digit:
-        return c >= U'0' && c <= U'9';
-    case Kind::Set:
-        return m_sets[size_t(token.set)].contains(c);
-    case Kind::AnyRun:
-        break;
-    }
-    return false;
-}
-
-bool Pattern::matches(const QString &text) const
-{
-    const QByteArray utf8 = text.toUtf8();
-    return matches(std::string_view(utf8.constData(), size_t(utf8.size())));
-}
-
-bool Pattern::matches(std::string_view text) const
-{
-    // Every character takes at least one byte, and a match must hold the longest literal run:
-    // both tests are cheap and settle most non-matching texts.
-    if (text.size() < m_minChars)
-        return false;
-    if (!m_required.empty() && text.find(m_required) == std::string_view::npos)
-        return false;
-    if (m_containsLiteral)
-        return true;
-    return matchTokens(text);
-}
-
-const unsigned char *Pattern::nextStart(size_t token, const unsigned char *from, const unsigned char *end) const
-{
-    const Token &t = m_tokens[token];
-    if (t.kind == Kind::Literal && t.ch < 0x80)
-        return static_cast<const unsigned char *>(std::memchr(from, int(t.ch), size_t(end - from)));
-    return from;
-}
-
-bool Pattern::matchTokens(std::string_view text) const
-{
-    // Greedy matching that remembers only the last `*`: every other token takes exactly one
-    // character, so the leftmost fit of what follows a star is the one to keep, backtracking to
-    // the last star is enough, and the cost stays text x pattern.
-    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
-    const auto *end = s + text.size();
-    const size_t n = m_tokens.size();
-    size_t t = 0;
-    size_t starToken = n;
-    const unsigned char *starText = nullptr;
-    while (true) {
-        if (t < n && m_tokens[t].kind == Kind::AnyRun) {
-            if (++t == n)
-                return true;
-            // What follows the star can only begin where its first character occurs.
-            if (!(s = nextStart(t, s, end)))
-                return false;
-            starToken = t;
-            starText = s;
-            continue;
-        }
-        if (s == end)
-            break;
-        if (t < n) {
-            const unsigned char *after = s;
-            if (tokenMatches(m_tokens[t], nextCodePoint(after, end))) {
-                s = after;
-                ++t;
-                continue;
-            }
-        }
-        if (!starText)
-            return false;
-        nextCodePoint(starText, end);
-        if (!(starText = nextStart(starToken, starText, end)))
-            return false;
-        s = starText;
-        t = starToken;
-    }
-    while (t < n && m_tokens[t].kind == Kind::AnyRun)
-        ++t;
-    return t == n;
+    return foldedString(text);
 }
 
 std::string Pattern::foldUtf8(std::string_view utf8)
@@ -226,13 +113,275 @@ void Pattern::appendFolded(std::string &out, std::string_view utf8)
 {
     const bool ascii = std::all_of(utf8.cbegin(), utf8.cend(), [](char c) { return (unsigned char)c < 0x80; });
     if (!ascii) {
-        out += fold(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toUtf8().toStdString();
+        out += foldedString(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toUtf8().toStdString();
         return;
     }
     const size_t from = out.size();
     out += utf8;
     for (size_t i = from; i < out.size(); ++i) {
-        if (out[i] >= 'a' && out[i] <= 'z')
-            out[i] = char(out[i] - 'a' + 'A');
+        if (out[i] >= 'A' && out[i] <= 'Z')
+            out[i] = char(out[i] - 'A' + 'a');
     }
+}
+
+Pattern::Pattern(QStringView text)
+{
+    const QList<uint> ucs4 = text.toString().normalized(QString::NormalizationForm_C).toUcs4();
+    const std::u32string chars(ucs4.cbegin(), ucs4.cend());
+    const size_t n = chars.size();
+    // Where the next `]` stands, found in one pass so that a text of many `[` stays linear.
+    std::vector<size_t> nextClose(n + 1, std::u32string::npos);
+    for (size_t i = n; i-- > 0;)
+        nextClose[i] = chars[i] == U']' ? i : nextClose[i + 1];
+    // The character starting at i, with its combining marks, up to (not past) `limit`.
+    auto clusterAt = [&](size_t i, size_t limit) {
+        std::u32string cluster(1, chars[i]);
+        while (i + cluster.size() < limit && continues(cluster, chars[i + cluster.size()]))
+            cluster += chars[i + cluster.size()];
+        return cluster;
+    };
+
+    m_loops.push_back(false);
+    for (size_t i = 0; i < n;) {
+        const char32_t c = chars[i];
+        if (c == U'*') {
+            m_loops.back() = true;
+            ++i;
+            continue;
+        }
+        if (c == U'?' || c == U'#') {
+            m_tokens.push_back({c == U'?' ? Kind::AnyOne : Kind::Digit, {}, -1});
+            m_loops.push_back(false);
+            ++i;
+        } else if (c == U'[' && nextClose[i + 1] != std::u32string::npos && nextClose[i + 1] != i + 1) {
+            // A list runs to the first `]`. Without one, or with nothing between, the `[` is itself.
+            const size_t close = nextClose[i + 1];
+            CharSet set;
+            size_t k = i + 1;
+            // `[!]` has nothing to negate: it is the set holding `!`.
+            if (close - k > 1 && chars[k] == U'!') {
+                set.negated = true;
+                ++k;
+            }
+            while (k < close) {
+                const std::u32string member = clusterAt(k, close);
+                const size_t last = k + member.size() + 1;
+                if (member.size() == 1 && last < close && chars[last - 1] == U'-' &&
+                    clusterAt(last, close).size() == 1) {
+                    // A range written backwards, [Z-A], means the same characters as [A-Z].
+                    set.ranges.emplace_back(std::min(member[0], chars[last]), std::max(member[0], chars[last]));
+                    k = last + 1;
+                } else {
+                    set.members.push_back(foldCluster(member));
+                    k += member.size();
+                }
+            }
+            m_sets.push_back(std::move(set));
+            m_tokens.push_back({Kind::Set, {}, int(m_sets.size()) - 1});
+            i = close + 1;
+            m_loops.push_back(false);
+        } else {
+            // A run of plain characters is folded as a whole and then cut into characters the way
+            // a stored text is, since folding may change what belongs together (U+0345 becomes a
+            // letter of its own).
+            size_t j = i + 1;
+            while (j < n && chars[j] != U'*' && chars[j] != U'?' && chars[j] != U'#' &&
+                   !(chars[j] == U'[' && nextClose[j + 1] != std::u32string::npos && nextClose[j + 1] != j + 1))
+                ++j;
+            const std::u32string folded = foldCluster(chars.substr(i, j - i));
+            for (size_t k = 0; k < folded.size();) {
+                std::u32string cluster(1, folded[k]);
+                while (k + cluster.size() < folded.size() && continues(cluster, folded[k + cluster.size()]))
+                    cluster += folded[k + cluster.size()];
+                k += cluster.size();
+                m_tokens.push_back({Kind::Literal, cluster, -1});
+                m_loops.push_back(false);
+            }
+            i = j;
+        }
+    }
+
+    const size_t m = m_tokens.size();
+    m_words = (m + 1 + 63) / 64;
+    m_loopMask.assign(m_words, 0);
+    for (size_t i = 0; i <= m; ++i) {
+        if (m_loops[i])
+            m_loopMask[i / 64] |= uint64_t(1) << (i % 64);
+    }
+    m_ascii.assign(128 * m_words, 0);
+    std::u32string one(1, U'\0');
+    for (char32_t c = 0; c < 128; ++c) {
+        one[0] = c;
+        for (size_t t = 0; t < m; ++t) {
+            if (accepts(m_tokens[t], one))
+                m_ascii[c * m_words + (t + 1) / 64] |= uint64_t(1) << ((t + 1) % 64);
+        }
+    }
+
+    std::string run;
+    bool allLiteral = true;
+    for (size_t t = 0; t < m; ++t) {
+        if (m_loops[t] || m_tokens[t].kind != Kind::Literal) {
+            if (run.size() > m_required.size())
+                m_required = run;
+            run.clear();
+        }
+        if (m_tokens[t].kind != Kind::Literal) {
+            allLiteral = false;
+            continue;
+        }
+        for (const char32_t c : m_tokens[t].literal)
+            appendUtf8(run, c);
+        allLiteral = allLiteral && (t == 0 || !m_loops[t]);
+    }
+    if (run.size() > m_required.size())
+        m_required = run;
+    // A match of `*literal*` found by a substring search must start and end where characters do.
+    const bool startsCleanly = m > 0 && m_tokens[0].literal.size() > 0 && !QChar::isMark(m_tokens[0].literal[0]) &&
+                               m_tokens[0].literal[0] != zeroWidthJoiner &&
+                               !isRegionalIndicator(m_tokens[0].literal[0]) &&
+                               !(m_tokens[0].literal[0] >= 0x1F3FB && m_tokens[0].literal[0] <= 0x1F3FF);
+    m_containsLiteral = allLiteral && startsCleanly && m_loops.front() && m_loops.back();
+}
+
+bool Pattern::CharSet::contains(const Cluster &c) const
+{
+    bool inList = std::find(members.cbegin(), members.cend(), c) != members.cend();
+    if (!inList && c.size() == 1) {
+        // The range is read as typed; the character is in it when any of its case forms is.
+        const char32_t forms[] = {c[0], QChar::toUpper(c[0]), QChar::toLower(c[0]), QChar::toTitleCase(c[0])};
+        inList = std::any_of(ranges.cbegin(), ranges.cend(), [&](const std::pair<char32_t, char32_t> &r) {
+            return std::any_of(std::begin(forms), std::end(forms),
+                               [&](char32_t f) { return f >= r.first && f <= r.second; });
+        });
+    }
+    return inList != negated;
+}
+
+bool Pattern::accepts(const Token &token, const Cluster &c) const
+{
+    switch (token.kind) {
+    case Kind::Literal:
+        return c == token.literal;
+    case Kind::AnyOne:
+        return true;
+    case Kind::Digit:
+        return c.size() == 1 && c[0] >= U'0' && c[0] <= U'9';
+    case Kind::Set:
+        return m_sets[size_t(token.set)].contains(c);
+    }
+    return false;
+}
+
+const uint64_t *Pattern::maskFor(const Cluster &c) const
+{
+    if (c.size() == 1 && c[0] < 128)
+        return &m_ascii[c[0] * m_words];
+    auto known = m_other.find(c);
+    if (known != m_other.end())
+        return known->second.data();
+    // Texts of many different characters would otherwise grow this without bound.
+    if (m_other.size() >= 4096)
+        m_other.clear();
+    Mask mask(m_words, 0);
+    for (size_t t = 0; t < m_tokens.size(); ++t) {
+        if (accepts(m_tokens[t], c))
+            mask[(t + 1) / 64] |= uint64_t(1) << ((t + 1) % 64);
+    }
+    return m_other.emplace(c, std::move(mask)).first->second.data();
+}
+
+bool Pattern::matches(const QString &text) const
+{
+    const QByteArray utf8 = fold(text).toUtf8();
+    return matches(std::string_view(utf8.constData(), size_t(utf8.size())));
+}
+
+bool Pattern::matches(std::string_view text) const
+{
+    // Every character takes at least one byte, and a match must hold the longest literal run:
+    // both tests are cheap and settle most non-matching texts. memmem is linear in the text.
+    if (text.size() < m_tokens.size())
+        return false;
+    if (!m_required.empty() && !memmem(text.data(), text.size(), m_required.data(), m_required.size()))
+        return false;
+    if (m_containsLiteral)
+        return containsLiteral(text);
+    return run(text);
+}
+
+bool Pattern::containsLiteral(std::string_view text) const
+{
+    const auto *begin = reinterpret_cast<const unsigned char *>(text.data());
+    const auto *end = begin + text.size();
+    const auto *needle = reinterpret_cast<const unsigned char *>(m_required.data());
+    const size_t length = m_required.size();
+    const std::u32string &last = m_tokens.back().literal;
+    for (const unsigned char *from = begin; from < end;) {
+        const auto *at = static_cast<const unsigned char *>(memmem(from, size_t(end - from), needle, length));
+        if (!at)
+            return false;
+        const unsigned char *after = at + length;
+        const bool endsCleanly = after == end || *after < 0x80 || !continues(last, nextCodePoint(after, end));
+        const bool afterJoiner = at - begin >= 3 && std::memcmp(at - 3, "\xE2\x80\x8D", 3) == 0;
+        if (endsCleanly && !afterJoiner)
+            return true;
+        from = at + 1;
+    }
+    return false;
+}
+
+bool Pattern::run(std::string_view text) const
+{
+    // The states are "the first i tokens matched", i = 0 .. tokens; a `*` lets its state stay on
+    // any character. One step per character moves every state at once.
+    const auto *s = reinterpret_cast<const unsigned char *>(text.data());
+    const auto *end = s + text.size();
+    const size_t m = m_tokens.size();
+    const size_t acceptWord = m / 64;
+    const uint64_t acceptBit = uint64_t(1) << (m % 64);
+    const bool endsInStar = m_loops.back();
+    std::u32string cluster;
+    auto maskAt = [&]() -> const uint64_t * {
+        if (*s < 0x80 && (s + 1 == end || s[1] < 0x80))
+            return &m_ascii[size_t(*s++) * m_words];
+        nextCluster(s, end, cluster);
+        return maskFor(cluster);
+    };
+
+    if (m_words == 1) {
+        const uint64_t loop = m_loopMask[0];
+        uint64_t states = 1;
+        while (s < end) {
+            const uint64_t *mask = maskAt();
+            states = ((states << 1) & mask[0]) | (states & loop);
+            if (!states)
+                return false;
+            if (endsInStar && (states & acceptBit))
+                return true;
+        }
+        return states & acceptBit;
+    }
+
+    std::vector<uint64_t> states(m_words, 0);
+    states[0] = 1;
+    size_t top = 1; // words at and above top are all zero
+    while (s < end) {
+        const uint64_t *mask = maskAt();
+        const size_t limit = std::min(m_words, top + 1);
+        uint64_t carry = 0;
+        for (size_t w = 0; w < limit; ++w) {
+            const uint64_t d = states[w];
+            states[w] = (((d << 1) | carry) & mask[w]) | (d & m_loopMask[w]);
+            carry = d >> 63;
+        }
+        top = limit;
+        while (top > 0 && states[top - 1] == 0)
+            --top;
+        if (top == 0)
+            return false;
+        if (endsInStar && (states[acceptWord] & acceptBit))
+            return true;
+    }
+    return states[acceptWord] & acceptBit;
 }

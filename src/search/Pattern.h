@@ -1,54 +1,71 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 // A wildcard pattern matched against a whole text: `*` any run of characters, `?` any one
-// character, `#` any one digit, `[list]` one character of the list, `[!list]` one character not in
-// it, with ranges such as `[A-C]` (`[C-A]` means the same). `[*]`, `[?]`, `[#]` and `[[]` stand for
-// those characters. Any other character stands for itself, and so does text that does not form a
-// wildcard: an unclosed `[`, a lone `]`, an empty `[]`, and `[!]` (the list holding `!`). No input
-// makes a pattern invalid.
+// character, `#` any one digit 0-9, `[list]` one character of the list, `[!list]` one character
+// not in it, with ranges such as `[A-C]` (`[C-A]` means the same). `[*]`, `[?]`, `[#]` and `[[]`
+// stand for those characters. Any other character stands for itself, and so does text that does
+// not form a wildcard: an unclosed `[`, a lone `]`, an empty `[]`, and `[!]` (the list holding
+// `!`). No input makes a pattern invalid.
 //
-// Characters are Unicode code points; the texts matched are UTF-8. Matching is exact, so callers
-// fold both sides to upper case first (fold(), foldUtf8()) to ignore case.
+// The pattern is read first and compared afterwards, character by character, ignoring case per
+// character (Unicode simple case folding: "ß" stays one character and never becomes "SS"). A
+// character is what the user sees as one: a letter with its combining accents, an emoji with its
+// modifiers. Both sides are compared in Unicode normal form C, so an accent typed precomposed
+// matches the same accent stored as a combining mark.
+//
+// Matching runs in time linear in the text's length for any pattern: the pattern's positions are
+// tracked together as bits, one step per character of the text.
 class Pattern
 {
 public:
     explicit Pattern(QStringView text);
 
-    bool matches(std::string_view utf8) const;
+    // text as prepared by fold(), foldUtf8() or appendFolded().
+    bool matches(std::string_view folded) const;
+    // Any text; prepared here.
     bool matches(const QString &text) const;
 
-    // Upper case as Unicode defines it, not ASCII only, so "é" and "É" fold alike.
-    static QString fold(const QString &text) { return text.toUpper(); }
+    // A text in the form matches() compares: normal form C, each character case-folded.
+    static QString fold(const QString &text);
     static std::string foldUtf8(std::string_view utf8);
     static void appendFolded(std::string &out, std::string_view utf8);
 
 private:
-    enum class Kind { Literal, AnyOne, Digit, Set, AnyRun };
+    using Cluster = std::u32string; // one user-perceived character, folded
+    using Mask = std::vector<uint64_t>;
+    enum class Kind { Literal, AnyOne, Digit, Set };
     struct Token {
         Kind kind;
-        char32_t ch = 0; // Literal
+        Cluster literal; // Literal
         int set = -1;    // Set: index into m_sets
     };
     struct CharSet {
         bool negated = false;
+        std::vector<Cluster> members;
         std::vector<std::pair<char32_t, char32_t>> ranges;
-        bool contains(char32_t c) const;
+        bool contains(const Cluster &c) const;
     };
 
-    void compileSet(const std::u32string &list);
-    bool tokenMatches(const Token &token, char32_t c) const;
-    const unsigned char *nextStart(size_t token, const unsigned char *from, const unsigned char *end) const;
-    bool matchTokens(std::string_view text) const;
+    bool accepts(const Token &token, const Cluster &c) const;
+    const uint64_t *maskFor(const Cluster &c) const;
+    bool run(std::string_view text) const;
+    bool containsLiteral(std::string_view text) const;
 
-    std::vector<Token> m_tokens;
+    std::vector<Token> m_tokens; // every token but `*`
+    std::vector<bool> m_loops;   // m_loops[i]: a `*` stands after the first i tokens
     std::vector<CharSet> m_sets;
-    size_t m_minChars = 0;          // characters the pattern needs at least
+    size_t m_words = 1; // 64-bit words per state set: positions 0 .. tokens
+    Mask m_loopMask;
+    std::vector<uint64_t> m_ascii;                     // 128 masks of m_words words, one per ASCII character
+    mutable std::unordered_map<Cluster, Mask> m_other; // the masks of other characters, made as met
     std::string m_required;         // the longest run of literal characters, in UTF-8: any match contains it
-    bool m_containsLiteral = false; // the pattern is `*literal*`: a plain substring test
+    bool m_containsLiteral = false; // the pattern is `*literal*`: a substring test
 };

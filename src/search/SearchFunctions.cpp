@@ -28,7 +28,7 @@ std::string_view textOf(sqlite3_value *value)
 
 using ShownDates = std::unordered_map<std::string, std::string>;
 
-// Appends a field as the search sees it: in upper case, and a reminder in the form the grids show.
+// Appends a field as the search sees it: case-folded, and a reminder in the form the grids show.
 // Converting dates is the dearest part of reading the table, and a drawer holds few
 // distinct dates, so each is converted once.
 void appendSearchable(std::string &out, Field field, std::string_view stored, ShownDates &shownDates)
@@ -47,8 +47,7 @@ void appendSearchable(std::string &out, Field field, std::string_view stored, Sh
 
 Pattern searchPattern(std::string_view term)
 {
-    return Pattern(QLatin1Char('*') + Pattern::fold(QString::fromUtf8(term.data(), qsizetype(term.size()))) +
-                   QLatin1Char('*'));
+    return Pattern(QLatin1Char('*') + QString::fromUtf8(term.data(), qsizetype(term.size())) + QLatin1Char('*'));
 }
 
 // The three searchable fields of every slot, folded once, in rowid order.
@@ -89,6 +88,10 @@ private:
     sqlite3_int64 m_totalChanges = 0;
     sqlite3_int64 m_hookedChanges = 0;
     std::unordered_set<sqlite3_int64> m_dirty;
+    // Rows read while a transaction was open. A ROLLBACK (or ROLLBACK TO a savepoint) may put them
+    // back without the update hook hearing of it, so they are read again until the transaction ends.
+    std::unordered_set<sqlite3_int64> m_uncommitted;
+    bool m_readWholeInTransaction = false;
     ShownDates m_shownDates;
     std::vector<Slot> m_slots;
     std::string m_text;
@@ -125,14 +128,23 @@ bool SlotIndex::sync(std::string *error)
     // hook did not report (a truncating DELETE, say) shows as a gap between the two counts.
     // Reminders are held in the form they are shown in, which follows the locale.
     const QString dateForm = Dates::shownForm();
-    const bool stale =
-        !m_built || version != m_dataVersion || total - m_totalChanges != m_hookedChanges || dateForm != m_dateForm;
+    const bool stale = !m_built || m_readWholeInTransaction || version != m_dataVersion ||
+                       total - m_totalChanges != m_hookedChanges || dateForm != m_dateForm;
+    const bool inTransaction = !sqlite3_get_autocommit(m_db);
+    if (!stale)
+        m_dirty.insert(m_uncommitted.cbegin(), m_uncommitted.cend());
     const bool ok = stale ? rebuild(error) : rereadDirty(error);
     if (ok) {
         m_dataVersion = version;
         m_dateForm = dateForm;
         m_totalChanges = total;
         m_hookedChanges = 0;
+        // A whole table read inside a transaction may hold rows that a rollback takes back unseen.
+        m_readWholeInTransaction = stale && inTransaction;
+        if (inTransaction)
+            m_uncommitted.insert(m_dirty.cbegin(), m_dirty.cend());
+        else
+            m_uncommitted.clear();
         m_dirty.clear();
     }
     return ok;

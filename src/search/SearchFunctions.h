@@ -8,8 +8,8 @@ struct sqlite3;
 // SQL functions of the keyword search, registered on each connection to Varnel.mdb.
 //
 //   papyra_match(term, keywords, category, reminder)
-//     1 when `*term*` matches the upper-cased keywords, the upper-cased category or the reminder in
-//     the form the grids show; a null field never matches. The rule for one row.
+//     1 when `*term*` matches the keywords, the category or the reminder in the form the grids
+//     show, case ignored per character; a null field never matches. The rule for one row.
 //   papyra_search(term, rowid)
 //     the same answer for the Varnel slot with that rowid, looked up in the matches that the first
 //     call of a statement finds in an in-memory copy of the three fields, already folded. The copy

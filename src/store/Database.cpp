@@ -77,6 +77,11 @@ QString Database::openChecked(const QString &path)
         QSqlQuery probe(db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
             return QStringLiteral("The file is not a Papyra database (%1).").arg(probe.lastError().text());
+        // A rollback journal keeps the whole database in the one file that backup copies, and a
+        // full sync makes each written row survive a power cut. A file in write-ahead-log form is
+        // turned back here; where that cannot happen (a read-only file) it is still read as it is.
+        probe.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+        probe.exec(QStringLiteral("PRAGMA synchronous = FULL"));
     }
     QString why;
     if (!Schema::hasExpectedTables(db, &why))

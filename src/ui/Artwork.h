@@ -9,7 +9,7 @@
 // The program's own pictures, drawn in code so they need no image files.
 namespace Artwork {
 
-QPixmap banner();         // 600 by 75, for the Search panel
+QPixmap banner(); // 600 by 75, for the Search panel
 // One filled and outlined outline of the icon; strokeWidth 0 means no outline.
 struct Shape {
     QPainterPath path;
