@@ -1,3 +1,4 @@
+#include "RowMatch.h"
 #include "ScriptedDialogs.h"
 #include "SideConnection.h"
 #include "TestFolder.h"
@@ -216,6 +217,7 @@ void TestSearch::indexFollowsRollbacks()
     sqlite3 *db = nullptr;
     QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
     QVERIFY(SearchFunctions::install(db));
+    QVERIFY(RowMatch::install(db));
     auto exec = [&](const QByteArray &sql) { return sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr); };
     auto rows = [&](const char *sql, const QByteArray &term) {
         QList<qint64> found;
