@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Dialogs.h"
+
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -17,5 +19,17 @@ double elapsedMs(const std::function<void()> &fn);
 QString makeProgramFolder(const QString &name, int slotCount);
 
 void report(const QString &what, double ms, const QString &target = QString());
+
+// Says Yes to every question and names the same file in every file dialog; messages are only counted.
+class AnsweringDialogs : public Dialogs
+{
+public:
+    QString file;
+    int messages = 0;
+    void message(QWidget *, const QString &, Icon) override { ++messages; }
+    bool askYesNo(QWidget *, const QString &) override { return true; }
+    QString saveFileName(QWidget *, const QString &) override { return file; }
+    QString openFileName(QWidget *, const QString &) override { return file; }
+};
 
 } // namespace Bench

@@ -13,18 +13,6 @@ namespace Bench {
 
 namespace {
 
-// Says yes to the PDF offer and names the same file every time; messages are only counted.
-class AnsweringDialogs : public Dialogs
-{
-public:
-    QString file;
-    int messages = 0;
-    void message(QWidget *, const QString &, Icon) override { ++messages; }
-    bool askYesNo(QWidget *, const QString &) override { return true; }
-    QString saveFileName(QWidget *, const QString &) override { return file; }
-    QString openFileName(QWidget *, const QString &) override { return file; }
-};
-
 void fillKeywords(const QString &databasePath)
 {
     {

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "search/KeywordSearch.h"
+#include "RowMatch.h"
 #include "search/SearchFunctions.h"
 #include "ui/DataGrid.h"
 #include "store/DataSource.h"
@@ -288,7 +289,7 @@ void searchOneSize(int slotCount, int runs)
     sqlite3_open_v2(databasePath.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
     sqlite3 *perRow = nullptr;
     sqlite3_open_v2(databasePath.toUtf8().constData(), &perRow, SQLITE_OPEN_READONLY, nullptr);
-    SearchFunctions::install(perRow);
+    RowMatch::install(perRow);
 
     for (const Term &t : terms) {
         const QString text = QString::fromUtf8(t.text);

@@ -18,18 +18,6 @@ namespace Bench {
 
 namespace {
 
-// Names the given file and says Yes; messages are only counted.
-class AnsweringDialogs : public Dialogs
-{
-public:
-    QString file;
-    int messages = 0;
-    void message(QWidget *, const QString &, Icon) override { ++messages; }
-    bool askYesNo(QWidget *, const QString &) override { return true; }
-    QString saveFileName(QWidget *, const QString &) override { return file; }
-    QString openFileName(QWidget *, const QString &) override { return file; }
-};
-
 // A sheet filling every slot from 1 to rows, with all four columns; `round` makes each file differ.
 QByteArray sheet(int rows, int round)
 {

@@ -1,6 +1,5 @@
-#include "ScriptedDialogs.h"
 #include "SideConnection.h"
-#include "TestFolder.h"
+#include "WindowFixture.h"
 
 #include "app/MainWindow.h"
 #include "store/AddFilesPanel.h"
@@ -76,28 +75,27 @@ private:
     // Every data source open again, released while the dialog was up, no busy pointer left.
     void checkReopened();
 
-    std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<WindowFixture> m_fixture;
     std::unique_ptr<WatchingDialogs> m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
+    MainWindow *m_window = nullptr;
+    TestFolder *m_folder = nullptr;
 };
 
 void BackupTest::cleanup()
 {
-    m_window.reset();
+    m_fixture.reset();
 }
 
 MainWindow *BackupTest::openWindow()
 {
-    m_folder = std::make_unique<TestFolder>();
+    m_fixture = std::make_unique<WindowFixture>();
     m_dialogs = std::make_unique<WatchingDialogs>();
     // Big enough that cutting it short loses real pages.
-    [&] { QVERIFY(m_folder->makeDatabase(5000)); }();
-    m_window = std::make_unique<MainWindow>(m_folder->path(), m_dialogs.get());
-    m_dialogs->window = m_window.get();
-    m_window->show();
-    m_window->activateWindow();
-    [&] { QVERIFY(QTest::qWaitForWindowActive(m_window.get())); }();
-    return m_window.get();
+    [&] { QVERIFY(m_fixture->open(5000, m_dialogs.get())); }();
+    m_window = &m_fixture->window();
+    m_folder = &m_fixture->folder();
+    m_dialogs->window = m_window;
+    return m_window;
 }
 
 QStringList BackupTest::run(int key, const QString &file)
@@ -105,7 +103,7 @@ QStringList BackupTest::run(int key, const QString &file)
     m_dialogs->clear();
     m_dialogs->heldWhileAsked = true;
     m_dialogs->fileAnswers.enqueue(file);
-    QTest::keyClick(m_window.get(), Qt::Key(key), Qt::ControlModifier);
+    QTest::keyClick(m_window, Qt::Key(key), Qt::ControlModifier);
     return m_dialogs->messages();
 }
 

@@ -3,12 +3,14 @@
 #include "PdfText.h"
 #include "ScriptedDialogs.h"
 #include "TestFolder.h"
+#include "WindowFixture.h"
 
 #include "app/MainWindow.h"
 #include "print/LabelDefinitions.h"
 #include "print/LabelLayout.h"
 #include "print/LabelPrinting.h"
 #include "print/LabelsDialog.h"
+#include "store/RecordStore.h"
 #include "store/Database.h"
 
 #include <QAction>
@@ -203,16 +205,18 @@ void LabelPrintTest::dialogChecksWhatWasTyped()
 void LabelPrintTest::labelsPrintedToPdfSitInTheirRectangles()
 {
     QVERIFY2(havePoppler(), "poppler-utils (pdftotext) is needed to read the pages");
+    // No window: printing takes the record store alone.
     TestFolder folder;
     ScriptedDialogs dialogs;
-    MainWindow window(folder.path(), &dialogs);
-    QVERIFY(QSqlQuery(window.store().database().connection())
+    RecordStore store(folder.path());
+    QVERIFY(store.refresh(store.file()));
+    QVERIFY(QSqlQuery(store.database().connection())
                 .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'Passports' WHERE FileNumber = 5")));
     const auto sheet = sheetFor(letter30);
     const QString pdf = folder.filePath(QStringLiteral("labels.pdf"));
     dialogs.yesNoAnswers.enqueue(true); // no printer: save as PDF
     dialogs.fileAnswers.enqueue(pdf);
-    QVERIFY(LabelPrinting::print(window.store(), dialogs, &window, *sheet, 1, 31));
+    QVERIFY(LabelPrinting::print(store, dialogs, nullptr, *sheet, 1, 31));
     QCOMPARE(dialogs.shown.size(), 2);
     QCOMPARE(dialogs.proposedFileNames, QStringList{QStringLiteral("Papyra Labels.pdf")});
 
@@ -235,12 +239,11 @@ void LabelPrintTest::labelsPrintedToPdfSitInTheirRectangles()
 
 void LabelPrintTest::menuOpensTheDialog()
 {
-    TestFolder folder;
-    QVERIFY(folder.copyProgramData());
-    ScriptedDialogs dialogs;
-    MainWindow window(folder.path(), &dialogs);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    WindowFixture fixture;
+    QVERIFY(fixture.folder().copyProgramData());
+    QVERIFY(fixture.open());
+    MainWindow &window = fixture.window();
+    ScriptedDialogs &dialogs = fixture.dialogs();
 
     QString opened;
     int listed = 0;

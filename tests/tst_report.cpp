@@ -1,7 +1,7 @@
 #include "PdfText.h"
-#include "ScriptedDialogs.h"
 #include "SideConnection.h"
 #include "TestFolder.h"
+#include "WindowFixture.h"
 
 #include "app/MainWindow.h"
 #include "print/DatabaseReport.h"
@@ -62,16 +62,14 @@ bool writeFile(const QString &path, const QByteArray &data)
 
 // Presses Ctrl+P in a window on the folder, with no printer installed: the user answers whether to
 // save a PDF instead, and where. False when a check here failed.
-bool printFromMenu(TestFolder &folder, ScriptedDialogs &dialogs, bool wantPdf, const QString &pdf)
+bool printFromMenu(WindowFixture &fixture, bool wantPdf, const QString &pdf)
 {
     [&] {
+        ScriptedDialogs &dialogs = fixture.dialogs();
         dialogs.yesNoAnswers.enqueue(wantPdf);
         dialogs.fileAnswers.enqueue(pdf);
-        MainWindow window(folder.path(), &dialogs);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(fixture.open());
+        QTest::keyClick(&fixture.window(), Qt::Key_P, Qt::ControlModifier);
         QVERIFY(dialogs.shown.value(0).text.startsWith(QLatin1String("No printer is installed.")));
         for (const ScriptedDialogs::Shown &shown : dialogs.shown)
             QVERIFY2(!shown.busyPointer, qPrintable(shown.text));
@@ -141,12 +139,13 @@ void ReportTest::printedToPdf()
     for (int n = 1; n <= 12; ++n)
         rows.append({n, n == 5 ? letters(120) : QStringLiteral("Folder %1").arg(n), QStringLiteral("Cat%1").arg(n),
                      QStringLiteral("2024-01-%1").arg(n, 2, 10, QLatin1Char('0'))});
-    TestFolder folder;
+    WindowFixture fixture;
+    TestFolder &folder = fixture.folder();
     QVERIFY(makeSlots(folder, rows));
     const QString pdf = folder.filePath(QStringLiteral("old.pdf")); // an older, longer file is replaced
     QVERIFY(writeFile(pdf, QByteArray(1 << 20, 'x')));
-    ScriptedDialogs dialogs;
-    QVERIFY(printFromMenu(folder, dialogs, true, pdf));
+    ScriptedDialogs &dialogs = fixture.dialogs();
+    QVERIFY(printFromMenu(fixture, true, pdf));
     QCOMPARE(dialogs.messages(), QStringList());
 
     const QVector<PdfPage> pages = pdfPages(pdf);
@@ -199,13 +198,14 @@ void ReportTest::nothingPrinted()
 {
     QFETCH(bool, wantPdf);
     QFETCH(QString, pdfName);
-    TestFolder folder;
+    WindowFixture fixture;
+    TestFolder &folder = fixture.folder();
     QVERIFY(writeFile(folder.filePath(QStringLiteral("old.pdf")), "old"));
     auto entries = [&] { return QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden); };
     const QStringList before = entries();
-    ScriptedDialogs dialogs;
+    ScriptedDialogs &dialogs = fixture.dialogs();
     const QString pdf = pdfName.isEmpty() ? QString() : folder.filePath(pdfName);
-    QVERIFY(printFromMenu(folder, dialogs, wantPdf, pdf));
+    QVERIFY(printFromMenu(fixture, wantPdf, pdf));
 
     QCOMPARE(dialogs.proposedFileNames, wantPdf ? QStringList{"Papyra Database Report.pdf"} : QStringList());
     // A failure is reported, naming the file; a refusal is not. No file is left behind either way.

@@ -1,6 +1,8 @@
+#include "RowMatch.h"
 #include "ScriptedDialogs.h"
 #include "SideConnection.h"
 #include "TestFolder.h"
+#include "WindowFixture.h"
 
 #include "app/MainWindow.h"
 #include "search/KeywordSearch.h"
@@ -216,6 +218,7 @@ void TestSearch::indexFollowsRollbacks()
     sqlite3 *db = nullptr;
     QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
     QVERIFY(SearchFunctions::install(db));
+    QVERIFY(RowMatch::install(db));
     auto exec = [&](const QByteArray &sql) { return sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr); };
     auto rows = [&](const char *sql, const QByteArray &term) {
         QList<qint64> found;
@@ -273,16 +276,15 @@ void TestSearch::indexFollowsRollbacks()
 void TestSearch::searchFromTheWindow()
 {
     // Enough matching slots that the result is read in several blocks and is not fully read.
-    TestFolder folder;
-    QVERIFY(folder.makeDatabase(3000));
+    WindowFixture fixture;
+    QVERIFY(fixture.folder().makeDatabase(3000));
     QList<QVariantList> filled;
     for (int n = 1; n <= 3000; ++n)
         filled.append({n, QStringLiteral("Folder %1").arg(n), null, null});
-    QVERIFY(writeSlots(folder.databasePath(), filled));
-    ScriptedDialogs dialogs;
-    MainWindow window(folder.path(), &dialogs);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(writeSlots(fixture.folder().databasePath(), filled));
+    QVERIFY(fixture.open());
+    MainWindow &window = fixture.window();
+    ScriptedDialogs &dialogs = fixture.dialogs();
 
     // Typing alone searches nothing; Enter does, keeping the text as typed.
     QLineEdit *box = window.searchBox();
@@ -296,7 +298,7 @@ void TestSearch::searchFromTheWindow()
 
     // In the results grid and then in the Add Files grid, leaving the edited row writes it.
     auto stored = [&](int row) {
-        return SideConnection(folder.databasePath())
+        return SideConnection(fixture.folder().databasePath())
             .value("SELECT Keywords FROM Varnel WHERE FileNumber = ?", {row + 1})
             .toString();
     };

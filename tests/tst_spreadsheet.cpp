@@ -1,4 +1,4 @@
-#include "ScriptedDialogs.h"
+#include "WindowFixture.h"
 #include "SideConnection.h"
 #include "TestFolder.h"
 
@@ -76,23 +76,24 @@ private:
     MainWindow *openWindow();
 
     QLocale m_locale; // the default before any row changed it
-    std::unique_ptr<TestFolder> m_folder;
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<WindowFixture> m_fixture;
+    TestFolder *m_folder = nullptr;
+    ScriptedDialogs *m_dialogs = nullptr;
+    MainWindow *m_window = nullptr;
 };
 
 void SpreadsheetTest::cleanup()
 {
-    m_window.reset();
+    m_fixture.reset();
     QLocale::setDefault(m_locale);
 }
 
 MainWindow *SpreadsheetTest::openWindow()
 {
-    m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<MainWindow>(m_folder->path(), m_dialogs.get());
-    m_window->show();
-    return m_window.get();
+    [&] { QVERIFY(m_fixture->open()); }();
+    m_dialogs = &m_fixture->dialogs();
+    m_window = &m_fixture->window();
+    return m_window;
 }
 
 void SpreadsheetTest::writesQuotedFields_data()
@@ -255,7 +256,8 @@ void SpreadsheetTest::menuImportAnswersAndRefreshes()
 {
     QFETCH(bool, yes);
     QFETCH(bool, writeFails);
-    m_folder = std::make_unique<TestFolder>();
+    m_fixture = std::make_unique<WindowFixture>();
+    m_folder = &m_fixture->folder();
     SideConnection(m_folder->databasePath()).exec("UPDATE Varnel SET Keywords = 'Old' WHERE FileNumber = 2");
     if (writeFails)
         SideConnection(m_folder->databasePath())
@@ -308,7 +310,8 @@ void SpreadsheetTest::menuImportAnswersAndRefreshes()
 
 void SpreadsheetTest::roundTripChangesNothing()
 {
-    m_folder = std::make_unique<TestFolder>();
+    m_fixture = std::make_unique<WindowFixture>();
+    m_folder = &m_fixture->folder();
     SideConnection(m_folder->databasePath())
         .execRows("UPDATE Varnel SET Keywords = ?, Category = ?, Reminder = ? WHERE FileNumber = ?",
                   {{"Bank, old \"Sparkasse\"", "Bank", "2003-05-31", 1},
@@ -318,7 +321,8 @@ void SpreadsheetTest::roundTripChangesNothing()
                    {"  padded  ", "Ümlaut; é", QVariant(), 5},
                    {"", "", QVariant(), 6},
                    {"=1+2", QVariant(), "not a date", 7}});
-    TestFolder copy;
+    WindowFixture copyFixture;
+    TestFolder &copy = copyFixture.folder();
     QVERIFY(QFile::remove(copy.databasePath()));
     QVERIFY(QFile::copy(m_folder->databasePath(), copy.databasePath()));
     const QString before = tableContents(copy.databasePath());
@@ -332,11 +336,12 @@ void SpreadsheetTest::roundTripChangesNothing()
     const QByteArray bytes = readFile(exported);
     QVERIFY(bytes.startsWith(bom + "File #,Keywords,Category,Reminder\r\n"
                                    "1,\"Bank, old \"\"Sparkasse\"\"\",Bank,2003-05-31\r\n"));
-    m_window.reset();
+    m_fixture->closeWindow();
 
     // Into the copy: every slot as it was, also the one whose reminder is refused as no date.
-    m_dialogs = std::make_unique<ScriptedDialogs>();
-    m_window = std::make_unique<MainWindow>(copy.path(), m_dialogs.get());
+    QVERIFY(copyFixture.open());
+    m_dialogs = &copyFixture.dialogs();
+    m_window = &copyFixture.window();
     m_dialogs->fileAnswers.enqueue(exported);
     m_dialogs->yesNoAnswers.enqueue(true);
     m_window->action("mnuImport")->trigger();
@@ -345,13 +350,14 @@ void SpreadsheetTest::roundTripChangesNothing()
                                  "replaced.\n\n1 row is refused"),
              qPrintable(question));
     QCOMPARE(m_dialogs->messages(), QStringList{"Import Complete!\n\n5 file slots filled."});
-    m_window.reset();
+    copyFixture.closeWindow();
     QCOMPARE(tableContents(copy.databasePath()), before);
 }
 
 void SpreadsheetTest::exportFailureIsReported()
 {
-    m_folder = std::make_unique<TestFolder>();
+    m_fixture = std::make_unique<WindowFixture>();
+    m_folder = &m_fixture->folder();
     QVERIFY(writeFile(m_folder->filePath("plain"), "x"));
     MainWindow *w = openWindow();
     m_dialogs->fileAnswers.enqueue(m_folder->filePath("plain/Papyra.csv"));

@@ -141,15 +141,8 @@ QString shapeProblem(sqlite3 *db)
     if (triggers > 0)
         return notOurs(QStringLiteral("it holds triggers"));
 
-    const struct {
-        const char *table;
-        QStringList fields;
-    } expected[] = {
-        {"Varnel", {"FileNumber", "Keywords", "Category", "Reminder"}},
-        {"Categories", {"Category"}},
-    };
-    for (const auto &want : expected) {
-        const QString table = QString::fromLatin1(want.table);
+    for (const Schema::Table &want : Schema::expectedTables()) {
+        const QString &table = want.name;
         const auto kind = tables.constFind(table.toLower());
         if (kind == tables.constEnd())
             return notOurs(QStringLiteral("the table %1 is missing").arg(table));

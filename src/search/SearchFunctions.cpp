@@ -16,21 +16,10 @@
 #include <unordered_set>
 #include <vector>
 
-namespace {
+namespace SearchFunctions {
 
-enum Field { Keywords, Category, Reminder, FieldCount };
-
-std::string_view textOf(sqlite3_value *value)
-{
-    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
-    return text ? std::string_view(text, size_t(sqlite3_value_bytes(value))) : std::string_view();
-}
-
-using ShownDates = std::unordered_map<std::string, std::string>;
-
-// Appends a field as the search sees it: case-folded, and a reminder in the form the grids show.
-// Converting dates is the dearest part of reading the table, and a drawer holds few
-// distinct dates, so each is converted once.
+// Converting dates is the dearest part of reading the table, and a drawer holds few distinct
+// dates, so each is converted once.
 void appendSearchable(std::string &out, Field field, std::string_view stored, ShownDates &shownDates)
 {
     if (field != Reminder) {
@@ -49,6 +38,18 @@ Pattern searchPattern(std::string_view term)
 {
     return Pattern(QLatin1Char('*') + QString::fromUtf8(term.data(), qsizetype(term.size())) + QLatin1Char('*'));
 }
+
+std::string_view textOf(sqlite3_value *value)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
+    return text ? std::string_view(text, size_t(sqlite3_value_bytes(value))) : std::string_view();
+}
+
+} // namespace SearchFunctions
+
+namespace {
+
+using namespace SearchFunctions;
 
 // The three searchable fields of every slot, folded once, in rowid order.
 class SlotIndex
@@ -279,50 +280,6 @@ private:
     size_t m_at = 0;
 };
 
-// What a function works out from its term once per statement run, kept as SQLite auxiliary data
-// of the term argument (which is the same for every row).
-template <typename T, typename Make> T *perStatement(sqlite3_context *context, Make make)
-{
-    if (auto *cached = static_cast<T *>(sqlite3_get_auxdata(context, 0)))
-        return cached;
-    T *made = make();
-    if (!made)
-        return nullptr;
-    sqlite3_set_auxdata(context, 0, made, [](void *p) { delete static_cast<T *>(p); });
-    return static_cast<T *>(sqlite3_get_auxdata(context, 0)); // null if SQLite could not keep it
-}
-
-void matchFunction(sqlite3_context *context, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_int(context, 0);
-        return;
-    }
-    try {
-        Pattern *pattern = perStatement<Pattern>(context, [&] { return new Pattern(searchPattern(textOf(argv[0]))); });
-        if (!pattern) {
-            sqlite3_result_error_nomem(context);
-            return;
-        }
-        std::string text;
-        ShownDates shownDates;
-        for (int f = 0; f < FieldCount; ++f) {
-            sqlite3_value *value = argv[1 + f];
-            if (sqlite3_value_type(value) == SQLITE_NULL)
-                continue;
-            text.clear();
-            appendSearchable(text, Field(f), textOf(value), shownDates);
-            if (pattern->matches(text)) {
-                sqlite3_result_int(context, 1);
-                return;
-            }
-        }
-        sqlite3_result_int(context, 0);
-    } catch (const std::bad_alloc &) {
-        sqlite3_result_error_nomem(context);
-    }
-}
-
 void searchFunction(sqlite3_context *context, int, sqlite3_value **argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
@@ -361,9 +318,6 @@ bool install(sqlite3 *db, QString *error)
             *error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(sqlite3_errmsg(db)));
         return false;
     };
-    if (sqlite3_create_function_v2(db, "papyra_match", 1 + FieldCount, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                   matchFunction, nullptr, nullptr, nullptr) != SQLITE_OK)
-        return fail("cannot register papyra_match");
     // The connection owns the index: SQLite deletes it with the function when the connection closes
     // (and at once if registering fails).
     auto *index = new SlotIndex(db);

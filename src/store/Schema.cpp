@@ -81,18 +81,19 @@ bool createDatabase(const QString &path, int slotCount, const QStringList &categ
     return ok;
 }
 
+QVector<Table> expectedTables()
+{
+    return {
+        {QStringLiteral("Varnel"), {"FileNumber", "Keywords", "Category", "Reminder"}},
+        {QStringLiteral("Categories"), {"Category"}},
+    };
+}
+
 bool hasExpectedTables(QSqlDatabase &db, QString *error)
 {
-    const struct {
-        const char *table;
-        QStringList fields;
-    } expected[] = {
-        {"Varnel", {"FileNumber", "Keywords", "Category", "Reminder"}},
-        {"Categories", {"Category"}},
-    };
     const QStringList tables = db.tables();
-    for (const auto &want : expected) {
-        const QString table = QString::fromLatin1(want.table);
+    for (const Table &want : expectedTables()) {
+        const QString &table = want.name;
         if (!tables.contains(table)) {
             if (error)
                 *error = QStringLiteral("the table %1 is missing").arg(table);

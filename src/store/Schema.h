@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class QSqlDatabase;
 
@@ -20,6 +21,13 @@ bool createTables(QSqlDatabase &db, QString *error = nullptr);
 // and the given categories. Fails if the file already exists.
 bool createDatabase(const QString &path, int slotCount, const QStringList &categories = defaultCategories(),
                     int firstNumber = 1, QString *error = nullptr);
+
+// The two tables and the fields this program reads, the key first.
+struct Table {
+    QString name;
+    QStringList fields;
+};
+QVector<Table> expectedTables();
 
 // True when db holds the two tables with the fields this program reads.
 bool hasExpectedTables(QSqlDatabase &db, QString *error = nullptr);
