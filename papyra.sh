@@ -5,6 +5,8 @@
 #   ./papyra.sh build   installs what is missing and builds
 #   ./papyra.sh bench   builds and runs the benchmark program
 #   ./papyra.sh format  formats the C++ files with .clang-format (CI fails on any difference)
+#   ./papyra.sh package builds the Debian package build/papyra_<version>_<arch>.deb and checks its
+#                       desktop entry and AppStream metainfo
 #   ./papyra.sh fuzz [name] [seconds]
 #                       builds the fuzz targets (clang, libFuzzer, sanitizers) in build-fuzz and
 #                       runs each (or only fuzz_<name>) for 180 seconds; see docs/FUZZING.md
@@ -47,6 +49,12 @@ bench)
     build
     exec "$BUILD/bench/papyra-bench" "$@"
     ;;
+package)
+    build
+    rm -f "$BUILD"/papyra_*.deb
+    (cd "$BUILD" && cpack -G DEB)
+    sh scripts/check-package.sh "$BUILD"/papyra_*.deb
+    ;;
 fuzz)
     # clang's sanitizer and libFuzzer runtimes are needed for fuzzing only, not to build or run Papyra.
     sh scripts/install-deps.sh clang libclang-rt-14-dev
@@ -67,7 +75,7 @@ fuzz)
     done
     ;;
 *)
-    echo "usage: $0 [run|test|build|bench|format|check-format|fuzz]" >&2
+    echo "usage: $0 [run|test|build|bench|format|check-format|fuzz|package]" >&2
     exit 2
     ;;
 esac

@@ -5,7 +5,9 @@ set -e
 
 # poppler-utils: the tests read the printed report's PDF pages with pdftotext and pdftoppm.
 # clang-format: CI checks that the code follows .clang-format.
-PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core poppler-utils clang-format"
+# desktop-file-utils, appstream: `./papyra.sh package` checks the package's desktop entry and
+# AppStream metainfo with desktop-file-validate and appstreamcli.
+PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core poppler-utils clang-format desktop-file-utils appstream"
 # Packages named on the command line are wanted too (papyra.sh fuzz asks for clang and its sanitizer runtimes).
 PACKAGES="$PACKAGES $*"
 

@@ -172,6 +172,7 @@ void MainWindow::buildSearchPanel(QWidget *panel)
 
     m_txtFrontSearch = new QLineEdit(box);
     m_txtFrontSearch->setObjectName(QStringLiteral("txtFrontSearch"));
+    m_txtFrontSearch->setAccessibleName(QStringLiteral("Search for"));
     m_txtFrontSearch->setFont(sansSerif(12));
     m_txtFrontSearch->setGeometry(Twips::rect(1920, 120, 2295, 375));
 
@@ -199,6 +200,7 @@ void MainWindow::buildSearchPanel(QWidget *panel)
 void MainWindow::buildResultsPanel(QWidget *panel)
 {
     m_grdSearch = new DataGrid(QStringLiteral("grdSearch"), panel);
+    m_grdSearch->setAccessibleName(QStringLiteral("Search results"));
     m_grdSearch->bind(&m_store.search(), m_dialogs);
     m_grdSearch->setGeometry(Twips::rect(0, 100, 10335, 6270));
     m_grdSearch->setColumnWidthsTwips({1035, 5115, 1530, 2100});

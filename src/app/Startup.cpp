@@ -8,15 +8,22 @@
 
 namespace Startup {
 
-void prepareProgramFolder(const QString &programFolder)
+QString prepareProgramFolder(const QString &programFolder, const QString &userDataHome)
 {
-    QDir::setCurrent(programFolder);
-    const QDir folder(programFolder);
-    const QString database = folder.filePath(Schema::databaseFileName);
+    const QString dataFolder = DataFolder::resolve(programFolder, userDataHome);
+    QDir().mkpath(dataFolder);
+    // Plain names resolve in the data folder, never among the installed system files.
+    QDir::setCurrent(dataFolder);
+    const QString database = QDir(dataFolder).filePath(Schema::databaseFileName);
     if (QFileInfo::exists(database))
-        return;
+        return dataFolder;
     // QFile::copy writes a temporary file and renames it, so a failed copy leaves no half database.
-    QFile::copy(folder.filePath(Schema::templateFileName), database);
+    if (QFile::copy(QDir(programFolder).filePath(Schema::templateFileName), database)) {
+        // The copy keeps the template's permission bits; an installed template may be read-only,
+        // the user's database must not be.
+        QFile::setPermissions(database, QFile::permissions(database) | QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return dataFolder;
 }
 
 } // namespace Startup

@@ -10,12 +10,14 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Papyra"));
     QApplication::setApplicationVersion(QStringLiteral(PAPYRA_VERSION_STRING));
+    // Lets a Wayland desktop match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.papyra.Papyra"));
 
     const QString programFolder = QApplication::applicationDirPath();
-    Startup::prepareProgramFolder(programFolder);
+    const QString dataFolder = Startup::prepareProgramFolder(programFolder);
 
     Dialogs dialogs;
-    MainWindow window(programFolder, &dialogs);
+    MainWindow window(programFolder, dataFolder, &dialogs);
     window.show();
     return app.exec();
 }

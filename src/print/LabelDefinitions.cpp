@@ -1,6 +1,8 @@
 #include "print/LabelDefinitions.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace LabelDefinitions {
@@ -52,6 +54,13 @@ LabelDefinition parseLine(const QString &line)
     definition.tail = line.mid(separator + 1);
     definition.wellFormed = wellFormed;
     return definition;
+}
+
+QString folderFor(const QString &programFolder, const QString &dataFolder)
+{
+    if (QFileInfo(QDir(dataFolder).filePath(fileName)).isFile())
+        return dataFolder;
+    return programFolder;
 }
 
 } // namespace LabelDefinitions

@@ -38,4 +38,8 @@ Result read(const QString &path);
 // Splits one definition line. A line without ";" gives an empty name.
 LabelDefinition parseLine(const QString &line);
 
+// The folder whose labels.def the label dialog reads: the data folder when the user has put one
+// there (to add label sheets without touching the installed system files), else the program folder.
+QString folderFor(const QString &programFolder, const QString &dataFolder);
+
 } // namespace LabelDefinitions

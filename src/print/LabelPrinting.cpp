@@ -2,6 +2,7 @@
 
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
+#include "print/LabelDefinitions.h"
 #include "print/LabelPainter.h"
 #include "print/LabelsDialog.h"
 #include "print/PrintJob.h"
@@ -15,7 +16,7 @@ namespace LabelPrinting {
 
 void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent)
 {
-    LabelsDialog::showModal(programFolder, &dialogs, parent,
+    LabelsDialog::showModal(LabelDefinitions::folderFor(programFolder, store.dataFolder()), &dialogs, parent,
                             [&store, &dialogs, parent](const LabelLayout::Sheet &sheet, int start, int count) {
                                 return print(store, dialogs, parent, sheet, start, count);
                             });

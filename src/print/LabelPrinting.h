@@ -14,7 +14,8 @@ namespace LabelPrinting {
 
 // Shows the label dialog modally; Print there prints on the default printer or, without one, to
 // a PDF file the user names.
-// programFolder holds the shipped label definitions.
+// programFolder holds the shipped label definitions; a labels.def in the store's data folder is
+// read instead.
 void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent);
 
 // Prints labels start .. start + count - 1 on the sheet type. Returns true when the pages went

@@ -45,6 +45,7 @@ LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidg
     m_cmdApply->setDefault(true);
     m_lstLabels = place(new QListWidget(this), "lstLabels", Twips::rect(480, 600, 4935, 1620));
     m_lstLabels->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstLabels->setAccessibleName(QStringLiteral("Label type"));
     place(new QLabel(QStringLiteral("Label Type:"), this), "Label1(0)", Twips::rect(480, 360, 855, 255));
     m_txtStart = place(new QLineEdit(QStringLiteral("1"), this), "txtStart", Twips::rect(2340, 2400, 735, 285));
     m_txtEnd = place(new QLineEdit(this), "txtEnd", Twips::rect(2340, 2880, 735, 285));

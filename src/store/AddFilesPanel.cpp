@@ -44,6 +44,7 @@ AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dial
     }
 
     m_grid = new DataGrid(QStringLiteral("grdFile"), this);
+    m_grid->setAccessibleName(QStringLiteral("File slots"));
     m_grid->bind(file, dialogs);
     m_grid->setGeometry(Twips::rect(0, 600, 10335, 5775));
     m_grid->setColumnWidthsTwips({1035, 4800, 1680, 2100});
@@ -53,6 +54,7 @@ AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dial
 
     m_catList = new QListView(this);
     m_catList->setObjectName(QStringLiteral("CatList"));
+    m_catList->setAccessibleName(QStringLiteral("Category pick list"));
     m_catList->setModel(popCat);
     m_catList->setGeometry(Twips::rect(6120, 720, 1695, 1740));
     m_catList->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -20,6 +20,7 @@ CategoriesPanel::CategoriesPanel(DataSource *categories, Dialogs *dialogs,
     remove->setGeometry(Twips::rect(120, 600, 2655, 375));
 
     m_grid = new DataGrid(QStringLiteral("grdCategories"), this);
+    m_grid->setAccessibleName(QStringLiteral("My categories"));
     m_grid->bind(categories, dialogs);
     m_grid->setGeometry(Twips::rect(120, 1080, 2655, 5295));
     m_grid->horizontalHeader()->setStretchLastSection(true);

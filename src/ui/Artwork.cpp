@@ -66,6 +66,36 @@ QPixmap banner()
     return pixmap;
 }
 
+QVector<Shape> iconShapes()
+{
+    // The folder of drawFolder, as paths.
+    const QRectF r(1.5, 4.5, 29, 24);
+    const QColor outline(0x8a, 0x5a, 0x12);
+    QPainterPath back;
+    back.moveTo(r.left(), r.top() + r.height() * 0.15);
+    back.lineTo(r.left() + r.width() * 0.38, r.top() + r.height() * 0.15);
+    back.lineTo(r.left() + r.width() * 0.46, r.top());
+    back.lineTo(r.right(), r.top());
+    back.lineTo(r.right(), r.bottom());
+    back.lineTo(r.left(), r.bottom());
+    back.closeSubpath();
+    QPainterPath body;
+    body.addRoundedRect(QRectF(r.left(), r.top() + r.height() * 0.28, r.width(), r.height() * 0.72), 2, 2);
+
+    // The letter as an outline, centred on the folder's front, so the SVG needs no font.
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setPixelSize(15);
+    f.setBold(true);
+    QPainterPath letter;
+    letter.addText(0, 0, f, QStringLiteral("P"));
+    const QRectF area(1.5, 11, 29, 17);
+    letter.translate(area.center() - letter.boundingRect().center());
+
+    return {{back, QColor(0xd9, 0xa8, 0x3e), outline, 1},
+            {body, QColor(0xf2, 0xc9, 0x6b), outline, 1},
+            {letter, QColor(0x1f, 0x3a, 0x68), QColor(), 0}};
+}
+
 QPixmap iconPixmap(int size)
 {
     QPixmap pixmap(size, size);
@@ -73,14 +103,11 @@ QPixmap iconPixmap(int size)
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
-    p.setPen(QPen(QColor(0x8a, 0x5a, 0x12), 1));
-    drawFolder(p, QRectF(1.5, 4.5, 29, 24), QColor(0xf2, 0xc9, 0x6b), QColor(0xd9, 0xa8, 0x3e));
-    QFont f(QStringLiteral("Sans Serif"));
-    f.setPixelSize(15);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0x1f, 0x3a, 0x68));
-    p.drawText(QRectF(1.5, 11, 29, 17), Qt::AlignCenter, QStringLiteral("P"));
+    for (const Shape &shape : iconShapes()) {
+        p.setPen(shape.strokeWidth > 0 ? QPen(shape.stroke, shape.strokeWidth) : QPen(Qt::NoPen));
+        p.setBrush(shape.fill);
+        p.drawPath(shape.path);
+    }
     return pixmap;
 }
 
