@@ -49,8 +49,8 @@ QString makeProgramFolder(const QString &name, int slotCount)
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
     QString error;
-    if (!Schema::createDatabase(QDir(folder).filePath(Schema::databaseFileName), slotCount,
-                                Schema::defaultCategories(), 1, &error))
+    if (!Schema::createDatabase(QDir(folder).filePath(Schema::databaseFileName), slotCount, Schema::defaultCategories(),
+                                1, &error))
         qFatal("cannot make benchmark database: %s", qPrintable(error));
     // The tour's start picture is decoded on every tab change, so the benchmark needs it too.
     const QDir programData(QStringLiteral(PAPYRA_PROGRAM_DIR));
@@ -66,8 +66,7 @@ QString makeProgramFolder(const QString &name, int slotCount)
 void report(const QString &what, double ms, const QString &target)
 {
     QTextStream out(stdout);
-    out << qSetFieldWidth(56) << Qt::left << what << qSetFieldWidth(0) << QString::number(ms, 'f', 2)
-        << " ms";
+    out << qSetFieldWidth(56) << Qt::left << what << qSetFieldWidth(0) << QString::number(ms, 'f', 2) << " ms";
     if (!target.isEmpty())
         out << "   (target " << target << ")";
     out << Qt::endl;

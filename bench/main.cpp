@@ -19,9 +19,9 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     const int runs = args.contains(QStringLiteral("--quick")) ? 3 : 11;
 
-    const bool only = args.contains(QStringLiteral("--search-only")) || args.contains(QStringLiteral("--startup-only")) ||
-                      args.contains(QStringLiteral("--print-only")) ||
-                      args.contains(QStringLiteral("--spreadsheet-only"));
+    const bool only =
+        args.contains(QStringLiteral("--search-only")) || args.contains(QStringLiteral("--startup-only")) ||
+        args.contains(QStringLiteral("--print-only")) || args.contains(QStringLiteral("--spreadsheet-only"));
     if (!only || args.contains(QStringLiteral("--startup-only")))
         Bench::startup(100000, runs);
     if (!only || args.contains(QStringLiteral("--search-only")))

@@ -1,7 +1,7 @@
 #include "BenchUtil.h"
 
-#include "ui/Dialogs.h"
 #include "app/MainWindow.h"
+#include "ui/Dialogs.h"
 
 #include <QAction>
 #include <QApplication>

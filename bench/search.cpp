@@ -1,14 +1,14 @@
 #include "BenchUtil.h"
 
-#include "ui/Dialogs.h"
+#include "RowMatch.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "search/KeywordSearch.h"
-#include "RowMatch.h"
 #include "search/SearchFunctions.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Schema.h"
+#include "ui/DataGrid.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QDir>

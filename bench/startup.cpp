@@ -1,10 +1,10 @@
 #include "BenchUtil.h"
 
-#include "ui/Dialogs.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -32,8 +32,8 @@ void startup(int slotCount, int runs)
     QApplication::processEvents();
     // Each tab from the one before it. Add Files refreshes the slot list: measured as it comes
     // after nothing changed, and right after an edit, when the whole key list is read again.
-    static const char *names[] = {"Search", "Search Results", "Add Files", "My Categories", "Start Here",
-                                  "Add Files after an edit"};
+    static const char *names[] = {"Search",        "Search Results", "Add Files",
+                                  "My Categories", "Start Here",     "Add Files after an edit"};
     for (qint16 step = 1; step <= 6; ++step) {
         const qint16 tab = step == 6 ? 3 : step;
         int edit = 0;

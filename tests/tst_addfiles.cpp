@@ -1,12 +1,12 @@
 #include "WindowFixture.h"
 
 #include "app/MainWindow.h"
-#include "ui/Twips.h"
 #include "store/AddFilesPanel.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
+#include "ui/DataGrid.h"
 #include "ui/DropDownDelegate.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QLineEdit>

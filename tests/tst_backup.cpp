@@ -3,9 +3,9 @@
 
 #include "app/MainWindow.h"
 #include "store/AddFilesPanel.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
+#include "ui/DataGrid.h"
 
 #include <QLineEdit>
 #include <QListView>

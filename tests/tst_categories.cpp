@@ -2,10 +2,10 @@
 
 #include "app/MainWindow.h"
 #include "store/CategoriesPanel.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/Schema.h"
+#include "ui/DataGrid.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -134,7 +134,8 @@ private slots:
             QTest::keyClick(m_window, Qt::Key_F8);
             QCOMPARE(m_fixture->dialogs().shown.size(), tries);
             QCOMPARE(m_fixture->dialogs().shown.last().kind, QStringLiteral("message"));
-            QCOMPARE(m_fixture->dialogs().shown.last().text, QStringLiteral("Please click on a category record to select it."));
+            QCOMPARE(m_fixture->dialogs().shown.last().text,
+                     QStringLiteral("Please click on a category record to select it."));
             QCOMPARE(storedNames(), before);
             sql(QStringLiteral("DELETE FROM Categories"));
             m_window->SwitchTab(4);

@@ -1,13 +1,13 @@
 // The Edit menu acting on the focused control, Quit, and the Help menu's web page.
-#include "WindowFixture.h"
 #include "SideConnection.h"
 #include "TestFolder.h"
+#include "WindowFixture.h"
 
 #include "app/MainWindow.h"
 #include "app/ShellOpen.h"
 #include "store/AddFilesPanel.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
+#include "ui/DataGrid.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -31,10 +31,7 @@ class EditAndHelpTest : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void cleanup()
-    {
-        m_fixture.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void commandsActOnceOnTheFocusedText_data();
     void commandsActOnceOnTheFocusedText();
@@ -162,8 +159,9 @@ void EditAndHelpTest::quitWritesTheRowBeingEditedAndCloses()
     QVERIFY(m_fixture->dialogs().shown.isEmpty());
 
     m_fixture->closeWindow(); // lets go of the database file
-    QCOMPARE(SideConnection(m_fixture->folder().databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 1"),
-             QVariant(QStringLiteral("passports")));
+    QCOMPARE(
+        SideConnection(m_fixture->folder().databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 1"),
+        QVariant(QStringLiteral("passports")));
 }
 
 void EditAndHelpTest::helpOpensTheSupportPage()

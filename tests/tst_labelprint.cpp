@@ -10,8 +10,8 @@
 #include "print/LabelLayout.h"
 #include "print/LabelPrinting.h"
 #include "print/LabelsDialog.h"
-#include "store/RecordStore.h"
 #include "store/Database.h"
+#include "store/RecordStore.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -78,7 +78,8 @@ void LabelPrintTest::definitionsAreChecked_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("reason"); // empty: usable
 
-    QTest::newRow("not a number") << "Broken;0.2;x;2;1;2.1;1;3;10;Letter" << "eight numbers";
+    QTest::newRow("not a number") << "Broken;0.2;x;2;1;2.1;1;3;10;Letter"
+                                  << "eight numbers";
     QTest::newRow("nan pitch") << "X;0.2839;0.5965;2.5;1.5;nan;1.5;3;7;A4"
                                << "finite number";
     QTest::newRow("inf pitch, one column") << "X;0.2;0.5;2;1;inf;1;1;7;A4"
@@ -87,14 +88,22 @@ void LabelPrintTest::definitionsAreChecked_data()
                                  << "finite number";
     QTest::newRow("float overflow") << "X;0.2;0.5;2;1;2.1;1e39;3;7;A4"
                                     << "\"X\" cannot be used";
-    QTest::newRow("half a row") << "Half;0.2;0.5;2;1;2.1;1;3;2.5;Letter" << "columns and rows";
-    QTest::newRow("negative height") << "Neg;0.2;0.5;2;-1;2.1;1;3;10;Letter" << "no width";
-    QTest::newRow("overlapping across") << "Over;0.2;0.5;2;1;1.5;1;3;10;Letter" << "overlap";
-    QTest::newRow("overlapping down") << "Down;0.2;0.5;2;1;2.1;0.9;3;10;Letter" << "overlap";
-    QTest::newRow("too tall for A4") << "Tall;0.2;0.5;2;1;2.1;1;3;12;A4" << "do not fit";
-    QTest::newRow("unknown paper") << "Legal;0.2;0.5;2;1;2.1;1;3;10;Legal" << "not known";
-    QTest::newRow("single label needs no pitch") << "One;0.5;0.5;7;1;0;0;1;1;Letter" << "";
-    QTest::newRow("paper in any case") << "Case;0.5;0.5;7;1;0;0;1;1;letter; any case" << "";
+    QTest::newRow("half a row") << "Half;0.2;0.5;2;1;2.1;1;3;2.5;Letter"
+                                << "columns and rows";
+    QTest::newRow("negative height") << "Neg;0.2;0.5;2;-1;2.1;1;3;10;Letter"
+                                     << "no width";
+    QTest::newRow("overlapping across") << "Over;0.2;0.5;2;1;1.5;1;3;10;Letter"
+                                        << "overlap";
+    QTest::newRow("overlapping down") << "Down;0.2;0.5;2;1;2.1;0.9;3;10;Letter"
+                                      << "overlap";
+    QTest::newRow("too tall for A4") << "Tall;0.2;0.5;2;1;2.1;1;3;12;A4"
+                                     << "do not fit";
+    QTest::newRow("unknown paper") << "Legal;0.2;0.5;2;1;2.1;1;3;10;Legal"
+                                   << "not known";
+    QTest::newRow("single label needs no pitch") << "One;0.5;0.5;7;1;0;0;1;1;Letter"
+                                                 << "";
+    QTest::newRow("paper in any case") << "Case;0.5;0.5;7;1;0;0;1;1;letter; any case"
+                                       << "";
 }
 
 void LabelPrintTest::definitionsAreChecked()
@@ -140,19 +149,45 @@ void LabelPrintTest::dialogChecksWhatWasTyped_data()
     QTest::addColumn<QString>("focus");   // the control named by the message; empty: printed
     QTest::addColumn<QString>("message"); // words the message holds
 
-    QTest::newRow("nothing chosen") << -1 << "1" << "30" << false << "lstLabels" << "choose a label type";
-    QTest::newRow("unusable sheet") << 1 << "1" << "30" << false << "lstLabels" << "\"Too wide\" cannot be used";
-    QTest::newRow("start zero") << 0 << "0" << "30" << false << "txtStart" << "first label number";
-    QTest::newRow("start not whole") << 0 << "1.5" << "30" << false << "txtStart" << "";
-    QTest::newRow("start too big") << 0 << "1000000" << "1" << false << "txtStart" << "";
-    QTest::newRow("count words") << 0 << "1" << "ten" << false << "txtEnd" << "how many labels";
-    QTest::newRow("past the highest number") << 0 << "999999" << "2" << false << "txtEnd" << "";
-    QTest::newRow("101 pages") << 0 << "1" << "101" << true << "txtEnd" << "how many pages";
-    QTest::newRow("labels beyond 100 pages") << 0 << "1" << "3001" << false << "txtEnd" << "";
-    QTest::newRow("huge count") << 0 << "1" << "99999999999" << false << "txtEnd" << "";
-    QTest::newRow("highest number") << 0 << "999999" << "1" << false << "" << "";
-    QTest::newRow("labels, blanks around") << 0 << " 451 " << " 45 " << false << "" << "";
-    QTest::newRow("100 pages") << 0 << "1" << "100" << true << "" << "";
+    QTest::newRow("nothing chosen") << -1 << "1"
+                                    << "30" << false << "lstLabels"
+                                    << "choose a label type";
+    QTest::newRow("unusable sheet") << 1 << "1"
+                                    << "30" << false << "lstLabels"
+                                    << "\"Too wide\" cannot be used";
+    QTest::newRow("start zero") << 0 << "0"
+                                << "30" << false << "txtStart"
+                                << "first label number";
+    QTest::newRow("start not whole") << 0 << "1.5"
+                                     << "30" << false << "txtStart"
+                                     << "";
+    QTest::newRow("start too big") << 0 << "1000000"
+                                   << "1" << false << "txtStart"
+                                   << "";
+    QTest::newRow("count words") << 0 << "1"
+                                 << "ten" << false << "txtEnd"
+                                 << "how many labels";
+    QTest::newRow("past the highest number") << 0 << "999999"
+                                             << "2" << false << "txtEnd"
+                                             << "";
+    QTest::newRow("101 pages") << 0 << "1"
+                               << "101" << true << "txtEnd"
+                               << "how many pages";
+    QTest::newRow("labels beyond 100 pages") << 0 << "1"
+                                             << "3001" << false << "txtEnd"
+                                             << "";
+    QTest::newRow("huge count") << 0 << "1"
+                                << "99999999999" << false << "txtEnd"
+                                << "";
+    QTest::newRow("highest number") << 0 << "999999"
+                                    << "1" << false << ""
+                                    << "";
+    QTest::newRow("labels, blanks around") << 0 << " 451 "
+                                           << " 45 " << false << ""
+                                           << "";
+    QTest::newRow("100 pages") << 0 << "1"
+                               << "100" << true << ""
+                               << "";
 }
 
 void LabelPrintTest::dialogChecksWhatWasTyped()

@@ -1,13 +1,13 @@
 // The main window: tab changes by every route, where the focus goes, and nothing typed lost when
 // the program ends or the database goes away.
-#include "WindowFixture.h"
 #include "SideConnection.h"
 #include "TestFolder.h"
+#include "WindowFixture.h"
 
 #include "app/MainWindow.h"
 #include "store/AddFilesPanel.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
+#include "ui/DataGrid.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -135,8 +135,9 @@ void MainWindowTest::quittingWritesTheRowBeingEdited()
         m_window->close();
     QVERIFY(!m_window->isVisible());
     QVERIFY(m_fixture->dialogs().shown.isEmpty());
-    QCOMPARE(SideConnection(m_fixture->folder().databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 42"),
-             QVariant(QStringLiteral("birth certificates")));
+    QCOMPARE(
+        SideConnection(m_fixture->folder().databasePath()).value("SELECT Keywords FROM Varnel WHERE FileNumber = 42"),
+        QVariant(QStringLiteral("birth certificates")));
 }
 
 void MainWindowTest::databaseVanishingDuringUse()

@@ -3,9 +3,9 @@
 #include "TestFolder.h"
 #include "WindowFixture.h"
 
+#include "RecordingSurface.h"
 #include "app/MainWindow.h"
 #include "print/DatabaseReport.h"
-#include "RecordingSurface.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/RecordSources.h"

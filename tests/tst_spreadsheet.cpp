@@ -1,6 +1,6 @@
-#include "WindowFixture.h"
 #include "SideConnection.h"
 #include "TestFolder.h"
+#include "WindowFixture.h"
 
 #include "app/MainWindow.h"
 #include "spreadsheet/Csv.h"

@@ -4,10 +4,10 @@
 #include "SideConnection.h"
 #include "TestFolder.h"
 
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/RecordSources.h"
+#include "ui/DataGrid.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>

@@ -2,8 +2,8 @@
 #include "WindowFixture.h"
 
 #include "app/MainWindow.h"
-#include "ui/PicturePanel.h"
 #include "tour/Slides.h"
+#include "ui/PicturePanel.h"
 
 #include <QAction>
 #include <QImageReader>
@@ -16,10 +16,7 @@ class TourTest : public QObject
     Q_OBJECT
 private slots:
     void init();
-    void cleanup()
-    {
-        m_fixture.reset();
-    }
+    void cleanup() { m_fixture.reset(); }
 
     void fullTourShowsEveryPictureInOrderAndStops();
     void restartsFromTheStartPicture();

@@ -1,14 +1,8 @@
 #include "app/MainWindow.h"
 
 #include "about/AboutBox.h"
-#include "ui/Artwork.h"
-#include "ui/ClickablePanel.h"
-#include "ui/Dialogs.h"
 #include "app/EditCommands.h"
-#include "ui/Fonts.h"
-#include "ui/PicturePanel.h"
 #include "app/ShellOpen.h"
-#include "ui/Twips.h"
 #include "backup/BackupRestore.h"
 #include "print/DatabaseReport.h"
 #include "print/LabelPrinting.h"
@@ -17,9 +11,15 @@
 #include "spreadsheet/SpreadsheetCommands.h"
 #include "store/AddFilesPanel.h"
 #include "store/CategoriesPanel.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "tour/Slides.h"
+#include "ui/Artwork.h"
+#include "ui/ClickablePanel.h"
+#include "ui/DataGrid.h"
+#include "ui/Dialogs.h"
+#include "ui/Fonts.h"
+#include "ui/PicturePanel.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -129,8 +129,8 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     m_grdSearch->move(Twips::toPixels(0), Twips::toPixels(100));
 
     setFixedSize(sizeHint());
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                          : QRect();
+    const QRect screen =
+        QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect();
     if (screen.isValid())
         move(screen.center() - rect().center());
     m_tabStrip->setFocus();
@@ -148,8 +148,8 @@ void MainWindow::buildTabStrip(QWidget *client)
     m_tabStrip->setExpanding(false);
     m_tabStrip->setDrawBase(false);
     m_tabStrip->setFocusPolicy(Qt::StrongFocus);
-    for (const char *caption : {"F1 - &Search", "F2 - Search &Results", "F3 - Add &Files", "F4 - My &Categories",
-                                "F9 - Start &Here"})
+    for (const char *caption :
+         {"F1 - &Search", "F2 - Search &Results", "F3 - Add &Files", "F4 - My &Categories", "F9 - Start &Here"})
         m_tabStrip->addTab(QString::fromLatin1(caption));
     m_tabStrip->setTabToolTip(4, QStringLiteral("Click on this tab for Help"));
     narrowToFit(m_tabStrip); // all five tabs within the strip's width
@@ -294,8 +294,7 @@ void MainWindow::buildMenus()
         SwitchTab(Tab::AddFiles);
         m_addFiles->topOfList();
     });
-    connect(action(QStringLiteral("mnuAddcat")), &QAction::triggered, m_categoriesPanel,
-            &CategoriesPanel::addCategory);
+    connect(action(QStringLiteral("mnuAddcat")), &QAction::triggered, m_categoriesPanel, &CategoriesPanel::addCategory);
     connect(action(QStringLiteral("mnuDelcat")), &QAction::triggered, m_categoriesPanel,
             &CategoriesPanel::deleteCategory);
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &QWidget::close);
@@ -381,9 +380,15 @@ void MainWindow::showRemindersDue()
     SwitchTab(Tab::SearchResults);
 }
 
-QAction *MainWindow::action(const QString &name) const { return findChild<QAction *>(name); }
+QAction *MainWindow::action(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
 
-PicturePanel *MainWindow::startHerePanel() const { return static_cast<PicturePanel *>(m_panels.value(4)); }
+PicturePanel *MainWindow::startHerePanel() const
+{
+    return static_cast<PicturePanel *>(m_panels.value(4));
+}
 
 void MainWindow::openDataSources()
 {
@@ -433,8 +438,8 @@ void MainWindow::runSearch()
 
 void MainWindow::runBackupRestore(bool backup)
 {
-    const BackupRestore::Outcome outcome =
-        BackupRestore::run(m_store, *m_dialogs, this, backup ? BackupRestore::Mode::Backup : BackupRestore::Mode::Restore);
+    const BackupRestore::Outcome outcome = BackupRestore::run(
+        m_store, *m_dialogs, this, backup ? BackupRestore::Mode::Backup : BackupRestore::Mode::Restore);
     if (outcome.readError.isEmpty())
         m_failureShown = false;
     else

@@ -103,7 +103,7 @@ private:
     qint16 m_slidestep = 0;
     quint64 m_tourRestarts = 0; // counts StartSlideShow runs
 
-    QString m_openError;       // why the database could not be opened at creation
+    QString m_openError;         // why the database could not be opened at creation
     bool m_failureShown = false; // one message per run of failures, not one per tab change
     bool m_shownOnce = false;
 };

@@ -1,7 +1,7 @@
-#include "ui/Dialogs.h"
+#include "Version.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
-#include "Version.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 

@@ -1,12 +1,12 @@
 #include "backup/BackupRestore.h"
 
-#include "ui/BusyCursor.h"
-#include "ui/Dialogs.h"
 #include "backup/FileCopy.h"
 #include "store/DataSource.h"
 #include "store/Database.h"
 #include "store/RecordStore.h"
 #include "store/Schema.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 
 #include <QDir>
 #include <QFile>

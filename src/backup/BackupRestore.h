@@ -34,7 +34,7 @@ bool restoreFrom(const QString &backupPath, const QString &databasePath, QString
 // What a run of the command came to, for the window to show.
 struct Outcome {
     Mode mode = Mode::Backup;
-    QString chosen;    // the file the user chose; empty when they cancelled
+    QString chosen; // the file the user chose; empty when they cancelled
     bool copied = false;
     QString error;     // why the copy failed
     QString readError; // why a data source could not be read again afterwards; empty when all could

@@ -1,12 +1,12 @@
 #include "print/DatabaseReport.h"
 
-#include "ui/BusyCursor.h"
-#include "ui/Dialogs.h"
 #include "print/PageSurface.h"
 #include "print/PrintJob.h"
 #include "store/DataSource.h"
-#include "store/RecordStore.h"
 #include "store/Dates.h"
+#include "store/RecordStore.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 
 #include <QVector>
 

@@ -20,7 +20,10 @@ QRectF Sheet::labelRect(int index) const
     return QRectF(left + column * horizontalPitch, top + row * verticalPitch, width, height);
 }
 
-QSizeF Sheet::paperSize() const { return QPageSize(paper).size(QPageSize::Inch); }
+QSizeF Sheet::paperSize() const
+{
+    return QPageSize(paper).size(QPageSize::Inch);
+}
 
 std::optional<QPageSize::PageSizeId> paperNamed(const QString &tail)
 {
@@ -101,18 +104,18 @@ Request checkRequest(const std::optional<Sheet> &sheet, const QString &startText
 
     if (!wholeNumber.match(startText).hasMatch() || startText.trimmed().toInt() < 1 ||
         startText.trimmed().toInt() > maxNumber)
-        return fail(QStringLiteral("txtStart"),
-                    QStringLiteral("Please enter the first label number as a whole number from 1 to %1.")
-                        .arg(maxNumber));
+        return fail(
+            QStringLiteral("txtStart"),
+            QStringLiteral("Please enter the first label number as a whole number from 1 to %1.").arg(maxNumber));
     request.start = startText.trimmed().toInt();
 
     const int perSheet = sheet->labelsPerSheet();
     const int count = wholeNumber.match(countText).hasMatch() ? countText.trimmed().toInt() : 0;
     if (countInPages) {
         if (count < 1 || count > maxSheets)
-            return fail(QStringLiteral("txtEnd"),
-                        QStringLiteral("Please enter how many pages to print as a whole number from 1 to %1.")
-                            .arg(maxSheets));
+            return fail(
+                QStringLiteral("txtEnd"),
+                QStringLiteral("Please enter how many pages to print as a whole number from 1 to %1.").arg(maxSheets));
         request.count = count * perSheet;
     } else {
         if (count < 1 || count > maxSheets * perSheet)
@@ -124,9 +127,9 @@ Request checkRequest(const std::optional<Sheet> &sheet, const QString &startText
         request.count = count;
     }
     if (qint64(request.start) + request.count - 1 > maxNumber)
-        return fail(QStringLiteral("txtEnd"),
-                    QStringLiteral("Label numbers go up to %1: please print fewer labels or start lower.")
-                        .arg(maxNumber));
+        return fail(
+            QStringLiteral("txtEnd"),
+            QStringLiteral("Label numbers go up to %1: please print fewer labels or start lower.").arg(maxNumber));
     return request;
 }
 

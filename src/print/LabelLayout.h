@@ -39,9 +39,9 @@ constexpr int maxNumber = 999999;
 // What the user asked for in the dialog, checked. `field` names the control holding a wrong value.
 struct Request {
     int start = 1;
-    int count = 0;       // labels
-    QString error;       // empty when the request is good
-    QString field;       // "lstLabels", "txtStart" or "txtEnd" when error is set
+    int count = 0; // labels
+    QString error; // empty when the request is good
+    QString field; // "lstLabels", "txtStart" or "txtEnd" when error is set
     bool ok() const { return error.isEmpty(); }
 };
 Request checkRequest(const std::optional<Sheet> &sheet, const QString &startText, const QString &countText,

@@ -2,8 +2,8 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QPagedPaintDevice>
+#include <QPainter>
 #include <QPrinter>
 
 namespace LabelPainter {

@@ -1,13 +1,13 @@
 #include "print/LabelPrinting.h"
 
-#include "ui/BusyCursor.h"
-#include "ui/Dialogs.h"
 #include "print/LabelDefinitions.h"
 #include "print/LabelPainter.h"
 #include "print/LabelsDialog.h"
 #include "print/PrintJob.h"
 #include "store/Database.h"
 #include "store/RecordStore.h"
+#include "ui/BusyCursor.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QSqlQuery>
@@ -43,8 +43,7 @@ QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last)
     return keywords;
 }
 
-bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLayout::Sheet &sheet, int start,
-           int count)
+bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLayout::Sheet &sheet, int start, int count)
 {
     // A slot being typed into should show its keywords on its label.
     store.commitPendingEdits();
@@ -57,7 +56,8 @@ bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLay
     QPagedPaintDevice *device = job.device();
     LabelPainter::setUpDevice(*device, sheet);
     const QHash<int, QString> keywords = keywordsBetween(store.database().connection(), start, start + count - 1);
-    const bool painted = LabelPainter::paint(*device, sheet, LabelLayout::numbersBySheet(sheet, start, count), keywords);
+    const bool painted =
+        LabelPainter::paint(*device, sheet, LabelLayout::numbersBySheet(sheet, start, count), keywords);
     const bool done = job.finish(painted, painted ? QString() : QStringLiteral("The pages could not be drawn."));
     busy.restore();
     if (!done)

@@ -78,8 +78,7 @@ LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidg
     connect(m_cmdApply, &QPushButton::clicked, this, &LabelsDialog::print);
 }
 
-void LabelsDialog::showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent,
-                             const PrintHandler &print)
+void LabelsDialog::showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent, const PrintHandler &print)
 {
     LabelsDialog dialog(programFolder, dialogs, parent);
     dialog.setPrintHandler(print);

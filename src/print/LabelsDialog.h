@@ -27,8 +27,7 @@ public:
 
     // The File menu's Print Labels item: a fresh dialog that reads labels.def and is shown modally,
     // unless reading failed, in which case the user has been told and nothing is shown.
-    static void showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent,
-                          const PrintHandler &print);
+    static void showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent, const PrintHandler &print);
 
     void setPrintHandler(const PrintHandler &print) { m_print = print; }
 

@@ -1,10 +1,10 @@
 #include "store/AddFilesPanel.h"
 
-#include "ui/Dialogs.h"
-#include "ui/Twips.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
+#include "ui/DataGrid.h"
+#include "ui/Dialogs.h"
 #include "ui/DropDownDelegate.h"
+#include "ui/Twips.h"
 
 #include <QHideEvent>
 #include <QListView>
@@ -18,8 +18,7 @@ constexpr int pickListDropTwips = 500;
 
 } // namespace
 
-AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dialogs,
-                             QWidget *parent)
+AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dialogs, QWidget *parent)
     : QWidget(parent), m_file(file), m_popCat(popCat), m_dialogs(dialogs),
       m_categoryColumn(file->columnIndex(QStringLiteral("Category")))
 {

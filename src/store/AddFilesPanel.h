@@ -13,8 +13,7 @@ class AddFilesPanel : public QWidget
 {
     Q_OBJECT
 public:
-    AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dialogs,
-                  QWidget *parent = nullptr);
+    AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dialogs, QWidget *parent = nullptr);
 
     DataGrid *grid() const { return m_grid; }
     QListView *categoryList() const { return m_catList; }

@@ -1,15 +1,14 @@
 #include "store/CategoriesPanel.h"
 
+#include "store/DataSource.h"
+#include "ui/DataGrid.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
-#include "ui/DataGrid.h"
-#include "store/DataSource.h"
 
 #include <QHeaderView>
 #include <QPushButton>
 
-CategoriesPanel::CategoriesPanel(DataSource *categories, Dialogs *dialogs,
-                                 QWidget *parent)
+CategoriesPanel::CategoriesPanel(DataSource *categories, Dialogs *dialogs, QWidget *parent)
     : QWidget(parent), m_categories(categories), m_dialogs(dialogs)
 {
     auto *add = new QPushButton(QStringLiteral("F7 - &Add Category *"), this);

@@ -11,8 +11,7 @@ class CategoriesPanel : public QWidget
 {
     Q_OBJECT
 public:
-    CategoriesPanel(DataSource *categories, Dialogs *dialogs,
-                    QWidget *parent = nullptr);
+    CategoriesPanel(DataSource *categories, Dialogs *dialogs, QWidget *parent = nullptr);
 
     DataGrid *grid() const { return m_grid; }
 

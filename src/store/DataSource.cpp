@@ -62,7 +62,10 @@ void DataSource::setAllowAddNew(bool allow)
     endResetModel();
 }
 
-void DataSource::setError(const QString &error) { m_lastError = error; }
+void DataSource::setError(const QString &error)
+{
+    m_lastError = error;
+}
 
 bool DataSource::ensureOpen()
 {
@@ -412,9 +415,9 @@ bool DataSource::readBlock(int first, int last, QVector<Row> *rows) const
     }
     QSqlQuery query(m_db->connection());
     query.setForwardOnly(true);
-    const bool prepared = query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
-                                            .arg(selectList(), m_source.table, m_source.keyField,
-                                                 marks.join(QLatin1Char(','))));
+    const bool prepared =
+        query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+                          .arg(selectList(), m_source.table, m_source.keyField, marks.join(QLatin1Char(','))));
     if (prepared) {
         for (int r = first; r < last; ++r)
             query.addBindValue(m_keys.at(r));
@@ -482,7 +485,10 @@ int DataSource::rowCount(const QModelIndex &parent) const
     return m_keys.size() + (m_allowAddNew ? 1 : 0);
 }
 
-int DataSource::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_columns.size(); }
+int DataSource::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_columns.size();
+}
 
 QVariant DataSource::data(const QModelIndex &index, int role) const
 {

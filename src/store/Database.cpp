@@ -3,28 +3,36 @@
 #include "store/Schema.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlDriver>
 #include <QUuid>
 
 #include <sqlite3.h>
 
-Database::Database()
-    : m_connectionName(QStringLiteral("papyra-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+Database::Database() : m_connectionName(QStringLiteral("papyra-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
 }
 
-Database::~Database() { close(); }
+Database::~Database()
+{
+    close();
+}
 
-void Database::addInitializer(Initializer init) { m_initializers.push_back(std::move(init)); }
+void Database::addInitializer(Initializer init)
+{
+    m_initializers.push_back(std::move(init));
+}
 
 bool Database::isOpen() const
 {
     return QSqlDatabase::contains(m_connectionName) && QSqlDatabase::database(m_connectionName, false).isOpen();
 }
 
-QSqlDatabase Database::connection() const { return QSqlDatabase::database(m_connectionName, false); }
+QSqlDatabase Database::connection() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
 
 bool Database::attach(const void *user, const QString &path, QString *error)
 {
@@ -118,8 +126,7 @@ QByteArray Database::changeStamp() const
            QByteArray::number(dataVersion);
 }
 
-bool Database::readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
-                        QString *error) const
+bool Database::readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys, QString *error) const
 {
     sqlite3 *raw = handleOf(connection());
     if (!raw) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QSqlDatabase>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QString>
 #include <QVariantList>
 #include <QVector>
-#include <QString>
 #include <functional>
 #include <vector>
 

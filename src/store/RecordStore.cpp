@@ -6,8 +6,7 @@
 #include <QDir>
 
 RecordStore::RecordStore(const QString &dataFolder)
-    : m_dataFolder(dataFolder),
-      m_file(QStringLiteral("File"), &m_database, databasePath()),
+    : m_dataFolder(dataFolder), m_file(QStringLiteral("File"), &m_database, databasePath()),
       m_search(QStringLiteral("Search"), &m_database, databasePath()),
       m_categories(QStringLiteral("Categories"), &m_database, databasePath()),
       m_popCat(QStringLiteral("PopCat"), &m_database, databasePath())

@@ -11,9 +11,9 @@ namespace Schema {
 
 QStringList defaultCategories()
 {
-    return {QStringLiteral("Auto"),      QStringLiteral("Bank"),    QStringLiteral("Bills"),
-            QStringLiteral("Education"), QStringLiteral("Health"),  QStringLiteral("Home"),
-            QStringLiteral("Insurance"), QStringLiteral("Taxes"),   QStringLiteral("Travel"),
+    return {QStringLiteral("Auto"),      QStringLiteral("Bank"),   QStringLiteral("Bills"),
+            QStringLiteral("Education"), QStringLiteral("Health"), QStringLiteral("Home"),
+            QStringLiteral("Insurance"), QStringLiteral("Taxes"),  QStringLiteral("Travel"),
             QStringLiteral("Warranties")};
 }
 
@@ -36,8 +36,7 @@ bool createTables(QSqlDatabase &db, QString *error)
     return true;
 }
 
-bool createDatabase(const QString &path, int slotCount, const QStringList &categories, int firstNumber,
-                    QString *error)
+bool createDatabase(const QString &path, int slotCount, const QStringList &categories, int firstNumber, QString *error)
 {
     if (QFileInfo::exists(path)) {
         if (error)

@@ -61,7 +61,10 @@ static_assert(sizeof(names) / sizeof(names[0]) == stepCount + 1, "start picture 
 
 } // namespace
 
-QString startPicture() { return QString::fromLatin1(names[0]); }
+QString startPicture()
+{
+    return QString::fromLatin1(names[0]);
+}
 
 QString stepPicture(int step)
 {

@@ -1,8 +1,8 @@
 #include "ui/DataGrid.h"
 
+#include "store/DataSource.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
-#include "store/DataSource.h"
 
 #include <QApplication>
 #include <QHeaderView>

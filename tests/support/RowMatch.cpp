@@ -45,8 +45,8 @@ namespace RowMatch {
 
 bool install(sqlite3 *db)
 {
-    return sqlite3_create_function_v2(db, "papyra_match", 1 + FieldCount, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
-                                      nullptr, matchFunction, nullptr, nullptr, nullptr) == SQLITE_OK;
+    return sqlite3_create_function_v2(db, "papyra_match", 1 + FieldCount, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                      matchFunction, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 } // namespace RowMatch

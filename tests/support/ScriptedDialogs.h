@@ -35,5 +35,9 @@ public:
     QStringList proposedFileNames;
 
     QStringList messages() const;
-    void clear() { shown.clear(); proposedFileNames.clear(); }
+    void clear()
+    {
+        shown.clear();
+        proposedFileNames.clear();
+    }
 };

@@ -1,17 +1,17 @@
 #include "Scene.h"
 
-#include "ui/Artwork.h"
 #include "app/MainWindow.h"
-#include "ui/DataGrid.h"
 #include "store/DataSource.h"
 #include "store/Schema.h"
+#include "ui/Artwork.h"
+#include "ui/DataGrid.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPainter>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 

@@ -4,11 +4,11 @@
 #include "Scene.h"
 #include "Slide.h"
 
-#include "ui/Dialogs.h"
 #include "app/MainWindow.h"
 #include "print/LabelsDialog.h"
 #include "store/DataSource.h"
 #include "tour/Slides.h"
+#include "ui/Dialogs.h"
 
 #include <QApplication>
 #include <QHash>
