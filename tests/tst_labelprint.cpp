@@ -13,9 +13,9 @@
 #include "store/Database.h"
 #include "store/RecordStore.h"
 
-#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
 #include <QtTest>
@@ -36,74 +36,50 @@ class LabelPrintTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void shippedSheetsLieOnTheirPaper();
+    void shippedSheetsAreUsable();
     void definitionsAreChecked_data();
     void definitionsAreChecked();
-    void numbering();
+    void layoutAndNumbering();
     void dialogChecksWhatWasTyped_data();
     void dialogChecksWhatWasTyped();
     void labelsPrintedToPdfSitInTheirRectangles();
     void menuOpensTheDialog();
 };
 
-void LabelPrintTest::shippedSheetsLieOnTheirPaper()
+void LabelPrintTest::shippedSheetsAreUsable()
 {
     const QVector<LabelDefinition> shipped =
         LabelDefinitions::read(QDir(TestFolder::builtProgramFolder()).filePath(LabelDefinitions::fileName)).definitions;
     QVERIFY(!shipped.isEmpty());
     for (const LabelDefinition &d : shipped) {
         QString why;
-        const auto sheet = LabelLayout::sheetFor(d, &why);
-        QVERIFY2(sheet, qPrintable(why));
-        // Every label on the paper, none overlapping the next.
-        const QRectF paper = QRectF(QPointF(), sheet->paperSize()).adjusted(0, 0, 0.005, 0.005);
-        for (int i = 0, n = sheet->labelsPerSheet(); i < n; ++i) {
-            QVERIFY2(paper.contains(sheet->labelRect(i)), qPrintable(d.name));
-            QVERIFY2(i + 1 == n || !sheet->labelRect(i).intersects(sheet->labelRect(i + 1)), qPrintable(d.name));
-        }
+        QVERIFY2(LabelLayout::sheetFor(d, &why), qPrintable(why));
     }
-
-    // The first in detail: inches from the paper's top-left edge, row by row.
-    const auto letter = LabelLayout::sheetFor(shipped.first());
-    QCOMPARE(letter->name, QStringLiteral("Letter 30 per sheet (1 x 2-5/8 in)"));
-    QCOMPARE(letter->paper, QPageSize::Letter);
-    for (const auto &[index, expected] :
-         {std::pair{0, QRectF(0.1875, 0.5, 2.625, 1)}, std::pair{1, QRectF(0.1875 + 2.75, 0.5, 2.625, 1)},
-          std::pair{29, QRectF(0.1875 + 2 * 2.75, 0.5 + 9, 2.625, 1)}})
-        QCOMPARE(letter->labelRect(index), expected);
 }
 
 void LabelPrintTest::definitionsAreChecked_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("reason"); // empty: usable
-
-    QTest::newRow("not a number") << "Broken;0.2;x;2;1;2.1;1;3;10;Letter"
-                                  << "eight numbers";
-    QTest::newRow("nan pitch") << "X;0.2839;0.5965;2.5;1.5;nan;1.5;3;7;A4"
-                               << "finite number";
-    QTest::newRow("inf pitch, one column") << "X;0.2;0.5;2;1;inf;1;1;7;A4"
-                                           << "finite number";
-    QTest::newRow("-inf margin") << "X;-inf;0.5;2;1;2.1;1;3;7;A4"
-                                 << "finite number";
-    QTest::newRow("float overflow") << "X;0.2;0.5;2;1;2.1;1e39;3;7;A4"
-                                    << "\"X\" cannot be used";
-    QTest::newRow("half a row") << "Half;0.2;0.5;2;1;2.1;1;3;2.5;Letter"
-                                << "columns and rows";
-    QTest::newRow("negative height") << "Neg;0.2;0.5;2;-1;2.1;1;3;10;Letter"
-                                     << "no width";
-    QTest::newRow("overlapping across") << "Over;0.2;0.5;2;1;1.5;1;3;10;Letter"
-                                        << "overlap";
-    QTest::newRow("overlapping down") << "Down;0.2;0.5;2;1;2.1;0.9;3;10;Letter"
-                                      << "overlap";
-    QTest::newRow("too tall for A4") << "Tall;0.2;0.5;2;1;2.1;1;3;12;A4"
-                                     << "do not fit";
-    QTest::newRow("unknown paper") << "Legal;0.2;0.5;2;1;2.1;1;3;10;Legal"
-                                   << "not known";
-    QTest::newRow("single label needs no pitch") << "One;0.5;0.5;7;1;0;0;1;1;Letter"
-                                                 << "";
-    QTest::newRow("paper in any case") << "Case;0.5;0.5;7;1;0;0;1;1;letter; any case"
-                                       << "";
+    const auto row = [](const char *name, const char *line, const char *reason) {
+        QTest::newRow(name) << QString::fromLatin1(line) << QString::fromLatin1(reason);
+    };
+    row("not a number", "Broken;0.2;x;2;1;2.1;1;3;10;Letter", "eight numbers");
+    row("decimal comma", "N;0,5;0.5;2;1;2.1;1;3;10;Letter", "eight numbers");
+    row("empty number field", "N;0.2;;2;1;2.1;1;3;10;Letter", "eight numbers");
+    row("eight numbers, no paper field", "N;0.2;0.5;2;1;2.1;1;3;10", "eight numbers");
+    row("empty paper field", "N;0.2;0.5;2;1;2.1;1;3;10;", "not known");
+    row("nan pitch", "X;0.2839;0.5965;2.5;1.5;nan;1.5;3;7;A4", "finite number");
+    row("inf pitch, one column", "X;0.2;0.5;2;1;inf;1;1;7;A4", "finite number");
+    row("float overflow", "X;0.2;0.5;2;1;2.1;1e39;3;7;A4", "\"X\" cannot be used");
+    row("half a row", "Half;0.2;0.5;2;1;2.1;1;3;2.5;Letter", "columns and rows");
+    row("negative height", "Neg;0.2;0.5;2;-1;2.1;1;3;10;Letter", "no width");
+    row("overlapping across", "Over;0.2;0.5;2;1;1.5;1;3;10;Letter", "overlap");
+    row("overlapping down", "Down;0.2;0.5;2;1;2.1;0.9;3;10;Letter", "overlap");
+    row("too tall for A4", "Tall;0.2;0.5;2;1;2.1;1;3;12;A4", "do not fit");
+    row("unknown paper", "Legal;0.2;0.5;2;1;2.1;1;3;10;Legal", "not known");
+    row("single label needs no pitch", "One;0.5;0.5;7;1;0;0;1;1;Letter", "");
+    row("paper in any case", "Case;0.5;0.5;7;1;0;0;1;1;letter; any case", "");
 }
 
 void LabelPrintTest::definitionsAreChecked()
@@ -119,9 +95,13 @@ void LabelPrintTest::definitionsAreChecked()
     QVERIFY2(why.contains(reason), qPrintable(why));
 }
 
-void LabelPrintTest::numbering()
+void LabelPrintTest::layoutAndNumbering()
 {
+    // Inches from the paper's top-left edge, row by row.
     const auto sheet = sheetFor(letter30);
+    QCOMPARE(sheet->labelRect(1), QRectF(0.1875 + 2.75, 0.5, 2.625, 1));
+    QCOMPARE(sheet->labelRect(29), QRectF(0.1875 + 2 * 2.75, 0.5 + 9, 2.625, 1));
+
     const struct {
         int start, count, sheets, labelsOnLastSheet;
     } cases[] = {{1, 30, 1, 30}, {1, 31, 2, 1}, {451, 45, 2, 15}, {7, 90, 3, 30}};
@@ -148,46 +128,23 @@ void LabelPrintTest::dialogChecksWhatWasTyped_data()
     QTest::addColumn<bool>("pages");
     QTest::addColumn<QString>("focus");   // the control named by the message; empty: printed
     QTest::addColumn<QString>("message"); // words the message holds
-
-    QTest::newRow("nothing chosen") << -1 << "1"
-                                    << "30" << false << "lstLabels"
-                                    << "choose a label type";
-    QTest::newRow("unusable sheet") << 1 << "1"
-                                    << "30" << false << "lstLabels"
-                                    << "\"Too wide\" cannot be used";
-    QTest::newRow("start zero") << 0 << "0"
-                                << "30" << false << "txtStart"
-                                << "first label number";
-    QTest::newRow("start not whole") << 0 << "1.5"
-                                     << "30" << false << "txtStart"
-                                     << "";
-    QTest::newRow("start too big") << 0 << "1000000"
-                                   << "1" << false << "txtStart"
-                                   << "";
-    QTest::newRow("count words") << 0 << "1"
-                                 << "ten" << false << "txtEnd"
-                                 << "how many labels";
-    QTest::newRow("past the highest number") << 0 << "999999"
-                                             << "2" << false << "txtEnd"
-                                             << "";
-    QTest::newRow("101 pages") << 0 << "1"
-                               << "101" << true << "txtEnd"
-                               << "how many pages";
-    QTest::newRow("labels beyond 100 pages") << 0 << "1"
-                                             << "3001" << false << "txtEnd"
-                                             << "";
-    QTest::newRow("huge count") << 0 << "1"
-                                << "99999999999" << false << "txtEnd"
-                                << "";
-    QTest::newRow("highest number") << 0 << "999999"
-                                    << "1" << false << ""
-                                    << "";
-    QTest::newRow("labels, blanks around") << 0 << " 451 "
-                                           << " 45 " << false << ""
-                                           << "";
-    QTest::newRow("100 pages") << 0 << "1"
-                               << "100" << true << ""
-                               << "";
+    const auto row = [](const char *name, int listRow, const char *start, const char *count, bool pages,
+                        const char *focus, const char *message) {
+        QTest::newRow(name) << listRow << start << count << pages << focus << message;
+    };
+    row("nothing chosen", -1, "1", "30", false, "lstLabels", "choose a label type");
+    row("unusable sheet", 1, "1", "30", false, "lstLabels", "\"Too wide\" cannot be used");
+    row("start zero", 0, "0", "30", false, "txtStart", "first label number");
+    row("start not whole", 0, "1.5", "30", false, "txtStart", "");
+    row("start too big", 0, "1000000", "1", false, "txtStart", "");
+    row("count words", 0, "1", "ten", false, "txtEnd", "how many labels");
+    row("past the highest number", 0, "999999", "2", false, "txtEnd", "");
+    row("101 pages", 0, "1", "101", true, "txtEnd", "how many pages");
+    row("labels beyond 100 pages", 0, "1", "3001", false, "txtEnd", "");
+    row("huge count", 0, "1", "99999999999", false, "txtEnd", "");
+    row("highest number", 0, "999999", "1", false, "", "");
+    row("labels, blanks around", 0, " 451 ", " 45 ", false, "", "");
+    row("100 pages", 0, "1", "100", true, "", "");
 }
 
 void LabelPrintTest::dialogChecksWhatWasTyped()
@@ -219,7 +176,8 @@ void LabelPrintTest::dialogChecksWhatWasTyped()
         dialog.labelList()->setCurrentRow(row);
     dialog.startNumber()->setText(start);
     dialog.count()->setText(count);
-    dialog.mode(pages ? 1 : 0)->setChecked(true);
+    if (pages) // the dialog opens counting labels
+        dialog.mode(1)->setChecked(true);
     dialog.count()->setFocus();
     QTest::keyClick(dialog.count(), Qt::Key_Return); // Enter presses Print
 
@@ -277,23 +235,18 @@ void LabelPrintTest::menuOpensTheDialog()
     WindowFixture fixture;
     QVERIFY(fixture.folder().copyProgramData());
     QVERIFY(fixture.open());
-    MainWindow &window = fixture.window();
-    ScriptedDialogs &dialogs = fixture.dialogs();
-
-    QString opened;
-    int listed = 0;
+    int listed = -1;
     QTimer::singleShot(0, [&] {
         if (auto *dialog = qobject_cast<LabelsDialog *>(QApplication::activeModalWidget())) {
-            opened = dialog->objectName();
             listed = dialog->labelList()->count();
-            dialog->reject();
+            QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         }
     });
-    QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
-    QCOMPARE(opened, QStringLiteral("frmLabels"));
-    QCOMPARE(listed, 8); // the shipped sheet types
+    QTest::keyClick(&fixture.window(), Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(listed > 0);
+    // Cancel closes without a word.
     QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(dialogs.shown.isEmpty());
+    QVERIFY(fixture.dialogs().shown.isEmpty());
 }
 
 QTEST_MAIN(LabelPrintTest)

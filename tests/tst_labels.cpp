@@ -8,8 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QtTest>
 
 namespace {
@@ -31,9 +29,6 @@ class LabelsTest : public QObject
 private slots:
     void readsTheFirstBlock_data();
     void readsTheFirstBlock();
-    void splitsADefinitionLine_data();
-    void splitsADefinitionLine();
-    void dialogFace();
     void messagesWhenTheFileCannotBeUsed_data();
     void messagesWhenTheFileCannotBeUsed();
 };
@@ -42,25 +37,20 @@ void LabelsTest::readsTheFirstBlock_data()
 {
     QTest::addColumn<QByteArray>("contents"); // lines joined with "\n"
     QTest::addColumn<QString>("names");       // joined with "|"; "bad" for a bad file
-
+    const auto row = [](const char *name, const QByteArray &contents, const char *names) {
+        QTest::newRow(name) << contents << QString::fromLatin1(names);
+    };
     const QByteArray g1 = good1 + "\n", g2 = good2 + "\n";
-    QTest::newRow("lines before the marker skipped")
-        << "notes; with; semicolons\n\n<BEGINDEF>\n" + g1 + g2 + "</BEGINDEF>\n"
-        << QStringLiteral("Letter 30|A4 21");
-    QTest::newRow("second block not read")
-        << "<BEGINDEF>\n" + g1 + "</BEGINDEF>\n<BEGINDEF>\n" + g2 << QStringLiteral("Letter 30");
-    QTest::newRow("no end marker nor final line end")
-        << "<BEGINDEF>\n" + g1 + good2 << QStringLiteral("Letter 30|A4 21");
-    QTest::newRow("empty block") << QByteArray("<BEGINDEF>\n</BEGINDEF>\n") << QString();
-    QTest::newRow("malformed lines still listed") << "<BEGINDEF>\nShort;1;2\nno separator\n\n" + g1 + "</BEGINDEF>\n"
-                                                  << QStringLiteral("Short|||Letter 30");
-    QTest::newRow("end marker with a space is a definition line")
-        << "<BEGINDEF>\n" + g1 + "</BEGINDEF> \n" + g2 + "</BEGINDEF>\n"
-        << QStringLiteral("Letter 30||A4 21");
-    QTest::newRow("marker is the last line") << QByteArray("notes\n<BEGINDEF>\n") << QStringLiteral("bad");
-    QTest::newRow("no marker") << g1 + g2 << QStringLiteral("bad");
-    QTest::newRow("marker in lower case") << "<begindef>\n" + g1 + "</begindef>\n" << QStringLiteral("bad");
-    QTest::newRow("marker with a space") << " <BEGINDEF>\n" + g1 << QStringLiteral("bad");
+    row("lines before the marker skipped", "notes; a;b\n\n<BEGINDEF>\n" + g1 + g2 + "</BEGINDEF>\n", "Letter 30|A4 21");
+    row("second block not read", "<BEGINDEF>\n" + g1 + "</BEGINDEF>\n<BEGINDEF>\n" + g2, "Letter 30");
+    row("no end marker nor final line end", "<BEGINDEF>\n" + g1 + good2, "Letter 30|A4 21");
+    row("empty block", "<BEGINDEF>\n</BEGINDEF>\n", "");
+    row("malformed lines still listed", "<BEGINDEF>\nShort;1;2\nno separator\n\n" + g1, "Short|||Letter 30");
+    row("end marker with a space", "<BEGINDEF>\n" + g1 + "</BEGINDEF> \n" + g2 + "</BEGINDEF>\n", "Letter 30||A4 21");
+    row("marker is the last line", "notes\n<BEGINDEF>\n", "bad");
+    row("no marker", g1 + g2, "bad");
+    row("marker in lower case", "<begindef>\n" + g1 + "</begindef>\n", "bad");
+    row("marker with a space", " <BEGINDEF>\n" + g1, "bad");
 }
 
 void LabelsTest::readsTheFirstBlock()
@@ -78,58 +68,6 @@ void LabelsTest::readsTheFirstBlock()
         QCOMPARE(result.status == LabelDefinitions::Status::Bad ? QStringLiteral("bad") : got.join(QLatin1Char('|')),
                  names);
     }
-}
-
-void LabelsTest::splitsADefinitionLine_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("parts"); // name|eight numbers|tail|well formed
-
-    QTest::newRow("tail keeps its own separators")
-        << QString::fromLatin1(good2)
-        << QStringLiteral("A4 21|0.2839 0.5965 2.5 1.5 2.6 1.5 3 7|A4;3 across; 7 down|1");
-    QTest::newRow("empty tail") << QStringLiteral("N;1;2;3;4;5;6;7;8;") << QStringLiteral("N|1 2 3 4 5 6 7 8||1");
-    QTest::newRow("no separator") << QStringLiteral("Letter 30 per sheet") << QStringLiteral("|0 0 0 0 0 0 0 0||0");
-    QTest::newRow("eight numbers, no tail")
-        << QStringLiteral("N;1;2;3;4;5;6;7;8") << QStringLiteral("N|1 2 3 4 5 6 7 0||0");
-    QTest::newRow("empty number field") << QStringLiteral("N;1;;3;4;5;6;7;8;A4")
-                                        << QStringLiteral("N|1 0 3 4 5 6 7 8|A4|0");
-    QTest::newRow("decimal comma is not a number")
-        << QStringLiteral("N;0,5;2;3;4;5;6;7;8;A4") << QStringLiteral("N|0 2 3 4 5 6 7 8|A4|0");
-}
-
-void LabelsTest::splitsADefinitionLine()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, parts);
-    const LabelDefinition d = LabelDefinitions::parseLine(line);
-    QStringList numbers;
-    for (float n : d.numbers)
-        numbers << QString::number(n);
-    QCOMPARE(QStringList({d.name, numbers.join(QLatin1Char(' ')), d.tail, QString::number(d.wellFormed)})
-                 .join(QLatin1Char('|')),
-             parts);
-}
-
-void LabelsTest::dialogFace()
-{
-    TestFolder folder;
-    QVERIFY(folder.copyProgramData());
-    ScriptedDialogs dialogs;
-    LabelsDialog dialog(folder.path(), &dialogs);
-    QVERIFY(dialog.LoadDefs());
-    QVERIFY(dialog.printButton()->isDefault());
-    QVERIFY(dialog.mode(0)->isChecked());
-    QVERIFY(dialog.labelList()->selectedItems().isEmpty());
-    QCOMPARE(dialog.labelList()->count(), dialog.definitions().size());
-    QVERIFY(dialog.labelList()->count() >= 5); // the shipped file
-
-    // Cancel closes without a word.
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-    QVERIFY(!dialog.isVisible());
-    QVERIFY(dialogs.shown.isEmpty());
 }
 
 void LabelsTest::messagesWhenTheFileCannotBeUsed_data()

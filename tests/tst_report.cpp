@@ -27,13 +27,6 @@ bool makeSlots(TestFolder &folder, const QVector<QVariantList> &rows)
            SideConnection(folder.databasePath()).execRows("INSERT INTO Varnel VALUES (?, ?, ?, ?)", rows);
 }
 
-// Writes the report of the folder's slots through a File data source like the window's.
-bool writeReport(TestFolder &folder, PrintSurface &surface)
-{
-    RecordStore store(folder.path());
-    return store.refresh(store.file()) && DatabaseReport::write(store.file(), surface, reportDay);
-}
-
 QStringList block(const QString &number, const QStringList &pieces, const QString &category = QString(),
                   const QString &reminder = QString())
 {
@@ -102,8 +95,7 @@ void ReportTest::reportLines_data()
     const QStringList five{letters(50), letters(50, 50), letters(50, 100), letters(50, 150), letters(50, 200)};
     row("all fields", {{7, "Car insurance", "Auto", "2024-04-15"}}, block("7", {"Car insurance"}, "Auto", "4/15/2024"));
     row("no slot at all", {}, {});
-    row("null keywords", {{7, null, "Auto", "2024-04-15"}}, {});
-    row("blank keywords", {{7, "   \t ", "Bank", null}}, {});
+    row("null or blank keywords", {{7, null, "Auto", "2024-04-15"}, {8, "   \t ", "Bank", null}}, {});
     row("blanks kept", {{7, "   deed  ", "", null}}, block("7", {"   deed  "}));
     row("keywords of 50 characters", {{7, letters(50), null, null}}, block("7", {letters(50)}));
     row("keywords of 51 characters", {{7, letters(51), null, null}}, block("7", {letters(50), "y"}));
@@ -128,7 +120,8 @@ void ReportTest::reportLines()
     TestFolder folder;
     QVERIFY(makeSlots(folder, slotRows));
     RecordingSurface surface;
-    QVERIFY(writeReport(folder, surface));
+    RecordStore store(folder.path()); // a File data source like the window's
+    QVERIFY(store.refresh(store.file()) && DatabaseReport::write(store.file(), surface, reportDay));
     QCOMPARE(surface.printed(), (QStringList{"\r\n", "\r\n", headingLine, rule87} + expected));
 }
 
