@@ -161,11 +161,11 @@ void BackupTest::failureChangesNothing_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("chosen");
-    // The checks themselves are tried file by file elsewhere; here one refusal of each kind goes through the window.
-    for (const char *chosen : {"nothing", "backup cut short", "a folder"})
-        QTest::addRow("restore from %s", chosen) << int(Qt::Key_R) << chosen;
-    for (const char *chosen : {"nothing", "a folder", "the database itself"})
-        QTest::addRow("backup to %s", chosen) << int(Qt::Key_B) << chosen;
+    // Each refusal is tried file by file elsewhere; here a cancel and one refusal each way go through the window.
+    QTest::newRow("restore cancelled") << int(Qt::Key_R) << "nothing";
+    QTest::newRow("restore from a backup cut short") << int(Qt::Key_R) << "backup cut short";
+    QTest::newRow("backup cancelled") << int(Qt::Key_B) << "nothing";
+    QTest::newRow("backup onto the database itself") << int(Qt::Key_B) << "the database itself";
 }
 
 void BackupTest::failureChangesNothing()
@@ -179,8 +179,6 @@ void BackupTest::failureChangesNothing()
                                                            : m_folder->filePath("chosen.bkp");
     if (chosen == "backup cut short")
         QVERIFY(writeFile(path, before.left(before.size() / 2)));
-    else if (chosen == "a folder")
-        QVERIFY(QDir(m_folder->path()).mkdir("chosen.bkp"));
     const QByteArray chosenBefore = contents(path);
     auto entries = [&] { return QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden); };
     const QStringList entriesBefore = entries();
