@@ -110,7 +110,6 @@ QStringList BackupTest::run(int key, const QString &file)
 void BackupTest::checkReopened()
 {
     QVERIFY(m_window->store().database().isOpen());
-    QCOMPARE(m_dialogs->proposedFileNames, QStringList{"Papyra.bkp"});
     QCOMPARE(m_window->store().file().recordCount(), 5000);
     QCOMPARE(m_window->store().categories().recordCount(), 10);
     QCOMPARE(m_window->store().popCat().recordCount(), 10);
@@ -156,21 +155,17 @@ void BackupTest::roundTripIsByteExact()
     QCOMPARE(contents(m_folder->databasePath()), saved);
     QCOMPARE(w->addFilesPanel()->categoryList()->model()->rowCount(), 10);
     QCOMPARE(grid->model()->index(0, 1).data().toString(), "Typed, not yet left");
-
-    // Restoring from the database file itself leaves it as it is.
-    QCOMPARE(run(Qt::Key_R, m_folder->databasePath()), QStringList{"Restore Complete!"});
-    QCOMPARE(contents(m_folder->databasePath()), saved);
 }
 
 void BackupTest::failureChangesNothing_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("chosen");
-    for (const char *chosen : {"nothing", "text file", "SQLite file without our tables", "backup cut short",
-                               "backup damaged inside", "a folder", "path under a regular file"})
-        QTest::addRow("restore from %s", chosen) << int(Qt::Key_R) << chosen;
-    for (const char *chosen : {"nothing", "a folder", "path under a regular file", "the database itself"})
-        QTest::addRow("backup to %s", chosen) << int(Qt::Key_B) << chosen;
+    // Each refusal is tried file by file elsewhere; here a cancel and one refusal each way go through the window.
+    QTest::newRow("restore cancelled") << int(Qt::Key_R) << "nothing";
+    QTest::newRow("restore from a backup cut short") << int(Qt::Key_R) << "backup cut short";
+    QTest::newRow("backup cancelled") << int(Qt::Key_B) << "nothing";
+    QTest::newRow("backup onto the database itself") << int(Qt::Key_B) << "the database itself";
 }
 
 void BackupTest::failureChangesNothing()
@@ -179,21 +174,11 @@ void BackupTest::failureChangesNothing()
     QFETCH(QString, chosen);
     openWindow();
     const QByteArray before = contents(m_folder->databasePath());
-    const QString path = chosen == "nothing"                     ? QString() // the dialog is cancelled
-                         : chosen == "the database itself"       ? m_folder->databasePath()
-                         : chosen == "path under a regular file" ? m_folder->filePath("plain.txt/x.bkp")
-                                                                 : m_folder->filePath("chosen.bkp");
-    QVERIFY(writeFile(m_folder->filePath("plain.txt"), "notes"));
-    if (chosen == "text file")
-        QVERIFY(writeFile(path, "Dear diary,\nthis is not a database.\n"));
-    else if (chosen == "SQLite file without our tables")
-        QVERIFY(SideConnection(path).exec("CREATE TABLE Recipes (Name TEXT)"));
-    else if (chosen == "backup cut short")
+    const QString path = chosen == "nothing"               ? QString() // the dialog is cancelled
+                         : chosen == "the database itself" ? m_folder->databasePath()
+                                                           : m_folder->filePath("chosen.bkp");
+    if (chosen == "backup cut short")
         QVERIFY(writeFile(path, before.left(before.size() / 2)));
-    else if (chosen == "backup damaged inside")
-        QVERIFY(writeFile(path, QByteArray(before).replace(before.size() / 2, 4096, QByteArray(4096, 'x'))));
-    else if (chosen == "a folder")
-        QVERIFY(QDir(m_folder->path()).mkdir("chosen.bkp"));
     const QByteArray chosenBefore = contents(path);
     auto entries = [&] { return QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden); };
     const QStringList entriesBefore = entries();

@@ -24,8 +24,8 @@ bool writeFile(const QString &path, const QByteArray &data)
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
-// Runs statements on a connection of its own, straight through SQLite, and closes it.
-bool runSql(const QString &path, const QStringList &statements)
+// Runs statements on a connection of its own, straight through SQLite, then whileOpen, and closes it.
+bool runSql(const QString &path, const QStringList &statements, const std::function<bool()> &whileOpen = {})
 {
     sqlite3 *db = nullptr;
     bool ok = sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK;
@@ -33,6 +33,7 @@ bool runSql(const QString &path, const QStringList &statements)
         ok = ok && sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     if (!ok)
         qWarning("%s", sqlite3_errmsg(db));
+    ok = ok && (!whileOpen || whileOpen());
     sqlite3_close(db);
     return ok;
 }
@@ -44,31 +45,13 @@ const QStringList papyraTables{
     "INSERT INTO Categories VALUES ('Auto')",
 };
 
-QStringList withTables(QStringList before, const QStringList &after = {})
-{
-    return before << papyraTables << after;
-}
-
-QStringList varnelAs(const QString &create)
-{
-    return {create, "CREATE TABLE Categories (Category TEXT)"};
-}
-
 // A WAL-mode database whose tables are only in its -wal: copies of both files, taken while the
 // writer still holds them, as if it had been killed before a checkpoint.
 bool walNeverCheckpointed(const QString &path)
 {
     const QString live = path + ".live";
-    sqlite3 *db = nullptr;
-    bool ok = sqlite3_open(QFile::encodeName(live).constData(), &db) == SQLITE_OK &&
-              sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0", nullptr, nullptr, nullptr) ==
-                  SQLITE_OK;
-    for (const QString &sql : papyraTables)
-        ok = ok && sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    for (const char *suffix : {"", "-wal"})
-        ok = ok && QFile::copy(live + suffix, path + suffix);
-    sqlite3_close(db);
-    return ok;
+    return runSql(live, QStringList{"PRAGMA journal_mode = WAL", "PRAGMA wal_autocheckpoint = 0"} + papyraTables,
+                  [&] { return QFile::copy(live, path) && QFile::copy(live + "-wal", path + "-wal"); });
 }
 
 } // namespace
@@ -87,75 +70,64 @@ private slots:
 void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
 {
     // How to make the chosen file, and a piece of the refusal ("" when it must restore).
-    QTest::addColumn<std::function<bool(const QString &)>>("make");
-    QTest::addColumn<QString>("refusal");
     using Make = std::function<bool(const QString &)>;
+    QTest::addColumn<Make>("make");
+    QTest::addColumn<QString>("refusal");
     const auto row = [](const char *name, Make make, const char *refusal) {
         QTest::newRow(name) << make << QString::fromLatin1(refusal);
     };
     const auto sql = [](const QStringList &statements) -> Make {
         return [statements](const QString &path) { return runSql(path, statements); };
     };
+    const auto withTables = [&](const QStringList &before, const QStringList &after = {}) {
+        return sql(before + papyraTables + after);
+    };
+    // Varnel made another way, beside a sound Categories.
+    const auto varnelAs = [&](const QString &fileNumber, const QString &others = "Keywords, Category, Reminder",
+                              const QString &after = "") {
+        return sql({"CREATE TABLE Varnel (" + fileNumber + ", " + others + ")" + after,
+                    "CREATE TABLE Categories (Category TEXT)"});
+    };
     const auto edited = [](std::function<void(QByteArray &)> edit) -> Make {
         return [edit](const QString &path) {
-            if (!runSql(path, papyraTables))
-                return false;
-            QByteArray bytes = contents(path);
-            edit(bytes);
-            return writeFile(path, bytes);
+            QByteArray bytes;
+            return runSql(path, papyraTables) && (bytes = contents(path), edit(bytes), writeFile(path, bytes));
         };
     };
 
     row("sound database", sql(papyraTables), "");
-    row("write-ahead log, closed cleanly", sql(withTables({"PRAGMA journal_mode = WAL"})), "");
-    row("65,536-byte pages", sql(withTables({"PRAGMA page_size = 65536"})), "");
-    row("UTF-16", sql(withTables({"PRAGMA encoding = 'UTF-16le'"})), "");
+    row("write-ahead log, closed cleanly", withTables({"PRAGMA journal_mode = WAL"}), "");
+    row("65,536-byte pages", withTables({"PRAGMA page_size = 65536"}), "");
+    row("UTF-16", withTables({"PRAGMA encoding = 'UTF-16le'"}), "");
     row("other tables and indexes too",
-        sql(withTables({}, {"CREATE TABLE Notes (x)", "CREATE INDEX k ON Varnel(Keywords)"})), "");
+        withTables({}, {"CREATE TABLE Notes (x)", "CREATE INDEX k ON Varnel(Keywords)"}), "");
     row("tables only in the -wal", walNeverCheckpointed, "Varnel is missing");
     row("last byte missing", edited([](QByteArray &b) { b.chop(1); }), "holds");
-    row("last 10 bytes missing", edited([](QByteArray &b) { b.chop(10); }), "holds");
     row("a page overwritten", edited([](QByteArray &b) { b.replace(4096, 4096, QByteArray(4096, 'x')); }), "damaged");
     row(
-        "text file", [](const QString &p) { return writeFile(p, "Dear diary,\nthis is no database.\n"); },
-        "not a database");
-    row(
-        "empty file", [](const QString &p) { return writeFile(p, ""); }, "not a database");
+        "text file", [](const QString &p) { return writeFile(p, "Dear diary,\nno database.\n"); }, "not a database");
     row(
         "named pipe", [](const QString &p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; },
         "not a regular file");
     row(
-        "folder", [](const QString &p) { return QDir().mkdir(p); }, "not a regular file");
-    row(
         "no such file", [](const QString &) { return true; }, "does not exist");
-    row("other tables only", sql({"CREATE TABLE Recipes (Name TEXT)"}), "Varnel is missing");
-    row("FileNumber declared TEXT",
-        sql(varnelAs("CREATE TABLE Varnel (FileNumber TEXT PRIMARY KEY, Keywords, Category, Reminder)")),
-        "integer key");
-    row("FileNumber a descending key",
-        sql(varnelAs("CREATE TABLE Varnel (FileNumber INTEGER PRIMARY KEY DESC, Keywords, Category, Reminder)")),
-        "integer key");
-    row("FileNumber no key", sql(varnelAs("CREATE TABLE Varnel (FileNumber INTEGER, Keywords, Category, Reminder)")),
-        "integer key");
-    row("without rowid",
-        sql(varnelAs("CREATE TABLE Varnel (FileNumber INTEGER PRIMARY KEY, Keywords, Category, Reminder) "
-                     "WITHOUT ROWID")),
+    row("FileNumber declared TEXT", varnelAs("FileNumber TEXT PRIMARY KEY"), "integer key");
+    row("FileNumber a descending key", varnelAs("FileNumber INTEGER PRIMARY KEY DESC"), "integer key");
+    row("FileNumber no key", varnelAs("FileNumber INTEGER"), "integer key");
+    row("without rowid", varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords, Category, Reminder", " WITHOUT ROWID"),
         "no rowid");
     row("virtual table",
-        sql(varnelAs("CREATE VIRTUAL TABLE Varnel USING fts5(FileNumber, Keywords, Category, Reminder)")), "virtual");
+        sql({"CREATE VIRTUAL TABLE Varnel USING fts5(FileNumber, Keywords, Category, Reminder)",
+             "CREATE TABLE Categories (Category TEXT)"}),
+        "virtual");
     row("view for a table",
         sql({papyraTables[0], "CREATE TABLE c2 (Category)", "CREATE VIEW Categories AS SELECT * FROM c2"}), "view");
     row("Keywords may not be empty",
-        sql(varnelAs("CREATE TABLE Varnel (FileNumber INTEGER PRIMARY KEY, Keywords NOT NULL, Category, Reminder)")),
-        "cannot be empty");
-    row("computed Category",
-        sql(varnelAs("CREATE TABLE Varnel (FileNumber INTEGER PRIMARY KEY, Keywords, Category AS (Keywords), "
-                     "Reminder)")),
+        varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords NOT NULL, Category, Reminder"), "cannot be empty");
+    row("computed Category", varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords, Category AS (Keywords), Reminder"),
         "computed");
     row("trigger deleting every row",
-        sql(withTables({}, {"CREATE TRIGGER t AFTER UPDATE ON Varnel BEGIN DELETE FROM Varnel; END"})), "triggers");
-    row("trigger calling a missing function",
-        sql(withTables({}, {"CREATE TRIGGER t BEFORE UPDATE ON Varnel BEGIN SELECT nowhere(1); END"})), "triggers");
+        withTables({}, {"CREATE TRIGGER t AFTER UPDATE ON Varnel BEGIN DELETE FROM Varnel; END"}), "triggers");
 }
 
 void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
@@ -194,58 +166,39 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
 
 void RestoreCheckTest::failedCopyNamesTheCause_data()
 {
-    QTest::addColumn<QString>("direction");
-    QTest::addColumn<QString>("target");
+    // A copy from one path to another, in a folder holding Varnel.mdb, a regular file, a folder and a
+    // named pipe, and the cause its failure must name.
+    using Copy = std::function<bool(const QString &, const QString &, QString *)>;
+    QTest::addColumn<Copy>("copy");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
     QTest::addColumn<QString>("cause");
-    QTest::newRow("backup under a regular file") << "backup"
-                                                 << "plain.txt/Papyra.bkp"
-                                                 << "Not a directory";
-    QTest::newRow("backup onto a folder") << "backup"
-                                          << "folder"
-                                          << "Is a directory";
-    QTest::newRow("restore into a folder under a regular file") << "restore"
-                                                                << "plain.txt/Varnel.mdb"
-                                                                << "Not a directory";
-    QTest::newRow("restore from a file that cannot be read") << "restore from"
-                                                             << "folder/missing.bkp"
-                                                             << "does not exist";
-    QTest::newRow("full disk") << "copy"
-                               << "/dev/full"
-                               << "No space left on device";
-    QTest::newRow("copy from a named pipe") << "copy from"
-                                            << "pipe"
-                                            << "not a regular file";
+    const auto row = [](const char *name, Copy copy, const char *from, const char *to, const char *cause) {
+        QTest::newRow(name) << copy << QString(from) << QString(to) << QString(cause);
+    };
+    const Copy backup = BackupRestore::backupTo, restore = BackupRestore::restoreFrom, copy = FileCopy::copyInto;
+    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", "Not a directory");
+    row("backup onto a folder", backup, "Varnel.mdb", "folder", "Is a directory");
+    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb", "Not a directory");
+    row("full disk", copy, "Varnel.mdb", "/dev/full", "No space left on device");
+    row("copy from a named pipe", copy, "pipe", "copy", "not a regular file");
 }
 
 void RestoreCheckTest::failedCopyNamesTheCause()
 {
-    QFETCH(QString, direction);
-    QFETCH(QString, target);
+    QFETCH(std::function<bool(const QString &, const QString &, QString *)>, copy);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
     QFETCH(QString, cause);
     QTemporaryDir dir;
-    const QString database = dir.filePath("Varnel.mdb");
-    QVERIFY(Schema::createDatabase(database, 5));
-    QVERIFY(writeFile(dir.filePath("plain.txt"), "notes"));
-    QVERIFY(QDir(dir.path()).mkdir("folder"));
-    const QString path = target.startsWith('/') ? target : dir.filePath(target);
-
+    const QDir folder(dir.path());
+    QVERIFY(Schema::createDatabase(folder.filePath("Varnel.mdb"), 5));
+    QVERIFY(writeFile(folder.filePath("plain.txt"), "notes"));
+    QVERIFY(folder.mkdir("folder"));
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath("pipe")).constData(), 0600), 0);
     QString error;
-    bool ok = true;
-    if (direction == "backup")
-        ok = BackupRestore::backupTo(database, path, &error);
-    else if (direction == "restore")
-        ok = !QFile::copy(database, dir.filePath("chosen.bkp")) ||
-             BackupRestore::restoreFrom(dir.filePath("chosen.bkp"), path, &error);
-    else if (direction == "restore from")
-        ok = BackupRestore::restoreFrom(path, database, &error);
-    else if (direction == "copy from")
-        ok = ::mkfifo(QFile::encodeName(path).constData(), 0600) != 0 ||
-             FileCopy::copyInto(path, dir.filePath("copy"), &error);
-    else
-        ok = FileCopy::copyInto(database, path, &error);
-    QVERIFY(!ok);
-    QVERIFY2(error.contains(cause), qPrintable(error));
-    QVERIFY2(!error.contains("Unknown error"), qPrintable(error));
+    QVERIFY(!copy(folder.filePath(from), folder.filePath(to), &error));
+    QVERIFY2(error.contains(cause) && !error.contains("Unknown error"), qPrintable(error));
 }
 
 void RestoreCheckTest::openingTurnsLogIntoJournal()
@@ -253,7 +206,7 @@ void RestoreCheckTest::openingTurnsLogIntoJournal()
     // A database left in write-ahead-log form (by an older version, another tool) becomes one file again.
     QTemporaryDir dir;
     const QString database = dir.filePath("Varnel.mdb");
-    QVERIFY(runSql(database, withTables({"PRAGMA journal_mode = WAL"})));
+    QVERIFY(runSql(database, QStringList{"PRAGMA journal_mode = WAL"} + papyraTables));
     Database db;
     QVERIFY(db.attach(this, database));
     QSqlQuery query(db.connection());

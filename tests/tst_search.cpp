@@ -10,8 +10,6 @@
 #include "search/SearchFunctions.h"
 #include "store/AddFilesPanel.h"
 #include "store/DataSource.h"
-#include "store/Database.h"
-#include "store/RecordSources.h"
 #include "store/RecordStore.h"
 #include "store/Schema.h"
 #include "ui/DataGrid.h"
@@ -41,10 +39,8 @@ bool makeSampleFolder(TestFolder &folder)
         {1, "Car insurance", "Auto", "2003-05-01"}, {2, "Holiday", "CARS", null},
         {3, "Wool scarf", null, null},              {4, null, null, null},
         {5, "O'Brien will", "Legal", null},         {6, "Café receipts", "Food", null},
-        {7, "cur", null, null},                     {9, null, null, "2002-12-31"},
-        {11, "Invoice [draft]", null, null},        {13, "Two  spaces", null, null},
-        {14, null, "études", null},                 {15, "Straße 5", null, null},
-        {16, QString::fromUtf8("e\u0301lan vital"), null, null},
+        {9, null, null, "2002-12-31"},              {13, "Two  spaces", null, null},
+        {15, "Straße 5", null, null},               {16, QString::fromUtf8("e\u0301lan vital"), null, null},
     };
     // clang-format on
     return folder.makeDatabase(20) && writeSlots(folder.databasePath(), sample);
@@ -55,7 +51,7 @@ struct SearchRig {
     explicit SearchRig(const QString &folder) : store(folder)
     {
         KeywordSearch::install(store.database());
-        store.refresh(file);
+        store.refresh(store.file());
     }
     QList<int> find(const QString &box)
     {
@@ -67,7 +63,6 @@ struct SearchRig {
         return numbers;
     }
     RecordStore store;
-    DataSource &file = store.file();
 };
 
 } // namespace
@@ -81,7 +76,6 @@ private slots:
     void matcher();
     void queryRules_data();
     void queryRules();
-    void indexFollowsEdits();
     void indexFollowsRollbacks();
     void searchFromTheWindow();
 };
@@ -106,7 +100,6 @@ void TestSearch::matcher_data()
     row("unclosed bracket", "[AB", {"[AB"}, {"A"});
     row("lone closing bracket", "A]", {"A]"}, {"A"});
     row("bang alone", "[!]", {"!"}, {"A"});
-    row("apostrophe", "*O'BRIEN*", {"O'BRIEN WILL"}, {"OBRIEN"});
     row("Unicode case", "*éTUDE*", {"Études", "ÉTUDES"}, {"ETUDES"});
     row("empty pattern", "", {""}, {"A"});
     row("sharp s is one character", "STRA?E", {"Straße"}, {"Strasse", "Stre"});
@@ -135,13 +128,11 @@ void TestSearch::matcher()
     QFETCH(QStringList, other);
     // As stored text, folded once as the search index keeps it, and as any text.
     const Pattern compiled(pattern);
-    for (const QString &text : matching) {
-        QVERIFY2(compiled.matches(Pattern::foldUtf8(text.toStdString())), qPrintable(text.left(40)));
-        QVERIFY2(compiled.matches(text), qPrintable(text.left(40)));
-    }
-    for (const QString &text : other) {
-        QVERIFY2(!compiled.matches(Pattern::foldUtf8(text.toStdString())), qPrintable(text.left(40)));
-        QVERIFY2(!compiled.matches(text), qPrintable(text.left(40)));
+    for (const bool expected : {true, false}) {
+        for (const QString &text : expected ? matching : other) {
+            QVERIFY2(compiled.matches(Pattern::foldUtf8(text.toStdString())) == expected, qPrintable(text.left(40)));
+            QVERIFY2(compiled.matches(text) == expected, qPrintable(text.left(40)));
+        }
     }
 }
 
@@ -154,23 +145,16 @@ void TestSearch::queryRules_data()
     };
 
     // Slot 4 and the open slots hold only nulls, which never match.
-    const QList<int> everyFilled{1, 2, 3, 5, 6, 7, 9, 11, 13, 14, 15, 16};
+    const QList<int> everyFilled{1, 2, 3, 5, 6, 9, 13, 15, 16};
     row("keywords, category, inside a word, any case, blanks around", "  cAr ", {1, 2, 3});
     row("empty", "", everyFilled);
     row("blank", "   ", everyFilled);
-    row("reminder as the grid shows it", "5/1/2003", {1});
-    row("month and day of a reminder", "12/31", {9});
     row("stored form is not the shown form", "2002-12-31", {});
-    row("question mark", "c?r", {1, 2, 3, 7});
     row("apostrophe", "o'brien", {5});
     row("quote characters", "\"'; DROP TABLE Varnel; --", {});
     row("accented letter, both sides folded", "cAFé", {6});
-    row("accented letter in a category", "ÉTUDES", {14});
-    row("unclosed bracket", "[draft", {11});
     row("inner blanks stay", "two  spaces", {13});
     row("10,000 brackets", QString(10000, QLatin1Char('[')), {});
-    row("sharp s, one wildcard", "stra?e", {15});
-    row("sharp s is not SS", "STRASSE", {});
     row("sharp s typed", "STRAßE", {15});
     row("precomposed accent finds combining", QString::fromUtf8("\u00C9LAN"), {16});
 }
@@ -183,29 +167,6 @@ void TestSearch::queryRules()
     static const bool made = makeSampleFolder(folder);
     QVERIFY(made);
     QCOMPARE(SearchRig(folder.path()).find(box), expected);
-}
-
-void TestSearch::indexFollowsEdits()
-{
-    TestFolder folder;
-    QVERIFY(makeSampleFolder(folder));
-    SearchRig rig(folder.path());
-    DataSource &file = rig.file;
-    QVERIFY(file.refresh());
-    QCOMPARE(rig.find("car"), (QList<int>{1, 2, 3}));
-
-    // Edits on the shared connection: Car insurance becomes Boat insurance, an open slot gets a car.
-    file.setData(file.index(0, 1), QStringLiteral("Boat insurance"));
-    file.setCurrentRow(19);
-    file.setData(file.index(19, 1), QStringLiteral("Red car"));
-    QVERIFY(file.submitPending());
-    QCOMPARE(rig.find("car"), (QList<int>{2, 3, 20}));
-    QCOMPARE(rig.find("boat"), QList<int>{1});
-
-    // Changes written by another connection, one of them emptying a slot.
-    QVERIFY(writeSlots(folder.databasePath(), {{3, null, null, null}, {15, "Car wash", null, "2010-01-02"}}));
-    QCOMPARE(rig.find("car"), (QList<int>{2, 15, 20}));
-    QCOMPARE(rig.find("2010"), QList<int>{15});
 }
 
 void TestSearch::indexFollowsRollbacks()
@@ -236,33 +197,19 @@ void TestSearch::indexFollowsRollbacks()
     auto word = [&] { return words.at(random.bounded(int(words.size()))); };
     for (int step = 0; step < 3000; ++step) {
         const int slot = random.bounded(1, 45);
-        switch (random.bounded(9)) {
-        case 0:
-            exec("BEGIN");
-            break;
-        case 1:
-            exec("COMMIT");
-            break;
-        case 2:
-            exec("ROLLBACK");
-            break;
-        case 3:
-            exec("SAVEPOINT s");
-            break;
-        case 4:
-            exec("ROLLBACK TO s");
-            break;
-        case 5:
-            exec("DELETE FROM Varnel WHERE FileNumber = " + QByteArray::number(slot));
-            break;
-        case 6: // fails on its first clash with a taken number, after moving the rows before it
+        const QByteArray number = QByteArray::number(slot);
+        const QByteArrayList control{"BEGIN", "COMMIT", "ROLLBACK", "SAVEPOINT s", "ROLLBACK TO s"};
+        const int kind = random.bounded(9);
+        if (kind < 5)
+            exec(control[kind]);
+        else if (kind == 5)
+            exec("DELETE FROM Varnel WHERE FileNumber = " + number);
+        else if (kind == 6) // fails on its first clash with a taken number, after moving the rows before it
             exec("UPDATE Varnel SET Keywords = '" + word() + "', FileNumber = FileNumber + 3 WHERE FileNumber > " +
-                 QByteArray::number(slot));
-            break;
-        default:
-            exec("REPLACE INTO Varnel (FileNumber, Keywords) VALUES (" + QByteArray::number(slot) + ", '" + word() +
-                 " " + QByteArray::number(step) + "')");
-        }
+                 number);
+        else
+            exec("REPLACE INTO Varnel (FileNumber, Keywords) VALUES (" + number + ", '" + word() + " " +
+                 QByteArray::number(step) + "')");
         const QByteArray term = word();
         const QList<qint64> indexed = rows("SELECT rowid FROM Varnel WHERE papyra_search(?, rowid)", term);
         const QList<qint64> table =
@@ -321,6 +268,13 @@ void TestSearch::searchFromTheWindow()
     QCOMPARE(window.tabStrip()->currentIndex(), 1);
     QCOMPARE(window.searchGrid()->model()->rowCount(), 0);
     QVERIFY(dialogs.shown.isEmpty());
+    // What another program writes, filling one slot and emptying another, is what the next search finds.
+    QVERIFY(writeSlots(fixture.folder().databasePath(), {{7, "Zebra crossing", null, null}, {8, null, null, null}}));
+    QTest::mouseClick(window.goButton(), Qt::LeftButton);
+    QCOMPARE(window.store().search().recordCount(), 1);
+    box->setText(QStringLiteral("folder"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(window.store().search().recordCount(), 3000 - 4); // two edited in the window, two here
 }
 
 QTEST_MAIN(TestSearch)
