@@ -210,7 +210,8 @@ void SpreadsheetTest::menuImportAnswersAndRefreshes()
     QFETCH(bool, writeFails);
     m_fixture = std::make_unique<WindowFixture>();
     TestFolder &folder = m_fixture->folder();
-    SideConnection(folder.databasePath()).exec("UPDATE Varnel SET Keywords = 'Old' WHERE FileNumber = 2");
+    SideConnection(folder.databasePath())
+        .exec("UPDATE Varnel SET Keywords = 'Old', Category = 'Pets', Reminder = '2026-01-01' WHERE FileNumber = 2");
     if (writeFails)
         SideConnection(folder.databasePath())
             .exec("CREATE TRIGGER full BEFORE UPDATE ON Varnel WHEN NEW.FileNumber = 7 "
@@ -257,6 +258,10 @@ void SpreadsheetTest::menuImportAnswersAndRefreshes()
     QCOMPARE(w->store().search().recordCount(), 2);
     QCOMPARE(SideConnection(folder.databasePath()).value("SELECT Reminder FROM Varnel WHERE FileNumber = 7"),
              QVariant("2026-05-01"));
+    // An empty cell, or a column the file lacks, leaves what the slot holds.
+    QCOMPARE(SideConnection(folder.databasePath())
+                 .value("SELECT Category || ' ' || Reminder FROM Varnel WHERE FileNumber = 2"),
+             QVariant("Pets 2026-01-01"));
 }
 
 void SpreadsheetTest::roundTripChangesNothing()
