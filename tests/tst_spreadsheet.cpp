@@ -6,7 +6,6 @@
 #include "spreadsheet/Csv.h"
 #include "spreadsheet/SlotImport.h"
 #include "store/DataSource.h"
-#include "store/Database.h"
 
 #include <QAction>
 #include <QLineEdit>
