@@ -22,18 +22,13 @@ void AccessibleTest::controlsHaveNames_data()
     QTest::addColumn<QString>("objectName");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("role");
-    QTest::newRow("search box") << "txtFrontSearch"
-                                << "Search for" << int(QAccessible::EditableText);
-    QTest::newRow("search results grid") << "grdSearch"
-                                         << "Search results" << int(QAccessible::Table);
-    QTest::newRow("file slots grid") << "grdFile"
-                                     << "File slots" << int(QAccessible::Table);
-    QTest::newRow("category pick list") << "CatList"
-                                        << "Category pick list" << int(QAccessible::List);
-    QTest::newRow("my categories grid") << "grdCategories"
-                                        << "My categories" << int(QAccessible::Table);
-    QTest::newRow("label type list") << "lstLabels"
-                                     << "Label type" << int(QAccessible::List);
+    QTest::newRow("search box") << "txtFrontSearch" << QStringLiteral("Search for") << int(QAccessible::EditableText);
+    QTest::newRow("search results grid") << "grdSearch" << QStringLiteral("Search results") << int(QAccessible::Table);
+    QTest::newRow("file slots grid") << "grdFile" << QStringLiteral("File slots") << int(QAccessible::Table);
+    QTest::newRow("category pick list") << "CatList" << QStringLiteral("Category pick list") << int(QAccessible::List);
+    QTest::newRow("my categories grid") << "grdCategories" << QStringLiteral("My categories")
+                                        << int(QAccessible::Table);
+    QTest::newRow("label type list") << "lstLabels" << QStringLiteral("Label type") << int(QAccessible::List);
 }
 
 void AccessibleTest::controlsHaveNames()

@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QTabBar>
 #include <QtTest>
 
@@ -37,28 +36,23 @@ class RemindersTest : public QObject
 private slots:
     void dueListEdges_data();
     void dueListEdges();
-    void statusText_data();
-    void statusText();
     void menuAndStatusPanel();
 };
 
 void RemindersTest::dueListEdges_data()
 {
-    // Reminders of slots 1, 2, 3, ... (an empty entry: none) and the slots due, in their order.
+    // Reminders of slots 1, 2, 3, ... (a null entry: none) and the slots due, in their order.
     QTest::addColumn<QDate>("today");
     QTest::addColumn<QStringList>("reminders");
     QTest::addColumn<QList<qint64>>("due");
     const QDate today(2026, 6, 15);
-    QTest::newRow("today") << today << QStringList{iso(today)} << QList<qint64>{1};
-    QTest::newRow("today + 7") << today << QStringList{iso(today.addDays(7))} << QList<qint64>{1};
-    QTest::newRow("today + 8") << today << QStringList{iso(today.addDays(8))} << QList<qint64>();
-    QTest::newRow("overdue by years") << today << QStringList{"1999-01-01"} << QList<qint64>{1};
-    QTest::newRow("no reminder") << today << QStringList{QString(), ""} << QList<qint64>();
-    QTest::newRow("text that is no date") << today << QStringList{"soon", "2026-6-1"} << QList<qint64>();
-    QTest::newRow("window across the new year")
+    QTest::newRow("window ends at today + 7, across the new year")
         << QDate(2026, 12, 28) << QStringList{"2027-01-04", "2027-01-05"} << QList<qint64>{1};
-    QTest::newRow("by date, then by number")
-        << today << QStringList{iso(today.addDays(3)), iso(today), "2020-02-02", iso(today), iso(today.addDays(9))}
+    // Each of these sorts before today's date as text.
+    QTest::newRow("no reminder, or text that is no date")
+        << today << QStringList{QString(), "", "1/2/2026", "2026-06-1"} << QList<qint64>();
+    QTest::newRow("overdue included; by date, then by number")
+        << today << QStringList{iso(today.addDays(3)), iso(today), "1999-01-01", iso(today), iso(today.addDays(8))}
         << QList<qint64>{3, 2, 4, 1};
 }
 
@@ -81,22 +75,6 @@ void RemindersTest::dueListEdges()
     QCOMPARE(RemindersDue::count(store.database(), today), due.size());
 }
 
-void RemindersTest::statusText_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("none") << 0 << QString();
-    QTest::newRow("one") << 1 << "1 reminder due";
-    QTest::newRow("two") << 2 << "2 reminders due";
-}
-
-void RemindersTest::statusText()
-{
-    QFETCH(int, count);
-    QFETCH(QString, text);
-    QCOMPARE(RemindersDue::statusText(count), text);
-}
-
 void RemindersTest::menuAndStatusPanel()
 {
     TestFolder folder;
@@ -109,16 +87,6 @@ void RemindersTest::menuAndStatusPanel()
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-
-    // The new items sit where the menus promise them.
-    auto itemsAfter = [&w](const char *menu, const QString &item) {
-        QStringList names;
-        for (QAction *action : w.findChild<QMenu *>(menu)->actions())
-            names.append(action->objectName());
-        return names.mid(names.indexOf(item) + 1, 2);
-    };
-    QCOMPARE(itemsAfter("mnuJump", "mnuTop"), (QStringList{"mnuDue", "mnu877"}));
-    QCOMPARE(itemsAfter("mnuFile", "mnuPrintLabels"), (QStringList{"mnuExport", "mnuImport"}));
 
     auto *panel = w.findChild<QLabel *>("Panel(1)");
     QCOMPARE(panel->text(), QStringLiteral("1 reminder due"));
@@ -149,7 +117,7 @@ void RemindersTest::menuAndStatusPanel()
     QCOMPARE(listed(w.store().search()), QList<qint64>{5});
     QCOMPARE(panel->text(), QStringLiteral("1 reminder due"));
 
-    // A click on the panel runs it; a click on the blank panel keeps the last search.
+    // A click on the panel runs it; with none due the panel is blank and a click keeps the last search.
     w.SwitchTab(1);
     QTest::mouseClick(panel, Qt::LeftButton);
     QCOMPARE(w.tabStrip()->currentIndex(), 1);
