@@ -9,7 +9,8 @@ namespace Artwork {
 
 namespace {
 
-void drawFolder(QPainter &p, const QRectF &r, const QColor &body, const QColor &tab)
+// A paper folder in r: the back with its tab, and the front over it.
+QPainterPath folderBack(const QRectF &r)
 {
     QPainterPath back;
     back.moveTo(r.left(), r.top() + r.height() * 0.15);
@@ -19,10 +20,20 @@ void drawFolder(QPainter &p, const QRectF &r, const QColor &body, const QColor &
     back.lineTo(r.right(), r.bottom());
     back.lineTo(r.left(), r.bottom());
     back.closeSubpath();
+    return back;
+}
+
+QRectF folderFront(const QRectF &r)
+{
+    return QRectF(r.left(), r.top() + r.height() * 0.28, r.width(), r.height() * 0.72);
+}
+
+void drawFolder(QPainter &p, const QRectF &r, const QColor &body, const QColor &tab)
+{
     p.setBrush(tab);
-    p.drawPath(back);
+    p.drawPath(folderBack(r));
     p.setBrush(body);
-    p.drawRoundedRect(QRectF(r.left(), r.top() + r.height() * 0.28, r.width(), r.height() * 0.72), 2, 2);
+    p.drawRoundedRect(folderFront(r), 2, 2);
 }
 
 } // namespace
@@ -71,16 +82,9 @@ QVector<Shape> iconShapes()
     // The folder of drawFolder, as paths.
     const QRectF r(1.5, 4.5, 29, 24);
     const QColor outline(0x8a, 0x5a, 0x12);
-    QPainterPath back;
-    back.moveTo(r.left(), r.top() + r.height() * 0.15);
-    back.lineTo(r.left() + r.width() * 0.38, r.top() + r.height() * 0.15);
-    back.lineTo(r.left() + r.width() * 0.46, r.top());
-    back.lineTo(r.right(), r.top());
-    back.lineTo(r.right(), r.bottom());
-    back.lineTo(r.left(), r.bottom());
-    back.closeSubpath();
+    const QPainterPath back = folderBack(r);
     QPainterPath body;
-    body.addRoundedRect(QRectF(r.left(), r.top() + r.height() * 0.28, r.width(), r.height() * 0.72), 2, 2);
+    body.addRoundedRect(folderFront(r), 2, 2);
 
     // The letter as an outline, centred on the folder's front, so the SVG needs no font.
     QFont f(QStringLiteral("Sans Serif"));
