@@ -13,18 +13,6 @@
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
 // Notes, when a file dialog opens, whether anything still holds the database: the connection, a
 // data source's rows, or a journal waiting to be written into the file.
 class WatchingDialogs : public ScriptedDialogs
@@ -136,8 +124,8 @@ void BackupTest::roundTripIsByteExact()
     QVERIFY(writeFile(backup, QByteArray(3 << 20, 'x')));
     QCOMPARE(run(Qt::Key_B, backup), QStringList{"Backup Complete!"});
     checkReopened();
-    const QByteArray saved = contents(backup);
-    QCOMPARE(saved, contents(m_folder->databasePath()));
+    const QByteArray saved = readFile(backup);
+    QCOMPARE(saved, readFile(m_folder->databasePath()));
     QVERIFY(saved.contains("Typed, not yet left"));
 
     // Another program changes the database and the window shows it ...
@@ -152,7 +140,7 @@ void BackupTest::roundTripIsByteExact()
     // ... and after the restore every data source shows the backup.
     QCOMPARE(run(Qt::Key_R, backup), QStringList{"Restore Complete!"});
     checkReopened();
-    QCOMPARE(contents(m_folder->databasePath()), saved);
+    QCOMPARE(readFile(m_folder->databasePath()), saved);
     QCOMPARE(w->addFilesPanel()->categoryList()->model()->rowCount(), 10);
     QCOMPARE(grid->model()->index(0, 1).data().toString(), "Typed, not yet left");
 }
@@ -173,13 +161,13 @@ void BackupTest::failureChangesNothing()
     QFETCH(int, key);
     QFETCH(QString, chosen);
     openWindow();
-    const QByteArray before = contents(m_folder->databasePath());
+    const QByteArray before = readFile(m_folder->databasePath());
     const QString path = chosen == "nothing"               ? QString() // the dialog is cancelled
                          : chosen == "the database itself" ? m_folder->databasePath()
                                                            : m_folder->filePath("chosen.bkp");
     if (chosen == "backup cut short")
         QVERIFY(writeFile(path, before.left(before.size() / 2)));
-    const QByteArray chosenBefore = contents(path);
+    const QByteArray chosenBefore = readFile(path);
     auto entries = [&] { return QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden); };
     const QStringList entriesBefore = entries();
 
@@ -193,8 +181,8 @@ void BackupTest::failureChangesNothing()
         QVERIFY(key == Qt::Key_B || messages.first().contains("not changed"));
     }
     checkReopened();
-    QCOMPARE(contents(m_folder->databasePath()), before);
-    QCOMPARE(contents(path), chosenBefore);
+    QCOMPARE(readFile(m_folder->databasePath()), before);
+    QCOMPARE(readFile(path), chosenBefore);
     QCOMPARE(entries(), entriesBefore);
 }
 

@@ -26,14 +26,6 @@
 
 namespace {
 
-QByteArray digest(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
 // Every file under a folder with its contents' digest, to see that nothing changed there.
 QMap<QString, QByteArray> snapshot(const QString &folder)
 {
@@ -45,12 +37,6 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
         files.insert(QDir(folder).relativeFilePath(path), digest(path));
     }
     return files;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace

@@ -12,12 +12,6 @@
 
 namespace {
 
-bool writeFile(const QString &path, const QByteArray &contents)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) == contents.size();
-}
-
 const QByteArray good1("Letter 30;0.1875;0.5;2.625;1;2.75;1;3;10;Letter");
 const QByteArray good2("A4 21;0.2839;0.5965;2.5;1.5;2.6;1.5;3;7;A4;3 across; 7 down");
 

@@ -47,12 +47,6 @@ QString letters(int n, int from = 0)
     return s;
 }
 
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
 // Presses Ctrl+P in a window on the folder, with no printer installed: the user answers whether to
 // save a PDF instead, and where. False when a check here failed.
 bool printFromMenu(WindowFixture &fixture, bool wantPdf, const QString &pdf)

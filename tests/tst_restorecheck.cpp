@@ -3,6 +3,8 @@
 #include "store/Database.h"
 #include "store/Schema.h"
 
+#include "TestFolder.h"
+
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -11,18 +13,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
 
 // Runs statements on a connection of its own, straight through SQLite, then whileOpen, and closes it.
 bool runSql(const QString &path, const QStringList &statements, const std::function<bool()> &whileOpen = {})
@@ -91,7 +81,7 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
     const auto edited = [](std::function<void(QByteArray &)> edit) -> Make {
         return [edit](const QString &path) {
             QByteArray bytes;
-            return runSql(path, papyraTables) && (bytes = contents(path), edit(bytes), writeFile(path, bytes));
+            return runSql(path, papyraTables) && (bytes = readFile(path), edit(bytes), writeFile(path, bytes));
         };
     };
 
@@ -140,7 +130,7 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
     const QString chosen = elsewhere.filePath("chosen.bkp");
     QVERIFY(Schema::createDatabase(database, 5));
     QVERIFY(make(chosen));
-    const QByteArray before = contents(database);
+    const QByteArray before = readFile(database);
     const QStringList entriesBefore = QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
     QString error;
@@ -150,11 +140,11 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
     // Nothing left beside the database but the database itself.
     QCOMPARE(QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden), entriesBefore);
     if (!restored) {
-        QCOMPARE(contents(database), before);
+        QCOMPARE(readFile(database), before);
         return;
     }
     // A single file in rollback-journal form, which Papyra opens and finds its slot in.
-    const QByteArray installed = contents(database);
+    const QByteArray installed = readFile(database);
     QCOMPARE(int(installed.at(18)), 1);
     QCOMPARE(int(installed.at(19)), 1);
     Database db;

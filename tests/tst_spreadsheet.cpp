@@ -27,18 +27,6 @@ QString tableContents(const QString &databasePath)
         .toString();
 }
 
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Slots 1 to 20, slot 3 already holding keywords.
 QHash<qint64, QString> someSlots()
 {

@@ -14,18 +14,6 @@
 #include <QTabBar>
 #include <QtTest>
 
-namespace {
-
-QByteArray digest(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
-} // namespace
-
 class StartupTest : public QObject
 {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "TestFolder.h"
 
+#include <QCryptographicHash>
+
 #include "store/Schema.h"
 
 #include <QDir>
@@ -58,4 +60,24 @@ QString TestFolder::builtTemplate()
 QString TestFolder::builtProgramFolder()
 {
     return QStringLiteral(PAPYRA_PROGRAM_DIR);
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray digest(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }

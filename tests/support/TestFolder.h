@@ -29,3 +29,9 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Small file steps the tests share: a whole file written or read, and a digest of its bytes (empty
+// when the file cannot be read).
+bool writeFile(const QString &path, const QByteArray &bytes);
+QByteArray readFile(const QString &path);
+QByteArray digest(const QString &path);
