@@ -1,9 +1,10 @@
 #!/bin/sh
 # The everyday commands, usable on a fresh Debian 12 machine (which has no compiler, CMake or make):
 #   ./papyra.sh run     installs what is missing, builds, and starts Papyra from its program folder
-#   ./papyra.sh test    installs what is missing, builds, and runs every test headless
+#   ./papyra.sh test    installs what is missing, builds, runs each test executable directly under
+#                       a German and a British locale, then every test headless under CTest
 #   ./papyra.sh build   installs what is missing and builds
-#   ./papyra.sh bench   builds and runs the benchmark program
+#   ./papyra.sh bench   builds and runs the benchmark program (--check: every benchmark once, untimed)
 #   ./papyra.sh format  formats the C++ files with .clang-format (CI fails on any difference)
 #   ./papyra.sh package builds the Debian package build/papyra_<version>_<arch>.deb and checks its
 #                       desktop entry and AppStream metainfo
@@ -22,6 +23,35 @@ build() {
     cmake --build "$BUILD" -j "$JOBS"
 }
 
+# Runs each test executable directly, outside CTest's environment, under each locale given: a test
+# must pass whatever the locale of the shell that starts it (each pins its own, see
+# tests/support/PinnedEnvironment.cpp). Prints a line per locale, and the output of a failing test.
+direct_test_runs() {
+    mkdir -p "$BUILD/direct-runs"
+    failed=""
+    for lang in "$@"; do
+        count=0
+        for t in "$BUILD"/tests/tst_*; do
+            [ -f "$t" ] && [ -x "$t" ] || continue
+            name=$(basename "$t")
+            log="$BUILD/direct-runs/$name.$lang.log"
+            if (cd "$BUILD/tests" && env -u LC_ALL -u LC_CTYPE -u LC_NUMERIC -u LC_TIME -u LC_COLLATE \
+                -u LC_MONETARY -u LC_MESSAGES -u LC_PAPER -u LC_MEASUREMENT -u LANGUAGE -u TZ -u QT_QPA_PLATFORM \
+                LANG="$lang" timeout 120 "./$name") >"$log" 2>&1; then
+                count=$((count + 1))
+            else
+                cat "$log"
+                failed="$failed $name($lang)"
+            fi
+        done
+        echo "Run directly with LANG=$lang: $count test executables passed"
+    done
+    if [ -n "$failed" ]; then
+        echo "Failed when run directly:$failed" >&2
+        return 1
+    fi
+}
+
 case "${1:-run}" in
 build)
     build
@@ -33,6 +63,7 @@ run)
     ;;
 test)
     build
+    direct_test_runs de_DE.UTF-8 en_GB.UTF-8
     cd "$BUILD"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS"
     ;;

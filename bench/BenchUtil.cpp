@@ -10,6 +10,13 @@
 
 namespace Bench {
 
+bool checkOnly = false;
+
+void fail(const QString &why)
+{
+    throw Failure(why.toStdString());
+}
+
 double median(QVector<double> values)
 {
     if (values.isEmpty())
@@ -51,7 +58,7 @@ QString makeProgramFolder(const QString &name, int slotCount)
     QString error;
     if (!Schema::createDatabase(QDir(folder).filePath(Schema::databaseFileName), slotCount, Schema::defaultCategories(),
                                 1, &error))
-        qFatal("cannot make benchmark database: %s", qPrintable(error));
+        fail(QStringLiteral("cannot make the database in %1: %2").arg(folder, error));
     // The tour's start picture is decoded on every tab change, so the benchmark needs it too.
     const QDir programData(QStringLiteral(PAPYRA_PROGRAM_DIR));
     if (programData.exists(QStringLiteral("slideshow"))) {
@@ -65,11 +72,21 @@ QString makeProgramFolder(const QString &name, int slotCount)
 
 void report(const QString &what, double ms, const QString &target)
 {
+    if (checkOnly) {
+        ran(what);
+        return;
+    }
     QTextStream out(stdout);
     out << qSetFieldWidth(56) << Qt::left << what << qSetFieldWidth(0) << QString::number(ms, 'f', 2) << " ms";
     if (!target.isEmpty())
         out << "   (target " << target << ")";
     out << Qt::endl;
+}
+
+void ran(const QString &what)
+{
+    if (checkOnly)
+        QTextStream(stdout) << "ran: " << what << Qt::endl;
 }
 
 } // namespace Bench

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTextStream>
+#include <algorithm>
 
 namespace Bench {
 void startup(int slotCount, int runs);
@@ -16,19 +18,54 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int runs = args.contains(QStringLiteral("--quick")) ? 3 : 11;
+    QTextStream err(stderr);
+    const bool check = Bench::checkOnly = app.arguments().contains(QStringLiteral("--check"));
+    const int runs = check ? 1 : app.arguments().contains(QStringLiteral("--quick")) ? 3 : 11;
 
-    const bool only =
-        args.contains(QStringLiteral("--search-only")) || args.contains(QStringLiteral("--startup-only")) ||
-        args.contains(QStringLiteral("--print-only")) || args.contains(QStringLiteral("--spreadsheet-only"));
-    if (!only || args.contains(QStringLiteral("--startup-only")))
-        Bench::startup(100000, runs);
-    if (!only || args.contains(QStringLiteral("--search-only")))
-        Bench::search(runs);
-    if (!only || args.contains(QStringLiteral("--print-only")))
-        Bench::printAndBackup(10000, 100000, runs);
-    if (!only || args.contains(QStringLiteral("--spreadsheet-only")))
-        Bench::spreadsheet(runs);
+    struct Benchmark {
+        QString option, name;
+        std::function<void()> run;
+    };
+    const Benchmark benchmarks[] = {
+        {QStringLiteral("--startup-only"), QStringLiteral("start-up"),
+         [&] { Bench::startup(check ? 1000 : 100000, runs); }},
+        {QStringLiteral("--search-only"), QStringLiteral("search"), [&] { Bench::search(runs); }},
+        {QStringLiteral("--print-only"), QStringLiteral("report, backup and restore"),
+         [&] { Bench::printAndBackup(check ? 100 : 10000, check ? 1000 : 100000, runs); }},
+        {QStringLiteral("--spreadsheet-only"), QStringLiteral("spreadsheet"), [&] { Bench::spreadsheet(runs); }},
+    };
+    QStringList known{QStringLiteral("--check"), QStringLiteral("--quick")};
+    for (const Benchmark &b : benchmarks)
+        known << b.option;
+    const QStringList args = app.arguments().mid(1);
+    for (const QString &arg : args) {
+        if (!known.contains(arg)) {
+            err << "papyra-bench: unknown option " << arg << "\nusage: papyra-bench [--quick | --check] "
+                << "[--startup-only] [--search-only] [--print-only] [--spreadsheet-only]\n";
+            return 2;
+        }
+    }
+
+    const bool only = std::any_of(std::begin(benchmarks), std::end(benchmarks),
+                                  [&](const Benchmark &b) { return args.contains(b.option); });
+    int ran = 0, failed = 0;
+    for (const Benchmark &b : benchmarks) {
+        if (only && !args.contains(b.option))
+            continue;
+        ++ran;
+        try {
+            b.run();
+        } catch (const Bench::Failure &failure) {
+            ++failed;
+            err << "papyra-bench: the " << b.name << " benchmark cannot run: " << QString::fromStdString(failure.what())
+                << Qt::endl;
+        }
+    }
+    if (failed) {
+        err << "papyra-bench: " << failed << " of " << ran << " benchmarks cannot run" << Qt::endl;
+        return 1;
+    }
+    if (check)
+        QTextStream(stdout) << "papyra-bench --check: all " << ran << " benchmarks ran to the end" << Qt::endl;
     return 0;
 }

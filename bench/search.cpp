@@ -140,6 +140,42 @@ private:
     std::vector<double> m_cumulative;
 };
 
+// The sqlite3 steps of the benchmark; each one that fails ends the benchmark with SQLite's message.
+[[noreturn]] void failOn(sqlite3 *db, const char *what)
+{
+    fail(QStringLiteral("%1: %2").arg(QString::fromUtf8(what), QString::fromUtf8(sqlite3_errmsg(db))));
+}
+
+sqlite3 *openDatabase(const QString &path, int flags)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK)
+        failOn(db, "cannot open the database");
+    return db;
+}
+
+void execute(sqlite3 *db, const char *sql)
+{
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        failOn(db, sql);
+}
+
+sqlite3_stmt *prepare(sqlite3 *db, const char *sql)
+{
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK)
+        failOn(db, sql);
+    return statement;
+}
+
+// Steps a statement that returns no rows once, and makes it ready for the next bindings.
+void stepToEnd(sqlite3 *db, sqlite3_stmt *statement)
+{
+    if (sqlite3_step(statement) != SQLITE_DONE)
+        failOn(db, sqlite3_sql(statement));
+    sqlite3_reset(statement);
+}
+
 void bindText(sqlite3_stmt *statement, int i, const QString &text)
 {
     if (text.isEmpty()) {
@@ -154,12 +190,10 @@ void bindText(sqlite3_stmt *statement, int i, const QString &text)
 QString makeFilledFolder(int slotCount)
 {
     const QString folder = makeProgramFolder(QStringLiteral("search-%1").arg(slotCount), slotCount);
-    sqlite3 *db = nullptr;
-    sqlite3_open(QDir(folder).filePath(Schema::databaseFileName).toUtf8().constData(), &db);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt *update = nullptr;
-    sqlite3_prepare_v2(db, "UPDATE Varnel SET Keywords = ?, Category = ?, Reminder = ? WHERE FileNumber = ?", -1,
-                       &update, nullptr);
+    sqlite3 *db = openDatabase(QDir(folder).filePath(Schema::databaseFileName), SQLITE_OPEN_READWRITE);
+    execute(db, "BEGIN");
+    sqlite3_stmt *update =
+        prepare(db, "UPDATE Varnel SET Keywords = ?, Category = ?, Reminder = ? WHERE FileNumber = ?");
     SlotGenerator generator(20030531u);
     const int filled = slotCount * 2 / 3;
     for (int n = 1; n <= filled; ++n) {
@@ -168,12 +202,10 @@ QString makeFilledFolder(int slotCount)
         bindText(update, 2, g.category);
         bindText(update, 3, g.reminder);
         sqlite3_bind_int(update, 4, n);
-        sqlite3_step(update);
-        sqlite3_reset(update);
+        stepToEnd(db, update);
     }
     sqlite3_finalize(update);
-    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-        qFatal("cannot fill benchmark database: %s", sqlite3_errmsg(db));
+    execute(db, "COMMIT");
     sqlite3_close(db);
     return folder;
 }
@@ -189,18 +221,31 @@ QString likePattern(const QString &term)
 
 int runStatement(sqlite3 *db, const char *sql, const QString &bound)
 {
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK)
-        qFatal("benchmark query failed: %s", sqlite3_errmsg(db));
+    sqlite3_stmt *statement = prepare(db, sql);
     const QByteArray utf8 = bound.toUtf8();
     sqlite3_bind_text(statement, 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     int rows = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
+    int step;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
         sqlite3_column_int64(statement, 0);
         ++rows;
     }
     sqlite3_finalize(statement);
+    if (step != SQLITE_DONE)
+        failOn(db, sql);
     return rows;
+}
+
+// A connection of its own with both search functions: the program's key query and the per-row rule.
+sqlite3 *openSearching(const QString &databasePath)
+{
+    sqlite3 *db = openDatabase(databasePath, SQLITE_OPEN_READONLY);
+    QString error;
+    if (!SqliteSearch::install(db, &error))
+        fail(QStringLiteral("cannot register the search function: ") + error);
+    if (!RowMatch::install(db))
+        failOn(db, "cannot register the per-row function");
+    return db;
 }
 
 const char *const rawScanSql = "SELECT FileNumber FROM Varnel WHERE upper(Keywords) LIKE ?1 OR upper(Category) "
@@ -260,7 +305,21 @@ QString variant(const QString &text, int i)
 // answered from the key list the data source keeps for the text it searched last.
 const QString interlude = QStringLiteral("zz-no-such-word");
 
-void searchOneSize(int slotCount, int runs)
+// The window's search, its key query alone and the per-row rule must find the same slots, or the
+// figures compare different work.
+void expectSameRows(const QString &text, int expected, int search, int keyQuery, int perRow)
+{
+    if (search != expected || keyQuery != expected || perRow != expected)
+        fail(QStringLiteral("\"%1\": %2 slots expected; the search lists %3, the key query %4, the per-row function %5")
+                 .arg(text)
+                 .arg(expected)
+                 .arg(search)
+                 .arg(keyQuery)
+                 .arg(perRow));
+}
+
+// withMemory: also lists every filled slot, scrolls through them and reports the peak memory.
+void searchOneSize(int slotCount, int runs, bool withMemory)
 {
     const QString folder = makeFilledFolder(slotCount);
     const QString databasePath = QDir(folder).filePath(Schema::databaseFileName);
@@ -270,14 +329,15 @@ void searchOneSize(int slotCount, int runs)
         {"empty text (every filled slot)", ""},
     };
     QTextStream out(stdout);
-    out << "\n## " << slotCount << " slots, " << slotCount * 2 / 3 << " filled\n"
-        << "| term | rows | raw scan rows | search ms | raw scan ms | search / raw | key query ms | per-row "
-           "function ms | same text again ms |\n"
-        << "|---|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    if (!checkOnly)
+        out << "\n## " << slotCount << " slots, " << slotCount * 2 / 3 << " filled\n"
+            << "| term | rows | raw scan rows | search ms | raw scan ms | search / raw | key query ms | per-row "
+               "function ms | same text again ms |\n"
+            << "|---|---:|---:|---:|---:|---:|---:|---:|---:|\n";
 
     Dialogs dialogs;
     Startup::prepareProgramFolder(folder);
-    if (slotCount == 100000)
+    if (withMemory)
         resetPeakMemory();
     auto window = std::make_unique<MainWindow>(folder, &dialogs);
     window->show();
@@ -285,11 +345,8 @@ void searchOneSize(int slotCount, int runs)
 
     // Connections of their own: SQLite's upper()/LIKE; the key query alone and the matcher called once
     // per row, without the window.
-    sqlite3 *raw = nullptr;
-    sqlite3_open_v2(databasePath.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3 *perRow = nullptr;
-    sqlite3_open_v2(databasePath.toUtf8().constData(), &perRow, SQLITE_OPEN_READONLY, nullptr);
-    RowMatch::install(perRow);
+    sqlite3 *raw = openDatabase(databasePath, SQLITE_OPEN_READONLY);
+    sqlite3 *perRow = openSearching(databasePath);
 
     for (const Term &t : terms) {
         const QString text = QString::fromUtf8(t.text);
@@ -299,7 +356,8 @@ void searchOneSize(int slotCount, int runs)
         int rows = searchEndToEnd(*window, text);
         const QString like = likePattern(term);
         int rawRows = runStatement(raw, rawScanSql, like);
-        runStatement(perRow, keyQuerySql, term);
+        expectSameRows(text, text.isEmpty() ? slotCount * 2 / 3 : rows, rows, runStatement(perRow, keyQuerySql, term),
+                       runStatement(perRow, perRowSql, term));
         QVector<double> searchTimes, rawTimes, keyTimes, perRowTimes, againTimes;
         for (int i = 0; i < runs; ++i) {
             const QString distinct = variant(text, i);
@@ -312,6 +370,8 @@ void searchOneSize(int slotCount, int runs)
             keyTimes << elapsedMs([&] { runStatement(perRow, keyQuerySql, distinctTerm); });
             perRowTimes << elapsedMs([&] { runStatement(perRow, perRowSql, distinctTerm); });
         }
+        if (checkOnly)
+            continue;
         const double searchMs = median(searchTimes), rawMs = median(rawTimes);
         const double keyMs = median(keyTimes), perRowMs = median(perRowTimes);
         out << QStringLiteral("| %1 \"%2\" | %3 | %4 | %5 | %6 | %7 | %8 | %9 | %10 |\n")
@@ -327,18 +387,20 @@ void searchOneSize(int slotCount, int runs)
         out.flush();
     }
     // Every search ends in SwitchTab(2), which restarts the tour and so decodes its start picture.
-    out << QStringLiteral("of each search, restarting the tour (StartSlideShow): %1 ms\n")
-               .arg(medianMs(runs, [&] { window->StartSlideShow(); }), 0, 'f', 2);
-    if (slotCount == 100000) {
+    const double tourMs = medianMs(runs, [&] { window->StartSlideShow(); });
+    if (!checkOnly)
+        out << QStringLiteral("of each search, restarting the tour (StartSlideShow): %1 ms\n").arg(tourMs, 0, 'f', 2);
+    if (withMemory) {
         // Scroll the whole result of the empty text through the grid: every row read once.
         searchEndToEnd(*window, QString());
         DataGrid *grid = window->searchGrid();
         grid->scrollToBottom();
         grid->viewport()->repaint();
         QApplication::processEvents();
-        out << QStringLiteral("peak memory after full searches: %1 MB (resident now %2 MB)\n")
-                   .arg(statusKb("VmHWM") / 1024.0, 0, 'f', 1)
-                   .arg(statusKb("VmRSS") / 1024.0, 0, 'f', 1);
+        if (!checkOnly)
+            out << QStringLiteral("peak memory after full searches: %1 MB (resident now %2 MB)\n")
+                       .arg(statusKb("VmHWM") / 1024.0, 0, 'f', 1)
+                       .arg(statusKb("VmRSS") / 1024.0, 0, 'f', 1);
     }
     sqlite3_close(raw);
     sqlite3_close(perRow);
@@ -346,30 +408,32 @@ void searchOneSize(int slotCount, int runs)
 
     // The first search on a fresh connection pays for reading the index.
     QVector<double> firsts;
-    for (int i = 0; i < std::max(3, runs / 2); ++i) {
+    for (int i = 0; i < (checkOnly ? 1 : std::max(3, runs / 2)); ++i) {
         MainWindow fresh(folder, &dialogs);
         fresh.show();
         QApplication::processEvents();
         firsts.append(elapsedMs([&] { searchEndToEnd(fresh, QStringLiteral("insurance")); }));
     }
-    out << QStringLiteral("first search after the database opens (reads the index), \"insurance\": %1 ms\n")
-               .arg(median(firsts), 0, 'f', 2);
+    if (!checkOnly)
+        out << QStringLiteral("first search after the database opens (reads the index), \"insurance\": %1 ms\n")
+                   .arg(median(firsts), 0, 'f', 2);
     out.flush();
+    ran(QStringLiteral("search over %1 slots: %2 terms, the tour restart, a fresh window%3")
+            .arg(slotCount)
+            .arg(std::size(terms))
+            .arg(withMemory ? QStringLiteral(", the whole result scrolled") : QString()));
 }
 
-// A long term over long texts: 500 "A" and "?B" against 1,000 slots of 1,000 characters, nearly all
+// A long term over long texts: 500 "A" and "?B" against slots of textLength characters, nearly all
 // "A". A matcher that tries the term at every position of the text takes term x text steps per slot.
-void searchLongTerm(int runs, int textLength)
+void searchLongTerm(int runs, int slotCount, int textLength)
 {
-    const int slotCount = 1000;
     const QString folder = makeProgramFolder(QStringLiteral("search-long-%1").arg(textLength), slotCount);
     const QString databasePath = QDir(folder).filePath(Schema::databaseFileName);
     {
-        sqlite3 *db = nullptr;
-        sqlite3_open(databasePath.toUtf8().constData(), &db);
-        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-        sqlite3_stmt *update = nullptr;
-        sqlite3_prepare_v2(db, "UPDATE Varnel SET Keywords = ? WHERE FileNumber = ?", -1, &update, nullptr);
+        sqlite3 *db = openDatabase(databasePath, SQLITE_OPEN_READWRITE);
+        execute(db, "BEGIN");
+        sqlite3_stmt *update = prepare(db, "UPDATE Varnel SET Keywords = ? WHERE FileNumber = ?");
         for (int n = 1; n <= slotCount; ++n) {
             // One slot in ten ends in "B" after enough "A" to match.
             QString keywords(textLength, QLatin1Char('A'));
@@ -377,11 +441,10 @@ void searchLongTerm(int runs, int textLength)
                 keywords.back() = QLatin1Char('B');
             bindText(update, 1, keywords);
             sqlite3_bind_int(update, 2, n);
-            sqlite3_step(update);
-            sqlite3_reset(update);
+            stepToEnd(db, update);
         }
         sqlite3_finalize(update);
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        execute(db, "COMMIT");
         sqlite3_close(db);
     }
     const QString text = QString(500, QLatin1Char('A')) + QStringLiteral("?B");
@@ -391,11 +454,10 @@ void searchLongTerm(int runs, int textLength)
     MainWindow window(folder, &dialogs);
     window.show();
     QApplication::processEvents();
-    sqlite3 *own = nullptr;
-    sqlite3_open_v2(databasePath.toUtf8().constData(), &own, SQLITE_OPEN_READONLY, nullptr);
-    SqliteSearch::install(own);
+    sqlite3 *own = openSearching(databasePath);
     int rows = searchEndToEnd(window, text);
-    runStatement(own, keyQuerySql, text);
+    expectSameRows(QStringLiteral("500 \"A\" and \"?B\""), slotCount / 10, rows, runStatement(own, keyQuerySql, text),
+                   runStatement(own, perRowSql, text));
     QVector<double> searchTimes, keyTimes, perRowTimes, shortTimes;
     for (int i = 0; i < runs; ++i) {
         const QString distinct = variant(text, i);
@@ -408,6 +470,10 @@ void searchLongTerm(int runs, int textLength)
         perRowTimes << elapsedMs([&] { runStatement(own, perRowSql, distinct); });
     }
     sqlite3_close(own);
+    if (checkOnly) {
+        ran(QStringLiteral("long term over %1 slots of %2 characters").arg(slotCount).arg(textLength));
+        return;
+    }
     QTextStream out(stdout);
     out << QStringLiteral("\nlong term (500 \"A\" and \"?B\") over %1 slots of %2 characters: %3 rows; search %4 ms, "
                           "key query %5 ms, per-row function %6 ms; the same rows found by \"AB\": search %7 ms\n")
@@ -425,12 +491,17 @@ void searchLongTerm(int runs, int textLength)
 
 void search(int runs)
 {
-    searchLongTerm(runs, 1000);
-    searchLongTerm(runs, 5000);
+    if (checkOnly) {
+        searchLongTerm(runs, 100, 1000);
+        searchOneSize(300, runs, true);
+        return;
+    }
+    searchLongTerm(runs, 1000, 1000);
+    searchLongTerm(runs, 1000, 5000);
     if (qEnvironmentVariableIsSet("PAPYRA_BENCH_LONG_ONLY"))
         return;
     for (const int slotCount : {1000, 10000, 100000})
-        searchOneSize(slotCount, runs);
+        searchOneSize(slotCount, runs, slotCount == 100000);
 }
 
 } // namespace Bench

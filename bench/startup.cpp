@@ -38,9 +38,10 @@ void startup(int slotCount, int runs)
         int edit = 0;
         const double tabMs = medianTimed(runs * 2, [&] {
             window.SwitchTab(tab == 1 ? 5 : tab - 1);
-            if (step == 6)
-                QSqlQuery(window.store().engine().connection())
-                    .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'bench %1' WHERE FileNumber = 7").arg(++edit));
+            if (step == 6 &&
+                !QSqlQuery(window.store().engine().connection())
+                     .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'bench %1' WHERE FileNumber = 7").arg(++edit)))
+                fail(QStringLiteral("the edit before the tab change was refused"));
             QApplication::processEvents();
             QElapsedTimer timer;
             timer.start();

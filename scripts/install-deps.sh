@@ -7,7 +7,9 @@ set -e
 # clang-format: CI checks that the code follows .clang-format.
 # desktop-file-utils, appstream: `./papyra.sh package` checks the package's desktop entry and
 # AppStream metainfo with desktop-file-validate and appstreamcli.
-PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core poppler-utils clang-format desktop-file-utils appstream"
+# locales: `./papyra.sh test` also runs each test executable directly under a German and a British
+# locale, generated below.
+PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core poppler-utils clang-format desktop-file-utils appstream locales"
 # Packages named on the command line are wanted too (papyra.sh fuzz asks for clang and its sanitizer runtimes).
 PACKAGES="$PACKAGES $*"
 
@@ -18,16 +20,39 @@ for p in $PACKAGES; do
     fi
 done
 
-[ -z "$missing" ] && exit 0
+if [ -n "$missing" ]; then
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing:$missing"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq || true
+        apt-get install -y --no-install-recommends $missing
+    else
+        echo "Papyra needs these Debian packages:$missing"
+        echo "Install them with:"
+        echo "    sudo apt-get install -y --no-install-recommends$missing"
+        exit 1
+    fi
+fi
 
+# The locales of the direct test runs; a fresh Debian has only C and C.UTF-8. Qt takes a locale's
+# date form from LANG even when the locale is not generated, but the system's error texts follow it
+# only when it is, so without them a test that depends on those would pass unnoticed.
+LOCALES="de_DE en_GB"
+ungenerated=""
+for l in $LOCALES; do
+    locale -a 2>/dev/null | grep -qx "$l.utf8" || ungenerated="$ungenerated $l"
+done
+[ -z "$ungenerated" ] && exit 0
 if [ "$(id -u)" -eq 0 ]; then
-    echo "Installing:$missing"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq || true
-    apt-get install -y --no-install-recommends $missing
+    for l in $ungenerated; do
+        if grep -q "^# *$l.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
+            sed -i "s/^# *\($l.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+        elif ! grep -q "^$l.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null; then
+            echo "$l.UTF-8 UTF-8" >>/etc/locale.gen
+        fi
+    done
+    locale-gen
 else
-    echo "Papyra needs these Debian packages:$missing"
-    echo "Install them with:"
-    echo "    sudo apt-get install -y --no-install-recommends$missing"
-    exit 1
+    echo "The test runs under other locales want these generated:$ungenerated (UTF-8)."
+    echo "Generate them with: sudo dpkg-reconfigure locales"
 fi

@@ -1,0 +1,28 @@
+// Every test executable runs in the environment its tests are written for, however it is started
+// (by CTest, or directly as `LANG=de_DE.UTF-8 ./tst_report`): the C locale, whose dates the program
+// shows as M/d/yyyy and whose system error texts are English; UTC, so that "today" does not depend
+// on the machine's zone; and, unless another platform was chosen, offscreen windows. Behaviour that
+// depends on the locale is tested row by row with QLocale::setDefault.
+//
+// It runs before main(), so QCoreApplication's setlocale() and Qt's system locale read these values.
+// Linked into each test as an object file: from a static library the linker would drop it, since
+// nothing refers to it.
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+struct PinnedEnvironment {
+    PinnedEnvironment()
+    {
+        ::setenv("LC_ALL", "C.UTF-8", 1); // glibc has C.UTF-8 built in: nothing to generate
+        ::unsetenv("LANGUAGE");
+        ::setenv("TZ", "UTC", 1);
+        ::tzset();
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
+};
+
+const PinnedEnvironment pinned;
+
+} // namespace
