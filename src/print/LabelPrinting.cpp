@@ -11,15 +11,17 @@
 
 #include <QApplication>
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace LabelPrinting {
 
-void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent)
+void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent,
+                const QVector<LabelLayout::Folder> &listed)
 {
-    LabelsDialog::showModal(LabelDefinitions::folderFor(programFolder, store.dataFolder()), &dialogs, parent,
-                            [&store, &dialogs, parent](const LabelLayout::Sheet &sheet, int start, int count) {
-                                return print(store, dialogs, parent, sheet, start, count);
-                            });
+    LabelsDialog::showModal(
+        LabelDefinitions::folderFor(programFolder, store.dataFolder()), &dialogs, parent,
+        [&store, &dialogs, parent](const LabelsDialog::Run &run) { return print(store, dialogs, parent, run); },
+        listed);
 }
 
 QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last)
@@ -43,7 +45,7 @@ QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last)
     return keywords;
 }
 
-bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLayout::Sheet &sheet, int start, int count)
+bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelsDialog::Run &run)
 {
     // A slot being typed into should show its keywords on its label.
     store.commitPendingEdits();
@@ -54,14 +56,20 @@ bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLay
 
     BusyCursor busy;
     QPagedPaintDevice *device = job.device();
-    LabelPainter::setUpDevice(*device, sheet);
-    const QHash<int, QString> keywords = keywordsBetween(store.database().connection(), start, start + count - 1);
-    const bool painted =
-        LabelPainter::paint(*device, sheet, LabelLayout::numbersBySheet(sheet, start, count), keywords);
+    LabelPainter::setUpDevice(*device, run.sheet);
+    QHash<int, QString> keywords = run.keywords;
+    if (!run.keywordsGiven && !run.numbers.isEmpty()) {
+        const auto [first, last] = std::minmax_element(run.numbers.begin(), run.numbers.end());
+        keywords = keywordsBetween(store.database().connection(), *first, *last);
+    }
+    const bool painted = LabelPainter::paint(*device, run.sheet, LabelLayout::numbersBySheet(run.sheet, run.numbers),
+                                             keywords, run.code);
     const bool done = job.finish(painted, painted ? QString() : QStringLiteral("The pages could not be drawn."));
     busy.restore();
     if (!done)
         job.reportFailure();
+    else if (run.code.kind != LabelCode::Kind::None)
+        LabelCode::rememberPrefix(store.dataFolder(), run.code.prefix);
     return done;
 }
 
