@@ -268,21 +268,55 @@ void LabelPrintTest::labelsPrintedToPdfSitInTheirRectangles()
 
 void LabelPrintTest::menuOpensTheDialog()
 {
+    QVERIFY2(havePoppler(), "poppler-utils (pdftotext) is needed to read the pages");
     WindowFixture fixture;
     QVERIFY(fixture.folder().copyProgramData());
     QVERIFY(fixture.open());
-    int listed = -1;
+    MainWindow &window = fixture.window();
+    int types = -1;
     QTimer::singleShot(0, [&] {
         if (auto *dialog = qobject_cast<LabelsDialog *>(QApplication::activeModalWidget())) {
-            listed = dialog->labelList()->count();
+            types = dialog->labelList()->count();
             QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         }
     });
-    QTest::keyClick(&fixture.window(), Qt::Key_L, Qt::ControlModifier);
-    QVERIFY(listed > 0);
+    QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(types > 0);
     // Cancel closes without a word.
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(fixture.dialogs().shown.isEmpty());
+
+    // After a search, labels for the folders it lists, with the keywords the results show.
+    QVERIFY(fixture
+                .sql(QStringLiteral("UPDATE Varnel SET Keywords = 'Tax ' || FileNumber "
+                                    "WHERE FileNumber IN (3, 7, 12)"))
+                .isActive());
+    window.searchBox()->setText(QStringLiteral("tax"));
+    QTest::keyClick(window.searchBox(), Qt::Key_Return);
+    const QString pdf = fixture.folder().filePath(QStringLiteral("listed.pdf"));
+    fixture.dialogs().yesNoAnswers.enqueue(true); // no printer: save as PDF
+    fixture.dialogs().fileAnswers.enqueue(pdf);
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<LabelsDialog *>(QApplication::activeModalWidget())) {
+            dialog->labelList()->setCurrentRow(0);
+            dialog->listedOnly()->setChecked(true);
+            QTest::mouseClick(dialog->printButton(), Qt::LeftButton);
+        }
+    });
+    window.action(QStringLiteral("mnuPrintLabels"))->trigger();
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(fixture.dialogs().messages(), QStringList());
+    // Folder 3 on the first label, 7 on the second, 12 on the third, each with its keywords.
+    const auto sheet = LabelLayout::sheetFor(
+        LabelDefinitions::read(fixture.folder().filePath(LabelDefinitions::fileName)).definitions.first());
+    QStringList onLabels(3);
+    for (const PdfWord &w : pdfPages(pdf).value(0).words) {
+        const QPointF middle = QPointF(w.left + w.right, w.top + w.bottom) / 2 / 72.0;
+        for (int i = 0; i < 3; ++i)
+            if (sheet->labelRect(i).contains(middle))
+                onLabels[i] += (onLabels[i].isEmpty() ? QString() : QStringLiteral(" ")) + w.text;
+    }
+    QCOMPARE(onLabels, (QStringList{"3 Tax 3", "7 Tax 7", "12 Tax 12"}));
 }
 
 QTEST_MAIN(LabelPrintTest)

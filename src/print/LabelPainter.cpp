@@ -59,9 +59,29 @@ double snapUp(double value, double dotsPerInch)
     return dotsPerInch >= finestUnsnapped ? std::ceil(value * dotsPerInch - 1e-6) / dotsPerInch : value;
 }
 
+QVector<LabelCode::Symbol> symbolsFor(const QVector<int> &numbers, const Code &code)
+{
+    QVector<LabelCode::Symbol> symbols;
+    if (code.kind == LabelCode::Kind::None)
+        return symbols;
+    symbols.reserve(numbers.size());
+    for (int number : numbers)
+        symbols.append(LabelCode::encode(code.kind, LabelCode::text(code.prefix, number)));
+    return symbols;
+}
+
+double largestSide(const QVector<LabelCode::Symbol> &symbols)
+{
+    double side = 0;
+    for (const LabelCode::Symbol &symbol : symbols)
+        if (!symbol.linear)
+            side = qMax(side, qMax(symbol.size.width(), symbol.size.height()));
+    return side;
+}
+
 } // namespace
 
-Areas areasFor(const QRectF &label, LabelCode::Kind kind)
+Areas areasFor(const QRectF &label, LabelCode::Kind kind, double squareModules)
 {
     const double padding = paddingFor(label.size());
     Areas areas;
@@ -73,7 +93,9 @@ Areas areasFor(const QRectF &label, LabelCode::Kind kind)
     case LabelCode::Kind::QrCode:
     case LabelCode::Kind::DataMatrix: {
         // The quiet zone keeps the number off the code, so the text starts where the area ends.
-        const double side = qMin(label.height(), label.width() * squareShare);
+        double side = qMin(label.height(), label.width() * squareShare);
+        if (squareModules > 0)
+            side = qMin(side, squareModules * maxSquareModule);
         areas.code = QRectF(label.left(), label.center().y() - side / 2, side, side);
         areas.text = QRectF(areas.code.right(), inner.top(), inner.right() - areas.code.right(), inner.height());
         break;
@@ -114,11 +136,12 @@ QString checkCodes(const LabelLayout::Sheet &sheet, const QVector<int> &numbers,
 {
     if (code.kind == LabelCode::Kind::None || numbers.isEmpty())
         return QString();
-    const Areas areas = areasFor(sheet.labelRect(0), code.kind);
     const QString name = LabelCode::kindNames().value(int(code.kind));
-    for (int number : numbers) {
-        const QString text = LabelCode::text(code.prefix, number);
-        const LabelCode::Symbol symbol = LabelCode::encode(code.kind, text);
+    const QVector<LabelCode::Symbol> symbols = symbolsFor(numbers, code);
+    const Areas areas = areasFor(sheet.labelRect(0), code.kind, largestSide(symbols));
+    for (int i = 0; i < numbers.size(); ++i) {
+        const LabelCode::Symbol &symbol = symbols.at(i);
+        const QString text = LabelCode::text(code.prefix, numbers.at(i));
         if (!symbol.ok())
             return QStringLiteral("A %1 cannot hold \"%2\": %3.").arg(name, text, symbol.error);
         if (!fitSymbol(areas.code, symbol, pdfDotsPerInch))
@@ -158,14 +181,18 @@ bool paint(QPagedPaintDevice &device, const LabelLayout::Sheet &sheet, const QVe
     // Every label of the run gets the same fonts: the widest number, and a keyword line when any has keywords.
     int widest = 0;
     bool anyKeywords = false;
+    QVector<int> all;
     for (const auto &numbers : sheets) {
+        all += numbers;
         for (int n : numbers) {
             widest = qMax(widest, n);
             anyKeywords = anyKeywords || !keywords.value(n).simplified().isEmpty();
         }
     }
+    const QVector<LabelCode::Symbol> symbols = symbolsFor(all, code);
+    const double squareModules = largestSide(symbols);
     const QRectF firstLabel = toDevice(sheet.labelRect(0));
-    const QRectF textArea = toDevice(areasFor(sheet.labelRect(0), code.kind).text);
+    const QRectF textArea = toDevice(areasFor(sheet.labelRect(0), code.kind, squareModules).text);
     const QFont small = labelFont(anyKeywords ? fittingPixelSize(QStringLiteral("Xg"),
                                                                  QSizeF(textArea.width(), textArea.height() * 0.35),
                                                                  firstLabel.height() * 0.14, false)
@@ -179,14 +206,15 @@ bool paint(QPagedPaintDevice &device, const LabelLayout::Sheet &sheet, const QVe
     const double numberLine = QFontMetricsF(number).height();
     painter.setPen(Qt::black);
 
+    int index = 0; // of the label in the run
     for (int s = 0; s < sheets.size(); ++s) {
         if (s > 0 && !device.newPage()) {
             painter.end();
             return false;
         }
         const QVector<int> &numbers = sheets.at(s);
-        for (int i = 0; i < numbers.size(); ++i) {
-            const Areas areas = areasFor(sheet.labelRect(i), code.kind);
+        for (int i = 0; i < numbers.size(); ++i, ++index) {
+            const Areas areas = areasFor(sheet.labelRect(i), code.kind, squareModules);
             const QRectF text = toDevice(areas.text);
             // The number and the keyword line, each as tall as its font's ascent and descent, in the
             // middle of the text area: descenders are never cut off.
@@ -203,7 +231,7 @@ bool paint(QPagedPaintDevice &device, const LabelLayout::Sheet &sheet, const QVe
             }
             if (code.kind == LabelCode::Kind::None)
                 continue;
-            const LabelCode::Symbol symbol = LabelCode::encode(code.kind, LabelCode::text(code.prefix, numbers.at(i)));
+            const LabelCode::Symbol &symbol = symbols.at(index);
             const std::optional<Fit> fit = fitSymbol(areas.code, symbol, dots);
             if (!fit)
                 continue; // the dialog has refused such a run

@@ -21,12 +21,13 @@ struct Code {
 constexpr double minModule = 1.0 / 150;
 
 // Where the parts of a label go, in inches from the paper's edge. The code area is empty without
-// a code: a square code sits at the label's left, a bar code across its foot.
+// a code: a square code sits at the label's left, a bar code across its foot. squareModules: the
+// side of the run's largest square code in modules (0: as large as a label allows).
 struct Areas {
     QRectF code;
     QRectF text; // the number, with the keyword line beneath it
 };
-Areas areasFor(const QRectF &label, LabelCode::Kind kind);
+Areas areasFor(const QRectF &label, LabelCode::Kind kind, double squareModules = 0);
 
 // Where a code goes in its area, quiet zones included, with modules a whole number of dots where
 // the printer's dots are fine enough; nullopt when its modules would be smaller than minModule.
