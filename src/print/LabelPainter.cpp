@@ -92,12 +92,14 @@ Areas areasFor(const QRectF &label, LabelCode::Kind kind, double squareModules)
         break;
     case LabelCode::Kind::QrCode:
     case LabelCode::Kind::DataMatrix: {
-        // The quiet zone keeps the number off the code, so the text starts where the area ends.
-        double side = qMin(label.height(), label.width() * squareShare);
+        // Half the padding on either side keeps a code with a narrow quiet zone (Data Matrix) off
+        // the label's edge when the printer places the page a little off, and off the number.
+        double side = qMin(label.height() - padding, label.width() * squareShare);
         if (squareModules > 0)
             side = qMin(side, squareModules * maxSquareModule);
-        areas.code = QRectF(label.left(), label.center().y() - side / 2, side, side);
-        areas.text = QRectF(areas.code.right(), inner.top(), inner.right() - areas.code.right(), inner.height());
+        areas.code = QRectF(label.left() + padding / 2, label.center().y() - side / 2, side, side);
+        const double textLeft = areas.code.right() + padding / 2;
+        areas.text = QRectF(textLeft, inner.top(), inner.right() - textLeft, inner.height());
         break;
     }
     case LabelCode::Kind::Code128: {
