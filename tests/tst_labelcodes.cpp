@@ -5,10 +5,10 @@
 #include "WindowFixture.h"
 
 #include "app/MainWindow.h"
+#include "panels/AddFilesPanel.h"
 #include "print/LabelCode.h"
 #include "print/LabelDefinitions.h"
 #include "print/LabelPainter.h"
-#include "store/AddFilesPanel.h"
 #include "store/DataSource.h"
 #include "ui/DataGrid.h"
 

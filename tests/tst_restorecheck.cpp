@@ -1,7 +1,7 @@
-#include "backup/BackupRestore.h"
-#include "backup/FileCopy.h"
-#include "store/Database.h"
+#include "store/FileCopy.h"
 #include "store/Schema.h"
+#include "store/SqliteEngine.h"
+#include "store/SqliteFile.h"
 
 #include "TestFolder.h"
 
@@ -134,7 +134,7 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
     const QStringList entriesBefore = QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
     QString error;
-    const bool restored = BackupRestore::restoreFrom(chosen, database, &error);
+    const bool restored = SqliteFile::restoreFrom(chosen, database, &error);
     QVERIFY2(restored == refusal.isEmpty(), qPrintable(error));
     QVERIFY2(error.contains(refusal), qPrintable(error));
     // Nothing left beside the database but the database itself.
@@ -147,8 +147,8 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
     const QByteArray installed = readFile(database);
     QCOMPARE(int(installed.at(18)), 1);
     QCOMPARE(int(installed.at(19)), 1);
-    Database db;
-    QVERIFY(db.attach(this, database));
+    SqliteEngine db(database);
+    QVERIFY(db.open(nullptr));
     QSqlQuery query(db.connection());
     QVERIFY(query.exec("SELECT Keywords FROM Varnel WHERE FileNumber = 1") && query.next());
     QCOMPARE(query.value(0).toString(), "Car insurance");
@@ -166,7 +166,7 @@ void RestoreCheckTest::failedCopyNamesTheCause_data()
     const auto row = [](const char *name, Copy copy, const char *from, const char *to, const char *cause) {
         QTest::newRow(name) << copy << QString(from) << QString(to) << QString(cause);
     };
-    const Copy backup = BackupRestore::backupTo, restore = BackupRestore::restoreFrom, copy = FileCopy::copyInto;
+    const Copy backup = SqliteFile::backupTo, restore = SqliteFile::restoreFrom, copy = FileCopy::copyInto;
     row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", "Not a directory");
     row("backup onto a folder", backup, "Varnel.mdb", "folder", "Is a directory");
     row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb", "Not a directory");
@@ -197,8 +197,8 @@ void RestoreCheckTest::openingTurnsLogIntoJournal()
     QTemporaryDir dir;
     const QString database = dir.filePath("Varnel.mdb");
     QVERIFY(runSql(database, QStringList{"PRAGMA journal_mode = WAL"} + papyraTables));
-    Database db;
-    QVERIFY(db.attach(this, database));
+    SqliteEngine db(database);
+    QVERIFY(db.open(nullptr));
     QSqlQuery query(db.connection());
     QVERIFY(query.exec("PRAGMA journal_mode") && query.next());
     QCOMPARE(query.value(0).toString(), "delete");

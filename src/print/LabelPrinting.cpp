@@ -4,13 +4,11 @@
 #include "print/LabelPainter.h"
 #include "print/LabelsDialog.h"
 #include "print/PrintJob.h"
-#include "store/Database.h"
 #include "store/RecordStore.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
-#include <QSqlQuery>
 #include <algorithm>
 
 namespace LabelPrinting {
@@ -22,27 +20,6 @@ void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFold
         LabelDefinitions::folderFor(programFolder, store.dataFolder()), &dialogs, parent,
         [&store, &dialogs, parent](const LabelsDialog::Run &run) { return print(store, dialogs, parent, run); },
         listed);
-}
-
-QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last)
-{
-    QHash<int, QString> keywords;
-    if (!db.isOpen())
-        return keywords; // no database: the labels carry their numbers alone
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel "
-                                 "WHERE FileNumber BETWEEN ? AND ? AND Keywords IS NOT NULL"));
-    query.addBindValue(first);
-    query.addBindValue(last);
-    if (query.exec()) {
-        while (query.next()) {
-            const QString words = query.value(1).toString().simplified();
-            if (!words.isEmpty())
-                keywords.insert(query.value(0).toInt(), words);
-        }
-    }
-    return keywords;
 }
 
 bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelsDialog::Run &run)
@@ -57,10 +34,11 @@ bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelsDi
     BusyCursor busy;
     QPagedPaintDevice *device = job.device();
     LabelPainter::setUpDevice(*device, run.sheet);
+    // Without readable keywords the labels still carry their numbers.
     QHash<int, QString> keywords = run.keywords;
     if (!run.keywordsGiven && !run.numbers.isEmpty()) {
         const auto [first, last] = std::minmax_element(run.numbers.begin(), run.numbers.end());
-        keywords = keywordsBetween(store.database().connection(), *first, *last);
+        store.keywordsBetween(*first, *last, &keywords);
     }
     const bool painted = LabelPainter::paint(*device, run.sheet, LabelLayout::numbersBySheet(run.sheet, run.numbers),
                                              keywords, run.code);

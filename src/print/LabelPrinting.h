@@ -6,7 +6,6 @@
 #include <QHash>
 
 class Dialogs;
-class QSqlDatabase;
 class QWidget;
 class RecordStore;
 
@@ -24,8 +23,5 @@ void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFold
 // Prints the run's labels. Returns true when the pages went out; every failure has been reported
 // to the user. A prefix printed is remembered in the data folder, for scanned codes to be read.
 bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelsDialog::Run &run);
-
-// Keywords of the filled slots numbered first .. last (slots without keywords are left out).
-QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last);
 
 } // namespace LabelPrinting
