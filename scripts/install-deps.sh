@@ -4,12 +4,14 @@
 set -e
 
 # poppler-utils: the tests read the printed report's PDF pages with pdftotext and pdftoppm.
+# libzint-dev: zint draws the QR Code, Data Matrix and Code 128 symbols on labels.
+# zbar-tools, dmtx-utils: the label tests read the printed codes back with zbarimg and dmtxread.
 # clang-format: CI checks that the code follows .clang-format.
 # desktop-file-utils, appstream: `./papyra.sh package` checks the package's desktop entry and
 # AppStream metainfo with desktop-file-validate and appstreamcli.
 # locales: `./papyra.sh test` also runs each test executable directly under a German and a British
 # locale, generated below.
-PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core poppler-utils clang-format desktop-file-utils appstream locales"
+PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libzint-dev libgl-dev fonts-dejavu-core poppler-utils zbar-tools dmtx-utils clang-format desktop-file-utils appstream locales"
 # Packages named on the command line are wanted too (papyra.sh fuzz asks for clang and its sanitizer runtimes).
 PACKAGES="$PACKAGES $*"
 

@@ -29,6 +29,8 @@ void AccessibleTest::controlsHaveNames_data()
     QTest::newRow("my categories grid") << "grdCategories" << QStringLiteral("My categories")
                                         << int(QAccessible::Table);
     QTest::newRow("label type list") << "lstLabels" << QStringLiteral("Label type") << int(QAccessible::List);
+    QTest::newRow("label code prefix") << "txtPrefix" << QStringLiteral("Code prefix")
+                                       << int(QAccessible::EditableText);
 }
 
 void AccessibleTest::controlsHaveNames()

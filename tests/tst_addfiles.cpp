@@ -132,6 +132,8 @@ private slots:
         QTest::newRow("number no slot carries") << QVariant(QStringLiteral("5000")) << 0;
         QTest::newRow("condition text") << QVariant(QStringLiteral("1 OR 1=1")) << 0;
         QTest::newRow("statement text") << QVariant(QStringLiteral("12; DROP TABLE Varnel")) << 0;
+        QTest::newRow("scanned label code") << QVariant(QStringLiteral("ASN00058")) << 58;
+        QTest::newRow("label code of no slot") << QVariant(QStringLiteral("ASN99999")) << 0;
     }
     void jumpToFile()
     {

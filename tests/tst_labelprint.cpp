@@ -12,6 +12,8 @@
 #include "print/LabelsDialog.h"
 #include "store/RecordStore.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -125,11 +127,13 @@ void LabelPrintTest::dialogChecksWhatWasTyped_data()
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("count");
     QTest::addColumn<bool>("pages");
+    QTest::addColumn<QString>("code");    // "kind prefix": the code's index in cboCode and txtPrefix
+    QTest::addColumn<bool>("listed");     // "Only the folders in Search Results", which lists 12, 3 and 40
     QTest::addColumn<QString>("focus");   // the control named by the message; empty: printed
     QTest::addColumn<QString>("message"); // words the message holds
     const auto row = [](const char *name, int listRow, const char *start, const char *count, bool pages,
-                        const char *focus, const char *message) {
-        QTest::newRow(name) << listRow << start << count << pages << focus << message;
+                        const char *focus, const char *message, const char *code = "0", bool listed = false) {
+        QTest::newRow(name) << listRow << start << count << pages << code << listed << focus << message;
     };
     row("nothing chosen", -1, "1", "30", false, "lstLabels", "choose a label type");
     row("unusable sheet", 1, "1", "30", false, "lstLabels", "\"Too wide\" cannot be used");
@@ -144,6 +148,13 @@ void LabelPrintTest::dialogChecksWhatWasTyped_data()
     row("highest number", 0, "999999", "1", false, "", "");
     row("labels, blanks around", 0, " 451 ", " 45 ", false, "", "");
     row("100 pages", 0, "1", "100", true, "", "");
+    row("prefix with a blank", 0, "1", "30", false, "txtPrefix", "code prefix", "1 A B");
+    row("prefix of digits", 0, "1", "30", false, "txtPrefix", "begins with a letter", "1 12");
+    row("code too large for the label", 2, "1", "30", false, "cboCode", "too small for a QR Code holding \"ASN00001\"",
+        "1 ASN");
+    row("bar code on small labels", 2, "1", "1", false, "cboCode", "Code 128", "3");
+    row("listed folders, nothing chosen", -1, "", "", false, "lstLabels", "choose a label type", "0", true);
+    row("listed folders with codes", 0, "", "", false, "", "", "2 ASN", true);
 }
 
 void LabelPrintTest::dialogChecksWhatWasTyped()
@@ -152,21 +163,25 @@ void LabelPrintTest::dialogChecksWhatWasTyped()
     QFETCH(QString, start);
     QFETCH(QString, count);
     QFETCH(bool, pages);
+    QFETCH(QString, code);
+    QFETCH(bool, listed);
     QFETCH(QString, focus);
     QFETCH(QString, message);
 
     TestFolder folder;
     QFile defs(folder.filePath(LabelDefinitions::fileName));
     QVERIFY(defs.open(QIODevice::WriteOnly));
-    defs.write("<BEGINDEF>\r\n" + letter30.toLatin1() +
-               "\r\nToo wide;0.2;0.5;3;1;3.1;1;3;10;Letter\r\n</BEGINDEF>\r\n");
+    defs.write(
+        "<BEGINDEF>\r\n" + letter30.toLatin1() +
+        "\r\nToo wide;0.2;0.5;3;1;3.1;1;3;10;Letter\r\nTiny;0.2;0.5;0.4;0.25;0.5;0.25;3;10;Letter\r\n</BEGINDEF>\r\n");
     defs.close();
     ScriptedDialogs dialogs;
     LabelsDialog dialog(folder.path(), &dialogs);
-    QVector<QPair<int, int>> printed;
-    dialog.setPrintHandler([&](const LabelLayout::Sheet &sheet, int first, int n) {
-        printed.append({first, n});
-        return sheet.name == QLatin1String("Letter 30");
+    dialog.setListed({{12, QStringLiteral("Tax")}, {3, QString()}, {40, QStringLiteral("Car")}});
+    QVector<LabelsDialog::Run> printed;
+    dialog.setPrintHandler([&](const LabelsDialog::Run &run) {
+        printed.append(run);
+        return run.sheet.name == QLatin1String("Letter 30");
     });
     QVERIFY(dialog.LoadDefs());
     dialog.show();
@@ -177,12 +192,29 @@ void LabelPrintTest::dialogChecksWhatWasTyped()
     dialog.count()->setText(count);
     if (pages) // the dialog opens counting labels
         dialog.mode(1)->setChecked(true);
-    dialog.count()->setFocus();
-    QTest::keyClick(dialog.count(), Qt::Key_Return); // Enter presses Print
+    dialog.codeChoice()->setCurrentIndex(code.section(QLatin1Char(' '), 0, 0).toInt());
+    dialog.prefix()->setText(code.section(QLatin1Char(' '), 1));
+    dialog.listedOnly()->setChecked(listed);
+    // Enter presses Print (the run's fields are disabled while the listed folders are chosen).
+    QWidget *typedLast = listed ? static_cast<QWidget *>(dialog.listedOnly()) : dialog.count();
+    typedLast->setFocus();
+    QTest::keyClick(typedLast, Qt::Key_Return);
 
     if (focus.isEmpty()) {
         QVERIFY(dialogs.shown.isEmpty());
-        QCOMPARE(printed, (QVector<QPair<int, int>>{{start.toInt(), pages ? count.toInt() * 30 : count.toInt()}}));
+        QCOMPARE(printed.size(), 1);
+        const LabelsDialog::Run &run = printed.first();
+        if (listed) { // in the listed order, with the listed keywords: nothing is read from the store
+            QCOMPARE(run.numbers, (QVector<int>{12, 3, 40}));
+            QVERIFY(run.keywordsGiven);
+            QCOMPARE(run.keywords, (QHash<int, QString>{{12, QStringLiteral("Tax")}, {40, QStringLiteral("Car")}}));
+        } else {
+            QCOMPARE(run.numbers.first(), start.toInt());
+            QCOMPARE(run.numbers.size(), pages ? count.toInt() * 30 : count.toInt());
+            QVERIFY(!run.keywordsGiven);
+        }
+        QCOMPARE(int(run.code.kind), dialog.codeChoice()->currentIndex());
+        QCOMPARE(run.code.prefix, dialog.prefix()->text());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
     } else {
@@ -208,7 +240,11 @@ void LabelPrintTest::labelsPrintedToPdfSitInTheirRectangles()
     const QString pdf = folder.filePath(QStringLiteral("labels.pdf"));
     dialogs.yesNoAnswers.enqueue(true); // no printer: save as PDF
     dialogs.fileAnswers.enqueue(pdf);
-    QVERIFY(LabelPrinting::print(store, dialogs, nullptr, *sheet, 1, 31));
+    LabelsDialog::Run run;
+    run.sheet = *sheet;
+    for (int n = 1; n <= 31; ++n)
+        run.numbers.append(n);
+    QVERIFY(LabelPrinting::print(store, dialogs, nullptr, run));
     QCOMPARE(dialogs.shown.size(), 2);
     QCOMPARE(dialogs.proposedFileNames, QStringList{QStringLiteral("Papyra Labels.pdf")});
 
@@ -231,21 +267,55 @@ void LabelPrintTest::labelsPrintedToPdfSitInTheirRectangles()
 
 void LabelPrintTest::menuOpensTheDialog()
 {
+    QVERIFY2(havePoppler(), "poppler-utils (pdftotext) is needed to read the pages");
     WindowFixture fixture;
     QVERIFY(fixture.folder().copyProgramData());
     QVERIFY(fixture.open());
-    int listed = -1;
+    MainWindow &window = fixture.window();
+    int types = -1;
     QTimer::singleShot(0, [&] {
         if (auto *dialog = qobject_cast<LabelsDialog *>(QApplication::activeModalWidget())) {
-            listed = dialog->labelList()->count();
+            types = dialog->labelList()->count();
             QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         }
     });
-    QTest::keyClick(&fixture.window(), Qt::Key_L, Qt::ControlModifier);
-    QVERIFY(listed > 0);
+    QTest::keyClick(&window, Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(types > 0);
     // Cancel closes without a word.
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(fixture.dialogs().shown.isEmpty());
+
+    // After a search, labels for the folders it lists, with the keywords the results show.
+    QVERIFY(fixture
+                .sql(QStringLiteral("UPDATE Varnel SET Keywords = 'Tax ' || FileNumber "
+                                    "WHERE FileNumber IN (3, 7, 12)"))
+                .isActive());
+    window.searchBox()->setText(QStringLiteral("tax"));
+    QTest::keyClick(window.searchBox(), Qt::Key_Return);
+    const QString pdf = fixture.folder().filePath(QStringLiteral("listed.pdf"));
+    fixture.dialogs().yesNoAnswers.enqueue(true); // no printer: save as PDF
+    fixture.dialogs().fileAnswers.enqueue(pdf);
+    QTimer::singleShot(0, [&] {
+        if (auto *dialog = qobject_cast<LabelsDialog *>(QApplication::activeModalWidget())) {
+            dialog->labelList()->setCurrentRow(0);
+            dialog->listedOnly()->setChecked(true);
+            QTest::mouseClick(dialog->printButton(), Qt::LeftButton);
+        }
+    });
+    window.action(QStringLiteral("mnuPrintLabels"))->trigger();
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(fixture.dialogs().messages(), QStringList());
+    // Folder 3 on the first label, 7 on the second, 12 on the third, each with its keywords.
+    const auto sheet = LabelLayout::sheetFor(
+        LabelDefinitions::read(fixture.folder().filePath(LabelDefinitions::fileName)).definitions.first());
+    QStringList onLabels(3);
+    for (const PdfWord &w : pdfPages(pdf).value(0).words) {
+        const QPointF middle = QPointF(w.left + w.right, w.top + w.bottom) / 2 / 72.0;
+        for (int i = 0; i < 3; ++i)
+            if (sheet->labelRect(i).contains(middle))
+                onLabels[i] += (onLabels[i].isEmpty() ? QString() : QStringLiteral(" ")) + w.text;
+    }
+    QCOMPARE(onLabels, (QStringList{"3 Tax 3", "7 Tax 7", "12 Tax 12"}));
 }
 
 QTEST_MAIN(LabelPrintTest)

@@ -5,9 +5,17 @@
 #include "print/LabelDefinitions.h"
 #include "print/LabelsDialog.h"
 
+#include "ui/Twips.h"
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 namespace {
@@ -25,6 +33,7 @@ private slots:
     void readsTheFirstBlock();
     void messagesWhenTheFileCannotBeUsed_data();
     void messagesWhenTheFileCannotBeUsed();
+    void controlsFitInOneFont();
 };
 
 void LabelsTest::readsTheFirstBlock_data()
@@ -102,6 +111,39 @@ void LabelsTest::messagesWhenTheFileCannotBeUsed()
         QCOMPARE(dialog.labelList()->item(0)->text(), QString::fromLatin1(line.left(line.indexOf(';'))));
     }
     QCOMPARE(dialogs.messages().size(), 1);
+}
+
+void LabelsTest::controlsFitInOneFont()
+{
+    ScriptedDialogs dialogs;
+    LabelsDialog dialog(TestFolder::builtProgramFolder(), &dialogs);
+    QVERIFY(dialog.LoadDefs());
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.codeChoice()->count(), 4);
+    QCOMPARE(dialog.codeChoice()->currentText(), QStringLiteral("None"));
+    QVERIFY(dialog.prefix()->text().isEmpty());
+    QVERIFY(!dialog.listedOnly()->isChecked());
+
+    // The first controls where they always were; the new ones beside them, nothing overlapping,
+    // every control inside the dialog, every caption whole, and one font for all.
+    QCOMPARE(dialog.startNumber()->geometry(), Twips::rect(2340, 2400, 735, 285));
+    QCOMPARE(dialog.mode(1)->geometry(), Twips::rect(4140, 2940, 975, 195));
+    const QList<QWidget *> controls = dialog.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    const QFont font = dialog.startNumber()->font();
+    for (QWidget *a : controls) {
+        QVERIFY2(dialog.rect().contains(a->geometry()), qPrintable(a->objectName()));
+        const bool added =
+            QStringList{"lblCode", "cboCode", "lblPrefix", "txtPrefix", "chkListed"}.contains(a->objectName());
+        for (QWidget *b : controls)
+            QVERIFY2(a == b || !added || !a->geometry().intersects(b->geometry()),
+                     qPrintable(a->objectName() + QStringLiteral(" on ") + b->objectName()));
+        if (qobject_cast<QLabel *>(a) || qobject_cast<QAbstractButton *>(a)) {
+            QVERIFY2(a->sizeHint().width() <= a->width() || qobject_cast<QPushButton *>(a),
+                     qPrintable(a->objectName()));
+            QVERIFY2(a->font() == font, qPrintable(a->objectName()));
+        }
+    }
 }
 
 QTEST_MAIN(LabelsTest)

@@ -8,6 +8,7 @@
 #include "panels/CategoriesPanel.h"
 #include "panels/GridBinding.h"
 #include "print/DatabaseReport.h"
+#include "print/LabelCode.h"
 #include "print/LabelPrinting.h"
 #include "search/KeywordSearch.h"
 #include "search/RemindersDue.h"
@@ -101,6 +102,9 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     buildResultsPanel(m_panels[1]);
     m_addFiles = new AddFilesPanel(&m_store.file(), &m_store.popCat(), dialogs, m_panels[2]);
     m_addFiles->setGeometry(0, 0, Twips::toPixels(panelWidth), Twips::toPixels(panelHeight));
+    m_addFiles->setNumberReader([this](const QString &answer) -> std::optional<qlonglong> {
+        return LabelCode::scannedNumber(answer, LabelCode::lastPrefix(m_store.dataFolder()));
+    });
     m_categoriesPanel = new CategoriesPanel(&m_store.categories(), dialogs, m_panels[3]);
     m_categoriesPanel->setGeometry(0, 0, Twips::toPixels(panelWidth), Twips::toPixels(panelHeight));
 
@@ -311,8 +315,17 @@ void MainWindow::buildMenus()
         connect(action(QString::fromLatin1(edit.name)), &QAction::triggered, this,
                 [this, command] { EditCommands::send(focusWidget(), command); });
     }
-    connect(action(QStringLiteral("mnuPrintLabels")), &QAction::triggered, this,
-            [this] { LabelPrinting::showDialog(m_store, *m_dialogs, m_programFolder, this); });
+    connect(action(QStringLiteral("mnuPrintLabels")), &QAction::triggered, this, [this] {
+        // The folders Search Results lists, as the tab would show them now, for labels of those alone.
+        DataSource &search = m_store.search();
+        search.refresh();
+        const int number = search.columnIndex(QStringLiteral("FileNumber"));
+        const int keywords = search.columnIndex(QStringLiteral("Keywords"));
+        QVector<LabelLayout::Folder> listed;
+        for (int row = 0; row < search.recordCount(); ++row)
+            listed.append({search.index(row, number).data().toInt(), search.index(row, keywords).data().toString()});
+        LabelPrinting::showDialog(m_store, *m_dialogs, m_programFolder, this, listed);
+    });
     connect(action(QStringLiteral("mnuHelpHelp")), &QAction::triggered, this, [] { ShellOpen(supportPageAddress); });
     connect(action(QStringLiteral("mnuAbt")), &QAction::triggered, this,
             [this] { AboutBox::showModal(m_dialogs, this); });
@@ -429,6 +442,13 @@ bool MainWindow::refreshSource(DataSource &source)
 
 void MainWindow::runSearch()
 {
+    // A label's code, typed by a scanner, shows its folder on Add Files as Jump to File# would.
+    if (const auto number =
+            LabelCode::scannedNumber(m_txtFrontSearch->text(), LabelCode::lastPrefix(m_store.dataFolder()))) {
+        SwitchTab(Tab::AddFiles);
+        m_addFiles->jumpTo(*number);
+        return;
+    }
     if (KeywordSearch::run(m_store, m_txtFrontSearch->text()))
         m_failureShown = false;
     else

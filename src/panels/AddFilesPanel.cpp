@@ -101,11 +101,19 @@ void AddFilesPanel::jumpToFile()
         return;
     // Only a whole number is looked up, and only as a bound value: any other answer does nothing.
     bool isNumber = false;
-    const qlonglong number = answer->trimmed().toLongLong(&isNumber);
+    std::optional<qlonglong> number = answer->trimmed().toLongLong(&isNumber);
     if (!isNumber)
-        return;
-    if (m_file->findFirst(RecordSources::numbered(number)))
-        showCurrentRow();
+        number = m_readNumber ? m_readNumber(*answer) : std::nullopt;
+    if (number)
+        jumpTo(*number);
+}
+
+bool AddFilesPanel::jumpTo(qlonglong number)
+{
+    if (!m_file->findFirst(RecordSources::numbered(number)))
+        return false;
+    showCurrentRow();
+    return true;
 }
 
 void AddFilesPanel::undo()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <optional>
 
 class DataGrid;
 class DataSource;
@@ -24,6 +26,13 @@ public:
     void jumpToFile();
     void undo();
 
+    // Makes the slot numbered `number` current and shows it, as Jump to File# does; false when no
+    // slot has that number.
+    bool jumpTo(qlonglong number);
+    // Reads an answer to Jump to File# that is not a plain number (a scanned label code, say).
+    using NumberReader = std::function<std::optional<qlonglong>(const QString &)>;
+    void setNumberReader(const NumberReader &reader) { m_readNumber = reader; }
+
     // The drop-down button of a cell in the given grid column was pressed: show CatList below the
     // current row, its right edge on that column's right edge.
     void openPickList(int column);
@@ -45,4 +54,5 @@ private:
     QListView *m_catList;
     int m_categoryColumn;
     bool m_buttonPressed = false;
+    NumberReader m_readNumber;
 };

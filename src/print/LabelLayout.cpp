@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <numeric>
 
 namespace LabelLayout {
 
@@ -22,7 +23,16 @@ QRectF Sheet::labelRect(int index) const
 
 QSizeF Sheet::paperSize() const
 {
-    return QPageSize(paper).size(QPageSize::Inch);
+    return roll ? QSizeF(width, height) : QPageSize(paper).size(QPageSize::Inch);
+}
+
+QPageSize Sheet::pageSize() const
+{
+    if (!roll)
+        return QPageSize(paper);
+    // Named by its size in millimetres, as label printers' drivers name their media.
+    const QString mm = QStringLiteral("%1 x %2 mm").arg(qRound(width * 25.4)).arg(qRound(height * 25.4));
+    return QPageSize(QSizeF(width, height), QPageSize::Inch, mm, QPageSize::ExactMatch);
 }
 
 std::optional<QPageSize::PageSizeId> paperNamed(const QString &tail)
@@ -76,13 +86,17 @@ std::optional<Sheet> sheetFor(const LabelDefinition &definition, QString *why)
     if ((sheet.columns > 1 && sheet.horizontalPitch < sheet.width - tolerance) ||
         (sheet.rows > 1 && sheet.verticalPitch < sheet.height - tolerance))
         return refuse(QStringLiteral("its labels would overlap"));
+    const QString paperName = definition.tail.section(QLatin1Char(';'), 0, 0).trimmed();
     const auto paper = paperNamed(definition.tail);
-    if (!paper)
-        return refuse(QStringLiteral("its paper \"%1\" is not known (Letter or A4)")
-                          .arg(definition.tail.section(QLatin1Char(';'), 0, 0).trimmed()));
-    sheet.paper = *paper;
+    sheet.roll = paperName.compare(rollPaper, Qt::CaseInsensitive) == 0;
+    if (!paper && !sheet.roll)
+        return refuse(QStringLiteral("its paper \"%1\" is not known (Letter, A4 or Roll)").arg(paperName));
+    if (paper)
+        sheet.paper = *paper;
     const QRectF last = sheet.labelRect(sheet.labelsPerSheet() - 1);
     const QSizeF paperSize = sheet.paperSize();
+    if (sheet.roll && sheet.labelsPerSheet() > 1)
+        return refuse(QStringLiteral("a roll holds one label across and one down"));
     if (last.right() > paperSize.width() + tolerance || last.bottom() > paperSize.height() + tolerance)
         return refuse(QStringLiteral("its labels do not fit on the paper"));
     return sheet;
@@ -135,12 +149,19 @@ Request checkRequest(const std::optional<Sheet> &sheet, const QString &startText
 
 QVector<QVector<int>> numbersBySheet(const Sheet &sheet, int start, int count)
 {
+    QVector<int> numbers(qMax(0, count));
+    std::iota(numbers.begin(), numbers.end(), start);
+    return numbersBySheet(sheet, numbers);
+}
+
+QVector<QVector<int>> numbersBySheet(const Sheet &sheet, const QVector<int> &numbers)
+{
     QVector<QVector<int>> sheets;
     const int perSheet = sheet.labelsPerSheet();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < numbers.size(); ++i) {
         if (i % perSheet == 0)
             sheets.append(QVector<int>());
-        sheets.last().append(start + i);
+        sheets.last().append(numbers.at(i));
     }
     return sheets;
 }

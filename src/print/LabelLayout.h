@@ -15,6 +15,7 @@ namespace LabelLayout {
 struct Sheet {
     QString name;
     QPageSize::PageSizeId paper = QPageSize::Letter;
+    bool roll = false; // a label printer's roll: one label per page, the page the label's size
     double left = 0, top = 0, width = 0, height = 0, horizontalPitch = 0, verticalPitch = 0;
     int columns = 0, rows = 0;
 
@@ -22,6 +23,14 @@ struct Sheet {
     // Label `index` of a sheet, counted row by row from 0 at the top left.
     QRectF labelRect(int index) const;
     QSizeF paperSize() const; // inches
+    QPageSize pageSize() const;
+};
+
+// A folder as the Search Results tab lists it: the label printing gets the numbers and keywords
+// the window shows, and reads nothing itself.
+struct Folder {
+    int number = 0;
+    QString keywords;
 };
 
 // Makes a sheet from a definition, or says (in a sentence naming the sheet type) why it cannot be
@@ -31,6 +40,8 @@ std::optional<Sheet> sheetFor(const LabelDefinition &definition, QString *why = 
 
 // The paper named first in a definition's tail ("Letter", "A4"; any case).
 std::optional<QPageSize::PageSizeId> paperNamed(const QString &tail);
+// The paper name of a label printer's roll ("Roll"; any case).
+inline const QString rollPaper = QStringLiteral("Roll");
 
 // The most sheets one print run may take.
 constexpr int maxSheets = 100;
@@ -49,5 +60,7 @@ Request checkRequest(const std::optional<Sheet> &sheet, const QString &startText
 
 // The numbers printed on each sheet: start, start + 1, ... filling each sheet row by row.
 QVector<QVector<int>> numbersBySheet(const Sheet &sheet, int start, int count);
+// The given numbers in their order, filling each sheet row by row.
+QVector<QVector<int>> numbersBySheet(const Sheet &sheet, const QVector<int> &numbers);
 
 } // namespace LabelLayout

@@ -9,18 +9,20 @@
 #include "ui/Dialogs.h"
 
 #include <QApplication>
+#include <algorithm>
 
 namespace LabelPrinting {
 
-void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent)
+void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent,
+                const QVector<LabelLayout::Folder> &listed)
 {
-    LabelsDialog::showModal(LabelDefinitions::folderFor(programFolder, store.dataFolder()), &dialogs, parent,
-                            [&store, &dialogs, parent](const LabelLayout::Sheet &sheet, int start, int count) {
-                                return print(store, dialogs, parent, sheet, start, count);
-                            });
+    LabelsDialog::showModal(
+        LabelDefinitions::folderFor(programFolder, store.dataFolder()), &dialogs, parent,
+        [&store, &dialogs, parent](const LabelsDialog::Run &run) { return print(store, dialogs, parent, run); },
+        listed);
 }
 
-bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLayout::Sheet &sheet, int start, int count)
+bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelsDialog::Run &run)
 {
     // A slot being typed into should show its keywords on its label.
     store.commitPendingEdits();
@@ -31,16 +33,21 @@ bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLay
 
     BusyCursor busy;
     QPagedPaintDevice *device = job.device();
-    LabelPainter::setUpDevice(*device, sheet);
+    LabelPainter::setUpDevice(*device, run.sheet);
     // Without readable keywords the labels still carry their numbers.
-    QHash<int, QString> keywords;
-    store.keywordsBetween(start, start + count - 1, &keywords);
-    const bool painted =
-        LabelPainter::paint(*device, sheet, LabelLayout::numbersBySheet(sheet, start, count), keywords);
+    QHash<int, QString> keywords = run.keywords;
+    if (!run.keywordsGiven && !run.numbers.isEmpty()) {
+        const auto [first, last] = std::minmax_element(run.numbers.begin(), run.numbers.end());
+        store.keywordsBetween(*first, *last, &keywords);
+    }
+    const bool painted = LabelPainter::paint(*device, run.sheet, LabelLayout::numbersBySheet(run.sheet, run.numbers),
+                                             keywords, run.code);
     const bool done = job.finish(painted, painted ? QString() : QStringLiteral("The pages could not be drawn."));
     busy.restore();
     if (!done)
         job.reportFailure();
+    else if (run.code.kind != LabelCode::Kind::None)
+        LabelCode::rememberPrefix(store.dataFolder(), run.code.prefix);
     return done;
 }
 

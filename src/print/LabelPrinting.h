@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/LabelLayout.h"
+#include "print/LabelsDialog.h"
 
 #include <QHash>
 
@@ -14,12 +15,13 @@ namespace LabelPrinting {
 // Shows the label dialog modally; Print there prints on the default printer or, without one, to
 // a PDF file the user names.
 // programFolder holds the shipped label definitions; a labels.def in the store's data folder is
-// read instead.
-void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent);
+// read instead. listed: the folders the Search Results tab shows, for the dialog's "Only the
+// folders in Search Results".
+void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFolder, QWidget *parent,
+                const QVector<LabelLayout::Folder> &listed = {});
 
-// Prints labels start .. start + count - 1 on the sheet type. Returns true when the pages went
-// out; every failure has been reported to the user.
-bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLayout::Sheet &sheet, int start,
-           int count);
+// Prints the run's labels. Returns true when the pages went out; every failure has been reported
+// to the user. A prefix printed is remembered in the data folder, for scanned codes to be read.
+bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelsDialog::Run &run);
 
 } // namespace LabelPrinting

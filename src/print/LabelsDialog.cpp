@@ -5,12 +5,15 @@
 #include "ui/Twips.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <numeric>
 
 namespace {
 
@@ -35,7 +38,8 @@ LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidg
     setWindowTitle(QStringLiteral("Papyra! Labels"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(Twips::size(6150, 3975));
+    // Wider than the first design by a column on the right for the code and the listed folders.
+    setFixedSize(Twips::size(8820, 3975));
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
 
     // Created in tab order.
@@ -64,11 +68,41 @@ LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidg
     modes->addButton(m_optMode[1], 1);
     m_optMode[0]->setChecked(true);
 
-    for (QWidget *caption : std::initializer_list<QWidget *>{findChild<QLabel *>(QStringLiteral("Label1(0)")),
-                                                             startCaption, countCaption, m_optMode[0], m_optMode[1]})
-        narrowToFit(caption);
+    place(new QLabel(QStringLiteral("Code:"), this), "lblCode", Twips::rect(5640, 345, 1455, 240));
+    m_cboCode = place(new QComboBox(this), "cboCode", Twips::rect(5640, 600, 2910, 315));
+    m_cboCode->addItems(LabelCode::kindNames());
+    m_cboCode->setAccessibleName(QStringLiteral("Code on each label"));
+    place(new QLabel(QStringLiteral("Code prefix:"), this), "lblPrefix", Twips::rect(5640, 1065, 1455, 240));
+    m_txtPrefix = place(new QLineEdit(this), "txtPrefix", Twips::rect(5640, 1320, 1455, 285));
+    m_txtPrefix->setAccessibleName(QStringLiteral("Code prefix"));
+    m_txtPrefix->setToolTip(QStringLiteral("Printed before the number in the code; with ASN the number has 5 digits"));
+    m_chkListed = place(new QCheckBox(QStringLiteral("Only the folders in Search Results"), this), "chkListed",
+                        Twips::rect(5640, 2430, 3060, 255));
+    connect(m_chkListed, &QCheckBox::toggled, this, [this](bool listed) {
+        for (QWidget *run : std::initializer_list<QWidget *>{m_txtStart, m_txtEnd, m_optMode[0], m_optMode[1]})
+            run->setEnabled(!listed);
+    });
 
-    QWidget *order[] = {m_cmdCancel, m_cmdApply, m_lstLabels, m_txtStart, m_txtEnd, m_optMode[0], m_optMode[1]};
+    // One font for every text of the dialog, narrowed as little as the longest caption needs.
+    const QList<QWidget *> captions{findChild<QLabel *>(QStringLiteral("Label1(0)")),
+                                    startCaption,
+                                    countCaption,
+                                    m_optMode[0],
+                                    m_optMode[1],
+                                    findChild<QLabel *>(QStringLiteral("lblCode")),
+                                    findChild<QLabel *>(QStringLiteral("lblPrefix")),
+                                    m_chkListed};
+    QFont shared = font();
+    for (int stretch = 96; stretch >= 60; stretch -= 4) {
+        if (std::all_of(captions.begin(), captions.end(),
+                        [](QWidget *caption) { return caption->sizeHint().width() <= caption->width(); }))
+            break;
+        shared.setStretch(stretch);
+        setFont(shared);
+    }
+
+    QWidget *order[] = {m_cmdCancel,  m_cmdApply,   m_lstLabels, m_txtStart,  m_txtEnd,
+                        m_optMode[0], m_optMode[1], m_cboCode,   m_txtPrefix, m_chkListed};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     m_cmdCancel->setFocus();
@@ -78,10 +112,12 @@ LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidg
     connect(m_cmdApply, &QPushButton::clicked, this, &LabelsDialog::print);
 }
 
-void LabelsDialog::showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent, const PrintHandler &print)
+void LabelsDialog::showModal(const QString &programFolder, Dialogs *dialogs, QWidget *parent, const PrintHandler &print,
+                             const QVector<LabelLayout::Folder> &listed)
 {
     LabelsDialog dialog(programFolder, dialogs, parent);
     dialog.setPrintHandler(print);
+    dialog.setListed(listed);
     if (dialog.LoadDefs())
         dialog.exec();
 }
@@ -111,11 +147,26 @@ bool LabelsDialog::LoadDefs()
 
 void LabelsDialog::print()
 {
-    auto refuse = [this](QWidget *field, const QString &message) {
-        m_dialogs->message(this, message, Dialogs::Icon::Warning);
+    QString error;
+    QWidget *field = nullptr;
+    const std::optional<Run> run = checkedRun(&error, &field);
+    if (!run) {
+        m_dialogs->message(this, error, Dialogs::Icon::Warning);
         field->setFocus();
         if (auto *edit = qobject_cast<QLineEdit *>(field))
             edit->selectAll();
+        return;
+    }
+    if (m_print && m_print(*run))
+        accept();
+}
+
+std::optional<LabelsDialog::Run> LabelsDialog::checkedRun(QString *error, QWidget **field)
+{
+    auto refuse = [&](QWidget *control, const QString &message) -> std::optional<Run> {
+        *error = message;
+        *field = control;
+        return std::nullopt;
     };
     const int row = m_lstLabels->currentRow();
     const bool chosen = row >= 0 && row < m_definitions.size() && m_lstLabels->item(row)->isSelected();
@@ -126,10 +177,42 @@ void LabelsDialog::print()
         if (!sheet)
             return refuse(m_lstLabels, why);
     }
-    const LabelLayout::Request request =
-        LabelLayout::checkRequest(sheet, m_txtStart->text(), m_txtEnd->text(), m_optMode[1]->isChecked());
-    if (!request.ok())
-        return refuse(findChild<QWidget *>(request.field), request.error);
-    if (m_print && m_print(*sheet, request.start, request.count))
-        accept();
+    Run run;
+    if (m_chkListed->isChecked()) {
+        if (!sheet)
+            return refuse(m_lstLabels, QStringLiteral("Please choose a label type from the list."));
+        if (m_listed.isEmpty())
+            return refuse(m_chkListed, QStringLiteral("The Search Results tab lists no folders. Please search for "
+                                                      "the folders first, or print a run of numbers."));
+        const int most = LabelLayout::maxSheets * sheet->labelsPerSheet();
+        if (m_listed.size() > most)
+            return refuse(m_chkListed, QStringLiteral("The Search Results tab lists %1 folders; at most %2 labels "
+                                                      "(%3 pages of this label type) are printed at a time.")
+                                           .arg(m_listed.size())
+                                           .arg(most)
+                                           .arg(LabelLayout::maxSheets));
+        run.keywordsGiven = true;
+        for (const LabelLayout::Folder &folder : m_listed) {
+            run.numbers.append(folder.number);
+            if (!folder.keywords.simplified().isEmpty())
+                run.keywords.insert(folder.number, folder.keywords.simplified());
+        }
+    } else {
+        const LabelLayout::Request request =
+            LabelLayout::checkRequest(sheet, m_txtStart->text(), m_txtEnd->text(), m_optMode[1]->isChecked());
+        if (!request.ok())
+            return refuse(findChild<QWidget *>(request.field), request.error);
+        run.numbers.resize(request.count);
+        std::iota(run.numbers.begin(), run.numbers.end(), request.start);
+    }
+    run.sheet = *sheet;
+    run.code.kind = LabelCode::Kind(qMax(0, m_cboCode->currentIndex()));
+    run.code.prefix = m_txtPrefix->text().trimmed();
+    if (!LabelCode::isValidPrefix(run.code.prefix))
+        return refuse(m_txtPrefix, QStringLiteral("Please enter a code prefix of up to 10 letters, digits, \"-\", "
+                                                  "\".\" or \"/\" that begins with a letter, or leave it empty."));
+    const QString tooSmall = LabelPainter::checkCodes(run.sheet, run.numbers, run.code);
+    if (!tooSmall.isEmpty())
+        return refuse(m_cboCode, tooSmall);
+    return run;
 }

@@ -1,8 +1,10 @@
 #include "PdfText.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 QVector<PdfPage> pdfPages(const QString &pdf)
 {
@@ -23,6 +25,22 @@ QVector<PdfPage> pdfPages(const QString &pdf)
                                        m.captured(5).toDouble(), m.captured(6).toDouble()});
     }
     return pages;
+}
+
+QVector<QImage> pdfImages(const QString &pdf, int dotsPerInch)
+{
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-gray"),
+                                         pdf, dir.filePath(QStringLiteral("page"))});
+    if (!dir.isValid() || !p.waitForFinished(120000) || p.exitCode() != 0)
+        return {};
+    // Uncompressed grey maps: quicker to write and read than PNG files.
+    QVector<QImage> images;
+    const QStringList files = QDir(dir.path()).entryList({QStringLiteral("page-*.pgm")}, QDir::Files, QDir::Name);
+    for (const QString &file : files)
+        images.append(QImage(dir.filePath(file)));
+    return images;
 }
 
 bool havePoppler()

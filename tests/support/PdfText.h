@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QVector>
 
@@ -14,4 +15,6 @@ struct PdfPage {
 };
 
 QVector<PdfPage> pdfPages(const QString &pdf);
+// The pages as grey images at the given resolution, as poppler's pdftoppm draws them.
+QVector<QImage> pdfImages(const QString &pdf, int dotsPerInch);
 bool havePoppler();
