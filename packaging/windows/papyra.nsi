@@ -8,7 +8,8 @@
 ; program folder and its Start menu entry, never a user's data.
 ; "setup.exe /S" installs silently, "/D=<folder>" (last on the command line) chooses the folder.
 
-Unicode true
+; A 64-bit installer for a 64-bit program (it also runs under a 64-bit-only Wine).
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "x64.nsh"
 
