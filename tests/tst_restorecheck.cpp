@@ -13,6 +13,8 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #endif
 
@@ -191,10 +193,14 @@ void RestoreCheckTest::failedCopyNamesTheCause_data()
         noPath.constData());
     row("copy from a device", copy, "\\\\.\\NUL", "copy", "not a regular file");
 #else
-    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", "Not a directory");
-    row("backup onto a folder", backup, "Varnel.mdb", "folder", "Is a directory");
-    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb", "Not a directory");
-    row("full disk", copy, "Varnel.mdb", "/dev/full", "No space left on device");
+    // The causes in the system's own words, in the language of the machine.
+    const auto system = [](int code) { return QByteArray(std::strerror(code)); };
+    const QByteArray notFolder = system(ENOTDIR);
+    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", notFolder.constData());
+    row("backup onto a folder", backup, "Varnel.mdb", "folder", system(EISDIR).constData());
+    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb",
+        notFolder.constData());
+    row("full disk", copy, "Varnel.mdb", "/dev/full", system(ENOSPC).constData());
     row("copy from a named pipe", copy, "pipe", "copy", "not a regular file");
 #endif
 }
