@@ -7,7 +7,9 @@
 # 1. SQLite and Qt 6.4.2 for Windows, from Debian's source packages of the same versions as the
 #    host's libsqlite3-0 and Qt, cross-compiled with mingw-w64 into a cache folder outside the tree
 #    (PAPYRA_WINDOWS_CACHE, by default ~/.cache/papyra-windows). The first run takes long (qtbase
-#    on two cores: most of an hour); later runs reuse the cache.
+#    is about 1,100 compiler runs: an hour or more on two cores, far longer on a busy machine, as
+#    it runs at the lowest priority); an interrupted run goes on where it stopped, and later runs
+#    reuse the cache.
 #    Qt's SQLite driver and Papyra's own sqlite3 calls share one sqlite3.dll: Papyra registers its
 #    functions on the driver's connection handle, which must belong to the same SQLite library.
 # 2. Papyra in build-windows/, its program folder build-windows/papyra with the Qt and compiler
