@@ -4,9 +4,9 @@
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "search/KeywordSearch.h"
-#include "search/SearchFunctions.h"
 #include "store/DataSource.h"
 #include "store/Schema.h"
+#include "store/SqliteSearch.h"
 #include "ui/DataGrid.h"
 #include "ui/Dialogs.h"
 
@@ -393,7 +393,7 @@ void searchLongTerm(int runs, int textLength)
     QApplication::processEvents();
     sqlite3 *own = nullptr;
     sqlite3_open_v2(databasePath.toUtf8().constData(), &own, SQLITE_OPEN_READONLY, nullptr);
-    SearchFunctions::install(own);
+    SqliteSearch::install(own);
     int rows = searchEndToEnd(window, text);
     runStatement(own, keyQuerySql, text);
     QVector<double> searchTimes, keyTimes, perRowTimes, shortTimes;

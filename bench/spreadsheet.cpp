@@ -81,9 +81,8 @@ void spreadsheet(int runs)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench-due"));
     MainWindow bigWindow(bigFolder, &dialogs);
-    const double dueMs =
-        medianMs(runs, [&] { RemindersDue::count(bigWindow.store().database(), QDate::currentDate()); });
-    const int due = RemindersDue::count(bigWindow.store().database(), QDate::currentDate());
+    const double dueMs = medianMs(runs, [&] { RemindersDue::count(bigWindow.store(), QDate::currentDate()); });
+    const int due = RemindersDue::count(bigWindow.store(), QDate::currentDate());
     report(QStringLiteral("due count over %1 slots, %2 due").arg(big).arg(due), dueMs);
 }
 

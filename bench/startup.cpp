@@ -3,7 +3,6 @@
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "store/DataSource.h"
-#include "store/Database.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
@@ -40,7 +39,7 @@ void startup(int slotCount, int runs)
         const double tabMs = medianTimed(runs * 2, [&] {
             window.SwitchTab(tab == 1 ? 5 : tab - 1);
             if (step == 6)
-                QSqlQuery(window.store().database().connection())
+                QSqlQuery(window.store().engine().connection())
                     .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'bench %1' WHERE FileNumber = 7").arg(++edit));
             QApplication::processEvents();
             QElapsedTimer timer;

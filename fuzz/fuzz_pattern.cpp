@@ -1,6 +1,6 @@
 // The search pattern against a text. Input: the pattern up to the first newline, the text after it.
 // Besides crashes and sanitizer reports, it stops on answers that contradict each other.
-#include "search/Pattern.h"
+#include "store/Pattern.h"
 
 #include <QRegularExpression>
 

@@ -1,9 +1,8 @@
 #include "WindowFixture.h"
 
 #include "app/MainWindow.h"
-#include "store/AddFilesPanel.h"
+#include "panels/AddFilesPanel.h"
 #include "store/DataSource.h"
-#include "store/Database.h"
 #include "ui/DataGrid.h"
 #include "ui/DropDownDelegate.h"
 #include "ui/Twips.h"
@@ -29,7 +28,7 @@ class AddFilesTest : public QObject
     void sql(const QString &statement) { QVERIFY(m_fixture->sql(statement).isActive()); }
     QString stored(int number, const char *field)
     {
-        QSqlQuery query(m_window->store().database().connection());
+        QSqlQuery query(m_window->store().engine().connection());
         query.exec(QStringLiteral("SELECT %1 FROM Varnel WHERE FileNumber = %2").arg(field).arg(number));
         return query.next() ? query.value(0).toString() : QStringLiteral("<no slot>");
     }

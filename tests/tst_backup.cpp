@@ -2,9 +2,8 @@
 #include "WindowFixture.h"
 
 #include "app/MainWindow.h"
-#include "store/AddFilesPanel.h"
+#include "panels/AddFilesPanel.h"
 #include "store/DataSource.h"
-#include "store/Database.h"
 #include "ui/DataGrid.h"
 
 #include <QLineEdit>
@@ -39,7 +38,7 @@ private:
         for (DataSource *source : window->store().sources())
             rows += source->recordCount();
         const QDir folder(window->programFolder());
-        heldWhileAsked = window->store().database().isOpen() || rows > 0 ||
+        heldWhileAsked = window->store().isOpen() || rows > 0 ||
                          !folder.entryList({"*-journal", "*-wal"}, QDir::Files | QDir::Hidden).isEmpty();
     }
 };
@@ -97,7 +96,7 @@ QStringList BackupTest::run(int key, const QString &file)
 
 void BackupTest::checkReopened()
 {
-    QVERIFY(m_window->store().database().isOpen());
+    QVERIFY(m_window->store().isOpen());
     QCOMPARE(m_window->store().file().recordCount(), 5000);
     QCOMPARE(m_window->store().categories().recordCount(), 10);
     QCOMPARE(m_window->store().popCat().recordCount(), 10);

@@ -1,9 +1,8 @@
 #include "WindowFixture.h"
 
 #include "app/MainWindow.h"
-#include "store/CategoriesPanel.h"
+#include "panels/CategoriesPanel.h"
 #include "store/DataSource.h"
-#include "store/Database.h"
 #include "store/Schema.h"
 #include "ui/DataGrid.h"
 

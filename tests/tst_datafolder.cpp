@@ -172,7 +172,7 @@ void DataFolderTest::installedWindowWorksInTheDataFolder()
     ScriptedDialogs dialogs;
     MainWindow window(program.path(), dataFolder, &dialogs);
     QCOMPARE(window.store().databasePath(), QDir(dataFolder).filePath(QStringLiteral("Varnel.mdb")));
-    QVERIFY(QSqlQuery(window.store().database().connection())
+    QVERIFY(QSqlQuery(window.store().engine().connection())
                 .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'Tax 2003' WHERE FileNumber = 1")));
 
     QStringList listed;

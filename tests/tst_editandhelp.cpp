@@ -5,7 +5,7 @@
 
 #include "app/MainWindow.h"
 #include "app/ShellOpen.h"
-#include "store/AddFilesPanel.h"
+#include "panels/AddFilesPanel.h"
 #include "store/DataSource.h"
 #include "ui/DataGrid.h"
 

@@ -10,7 +10,6 @@
 #include "print/LabelLayout.h"
 #include "print/LabelPrinting.h"
 #include "print/LabelsDialog.h"
-#include "store/Database.h"
 #include "store/RecordStore.h"
 
 #include <QLineEdit>
@@ -202,8 +201,8 @@ void LabelPrintTest::labelsPrintedToPdfSitInTheirRectangles()
     TestFolder folder;
     ScriptedDialogs dialogs;
     RecordStore store(folder.path());
-    QVERIFY(store.refresh(store.file()));
-    QVERIFY(QSqlQuery(store.database().connection())
+    QVERIFY(store.open());
+    QVERIFY(QSqlQuery(store.engine().connection())
                 .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'Passports' WHERE FileNumber = 5")));
     const auto sheet = sheetFor(letter30);
     const QString pdf = folder.filePath(QStringLiteral("labels.pdf"));

@@ -5,7 +5,7 @@
 #include "WindowFixture.h"
 
 #include "app/MainWindow.h"
-#include "store/AddFilesPanel.h"
+#include "panels/AddFilesPanel.h"
 #include "store/DataSource.h"
 #include "ui/DataGrid.h"
 
@@ -142,12 +142,11 @@ void MainWindowTest::quittingWritesTheRowBeingEdited()
 
 void MainWindowTest::databaseVanishingDuringUse()
 {
-    // The data sources hold the file open; moving it away makes the next refresh fail.
+    // With the index closed and its file moved away, every refresh fails, and nothing opens (or
+    // creates) the file behind the user's back.
     const QString away = m_fixture->folder().filePath(QStringLiteral("elsewhere.mdb"));
     auto vanish = [&] {
-        m_window->store().commitPendingEdits();
-        for (DataSource *source : m_window->store().sources())
-            source->release();
+        m_window->store().close();
         return QFile::rename(m_fixture->folder().databasePath(), away);
     };
     QVERIFY(vanish());
@@ -159,6 +158,7 @@ void MainWindowTest::databaseVanishingDuringUse()
 
     // Once the file is back, the tabs work again; a later failure is told again.
     QVERIFY(QFile::rename(away, m_fixture->folder().databasePath()));
+    QVERIFY(m_window->store().open());
     m_window->SwitchTab(3);
     QCOMPARE(m_window->store().file().recordCount(), 1000);
     QCOMPARE(m_fixture->dialogs().messages().size(), 1);

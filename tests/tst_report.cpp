@@ -7,7 +7,6 @@
 #include "app/MainWindow.h"
 #include "print/DatabaseReport.h"
 #include "store/DataSource.h"
-#include "store/Database.h"
 #include "store/RecordSources.h"
 #include "store/RecordStore.h"
 
@@ -115,7 +114,7 @@ void ReportTest::reportLines()
     QVERIFY(makeSlots(folder, slotRows));
     RecordingSurface surface;
     RecordStore store(folder.path()); // a File data source like the window's
-    QVERIFY(store.refresh(store.file()) && DatabaseReport::write(store.file(), surface, reportDay));
+    QVERIFY(store.open() && store.file().refresh() && DatabaseReport::write(store.file(), surface, reportDay));
     QCOMPARE(surface.printed(), (QStringList{"\r\n", "\r\n", headingLine, rule87} + expected));
 }
 

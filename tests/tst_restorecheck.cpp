@@ -1,7 +1,7 @@
-#include "backup/BackupRestore.h"
-#include "backup/FileCopy.h"
-#include "store/Database.h"
+#include "store/FileCopy.h"
 #include "store/Schema.h"
+#include "store/SqliteEngine.h"
+#include "store/SqliteFile.h"
 
 #include "TestFolder.h"
 
@@ -143,7 +143,7 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
     const QStringList entriesBefore = QDir(program.path()).entryList(QDir::AllEntries | QDir::Hidden);
 
     QString error;
-    const bool restored = BackupRestore::restoreFrom(chosen, database, &error);
+    const bool restored = SqliteFile::restoreFrom(chosen, database, &error);
     QVERIFY2(restored == refusal.isEmpty(), qPrintable(error));
     QVERIFY2(error.contains(refusal), qPrintable(error));
     // Nothing left beside the database but the database itself.
@@ -156,8 +156,8 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
     const QByteArray installed = readFile(database);
     QCOMPARE(int(installed.at(18)), 1);
     QCOMPARE(int(installed.at(19)), 1);
-    Database db;
-    QVERIFY(db.attach(this, database));
+    SqliteEngine db(database);
+    QVERIFY(db.open(nullptr));
     QSqlQuery query(db.connection());
     QVERIFY(query.exec("SELECT Keywords FROM Varnel WHERE FileNumber = 1") && query.next());
     QCOMPARE(query.value(0).toString(), "Car insurance");
@@ -175,7 +175,7 @@ void RestoreCheckTest::failedCopyNamesTheCause_data()
     const auto row = [](const char *name, Copy copy, const char *from, const char *to, const char *cause) {
         QTest::newRow(name) << copy << QString(from) << QString(to) << QString(cause);
     };
-    const Copy backup = BackupRestore::backupTo, restore = BackupRestore::restoreFrom, copy = FileCopy::copyInto;
+    const Copy backup = SqliteFile::backupTo, restore = SqliteFile::restoreFrom, copy = FileCopy::copyInto;
 #ifdef Q_OS_WIN
     // The causes in the system's own words, in the language of the machine.
     const auto system = [](DWORD code) {
@@ -230,8 +230,8 @@ void RestoreCheckTest::openingTurnsLogIntoJournal()
     QTemporaryDir dir;
     const QString database = dir.filePath("Varnel.mdb");
     QVERIFY(runSql(database, QStringList{"PRAGMA journal_mode = WAL"} + papyraTables));
-    Database db;
-    QVERIFY(db.attach(this, database));
+    SqliteEngine db(database);
+    QVERIFY(db.open(nullptr));
     QSqlQuery query(db.connection());
     QVERIFY(query.exec("PRAGMA journal_mode") && query.next());
     QCOMPARE(query.value(0).toString(), "delete");
@@ -252,14 +252,14 @@ void RestoreCheckTest::copiesReachFoldersNamedInAnyLetters()
     QVERIFY(Schema::createDatabase(database, 5));
     QVERIFY(writeFile(backup, QByteArray(1 << 20, 'x')));
     QString error;
-    QVERIFY2(BackupRestore::backupTo(database, backup, &error), qPrintable(error));
+    QVERIFY2(SqliteFile::backupTo(database, backup, &error), qPrintable(error));
     const QByteArray saved = readFile(backup);
     QCOMPARE(saved, readFile(database));
 
     QVERIFY(QFile::remove(database));
     QVERIFY(Schema::createDatabase(database, 7));
     QVERIFY(readFile(database) != saved);
-    QVERIFY2(BackupRestore::restoreFrom(backup, database, &error), qPrintable(error));
+    QVERIFY2(SqliteFile::restoreFrom(backup, database, &error), qPrintable(error));
     QCOMPARE(readFile(database), saved);
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"Sicherung März.bkp", "Varnel.mdb"}));
 }

@@ -5,13 +5,13 @@
 #include "WindowFixture.h"
 
 #include "app/MainWindow.h"
+#include "panels/AddFilesPanel.h"
 #include "search/KeywordSearch.h"
-#include "search/Pattern.h"
-#include "search/SearchFunctions.h"
-#include "store/AddFilesPanel.h"
 #include "store/DataSource.h"
+#include "store/Pattern.h"
 #include "store/RecordStore.h"
 #include "store/Schema.h"
+#include "store/SqliteSearch.h"
 #include "ui/DataGrid.h"
 
 #include <QLineEdit>
@@ -50,8 +50,8 @@ bool makeSampleFolder(TestFolder &folder)
 struct SearchRig {
     explicit SearchRig(const QString &folder) : store(folder)
     {
-        KeywordSearch::install(store.database());
-        store.refresh(store.file());
+        store.open();
+        store.file().refresh();
     }
     QList<int> find(const QString &box)
     {
@@ -178,7 +178,7 @@ void TestSearch::indexFollowsRollbacks()
     QVERIFY(Schema::createDatabase(path, 40, {}));
     sqlite3 *db = nullptr;
     QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    QVERIFY(SearchFunctions::install(db));
+    QVERIFY(SqliteSearch::install(db));
     QVERIFY(RowMatch::install(db));
     auto exec = [&](const QByteArray &sql) { return sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr); };
     auto rows = [&](const char *sql, const QByteArray &term) {

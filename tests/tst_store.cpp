@@ -4,9 +4,10 @@
 #include "SideConnection.h"
 #include "TestFolder.h"
 
+#include "panels/GridBinding.h"
 #include "store/DataSource.h"
-#include "store/Database.h"
 #include "store/RecordSources.h"
+#include "store/RecordStore.h"
 #include "ui/DataGrid.h"
 
 #include <QLineEdit>
@@ -28,8 +29,10 @@ struct SlotGrid {
     {
         if (slotCount != 1000)
             folder.makeDatabase(slotCount);
+        if (!store.open())
+            qWarning("the store did not open");
         openSlots(source);
-        grid.bind(&source, &dialogs);
+        GridBinding::bind(&grid, &source, &dialogs);
         grid.resize(700, 400);
         grid.show();
         grid.activateWindow();
@@ -63,8 +66,8 @@ struct SlotGrid {
 
     TestFolder folder;
     ScriptedDialogs dialogs;
-    Database db;
-    DataSource source{QStringLiteral("File"), &db, folder.databasePath()};
+    RecordStore store{folder.path()};
+    DataSource &source = store.file();
     DataGrid grid{QStringLiteral("grdFile")};
 };
 
@@ -80,6 +83,7 @@ private slots:
     void refusedDateIsReportedAndNothingStored();
     void refreshWritesThePendingRowAndSeesChangesElsewhere();
     void failedReadIsReportedNotShownAsOpenSlots();
+    void closedStoreFailsAndStaysClosed();
 };
 
 void StoreTest::halfReadResultNeverLocksOutAWriteFarDown()
@@ -87,7 +91,7 @@ void StoreTest::halfReadResultNeverLocksOutAWriteFarDown()
     // A second data source on the file has read only its first block when a row far beyond the
     // first blocks is written through the grid.
     SlotGrid g(3000);
-    DataSource search(QStringLiteral("Search"), &g.db, g.folder.databasePath());
+    DataSource &search = g.store.search();
     QVERIFY(openSlots(search));
     QCOMPARE(search.data(search.index(10, 0)).toInt(), 11);
     for (int row : {0, 127, 128, 1500, 2999})
@@ -216,6 +220,38 @@ void StoreTest::failedReadIsReportedNotShownAsOpenSlots()
     QTRY_COMPARE(failed.size(), 1);
     QVERIFY(failed.first().first().toString().contains(QLatin1String("Varnel")));
     QCOMPARE(g.source.rowCount(), 0); // no row left to pass for an open slot
+}
+
+void StoreTest::closedStoreFailsAndStaysClosed()
+{
+    // Opened, the store answers without any data source having been read; closed, every call fails
+    // with a reason and nothing opens the index behind the caller's back.
+    TestFolder folder;
+    QVERIFY(SideConnection(folder.databasePath())
+                .exec(QStringLiteral("UPDATE Varnel SET Keywords = 'Passport', Reminder = '2026-01-02' "
+                                     "WHERE FileNumber = 7")));
+    RecordStore store(folder.path());
+    QVERIFY(!store.isOpen());
+    for (bool open : {true, false}) {
+        if (open)
+            QVERIFY(store.open());
+        else
+            store.close();
+        QString error;
+        QVector<SlotValues> filled;
+        QHash<int, QString> keywords;
+        QCOMPARE(store.filledSlots(&filled, &error), open);
+        QCOMPARE(filled.size(), open ? 1 : 0);
+        QCOMPARE(store.keywordsBetween(1, 10, &keywords), open);
+        QCOMPARE(keywords.value(7), open ? QStringLiteral("Passport") : QString());
+        QCOMPARE(store.dueCount(QDate(2026, 1, 2)), open ? 1 : -1);
+        QCOMPARE(store.fillSlots({{8, QStringLiteral("Will"), std::nullopt, std::nullopt}}, &error), open);
+        QCOMPARE(store.searchFor(QStringLiteral("pass")), open);
+        QCOMPARE(store.search().recordCount(), open ? 1 : 0);
+        if (!open)
+            QVERIFY2(error.contains(QLatin1String("not open")), qPrintable(error));
+        QCOMPARE(store.isOpen(), open);
+    }
 }
 
 QTEST_MAIN(StoreTest)

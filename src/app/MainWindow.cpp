@@ -4,13 +4,14 @@
 #include "app/EditCommands.h"
 #include "app/ShellOpen.h"
 #include "backup/BackupRestore.h"
+#include "panels/AddFilesPanel.h"
+#include "panels/CategoriesPanel.h"
+#include "panels/GridBinding.h"
 #include "print/DatabaseReport.h"
 #include "print/LabelPrinting.h"
 #include "search/KeywordSearch.h"
 #include "search/RemindersDue.h"
 #include "spreadsheet/SpreadsheetCommands.h"
-#include "store/AddFilesPanel.h"
-#include "store/CategoriesPanel.h"
 #include "store/DataSource.h"
 #include "tour/Slides.h"
 #include "ui/Artwork.h"
@@ -105,7 +106,6 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
 
     buildMenus();
     buildStatusBar();
-    KeywordSearch::install(m_store.database());
     // returnPressed comes for both Return and the keypad's Enter: the keys whose character code is 13.
     connect(m_txtFrontSearch, &QLineEdit::returnPressed, this, &MainWindow::runSearch);
     connect(m_command3, &QPushButton::clicked, this, &MainWindow::runSearch);
@@ -201,7 +201,7 @@ void MainWindow::buildResultsPanel(QWidget *panel)
 {
     m_grdSearch = new DataGrid(QStringLiteral("grdSearch"), panel);
     m_grdSearch->setAccessibleName(QStringLiteral("Search results"));
-    m_grdSearch->bind(&m_store.search(), m_dialogs);
+    GridBinding::bind(m_grdSearch, &m_store.search(), m_dialogs);
     m_grdSearch->setGeometry(Twips::rect(0, 100, 10335, 6270));
     m_grdSearch->setColumnWidthsTwips({1035, 5115, 1530, 2100});
     QPalette palette = m_grdSearch->palette();
@@ -323,11 +323,11 @@ void MainWindow::buildMenus()
     connect(action(QStringLiteral("mnuDue")), &QAction::triggered, this, &MainWindow::showRemindersDue);
     connect(action(QStringLiteral("mnuExport")), &QAction::triggered, this, [this] {
         m_store.commitPendingEdits();
-        SpreadsheetCommands::exportSlots(m_store.database(), *m_dialogs, this);
+        SpreadsheetCommands::exportSlots(m_store, *m_dialogs, this);
     });
     connect(action(QStringLiteral("mnuImport")), &QAction::triggered, this, [this] {
         m_store.commitPendingEdits();
-        SpreadsheetCommands::importSlots(m_store.database(), *m_dialogs, this, [this] {
+        SpreadsheetCommands::importSlots(m_store, *m_dialogs, this, [this] {
             // Every grid shows the imported data, and the last search (or due list) runs again.
             for (DataSource *source : m_store.sources())
                 refreshSource(*source);
@@ -363,11 +363,11 @@ void MainWindow::updateDueStatus()
 {
     // Worked out again only when the data or the date has changed since the last time.
     const QDate today = QDate::currentDate();
-    const QByteArray stamp = m_store.database().changeStamp() + ' ' + today.toString(Qt::ISODate).toLatin1();
+    const QByteArray stamp = m_store.changeStamp() + ' ' + today.toString(Qt::ISODate).toLatin1();
     if (stamp == m_dueStamp)
         return;
     m_dueStamp = stamp;
-    const QString text = RemindersDue::statusText(RemindersDue::count(m_store.database(), today));
+    const QString text = RemindersDue::statusText(RemindersDue::count(m_store, today));
     m_duePanel->setText(text);
     m_duePanel->setToolTip(text.isEmpty() ? QString() : QStringLiteral("Click to list the reminders due"));
     m_duePanel->setCursor(text.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
@@ -375,8 +375,10 @@ void MainWindow::updateDueStatus()
 
 void MainWindow::showRemindersDue()
 {
-    m_store.search().setRecordSource(RemindersDue::recordSource(QDate::currentDate()));
-    refreshSource(m_store.search());
+    if (RemindersDue::list(m_store, QDate::currentDate()))
+        m_failureShown = false;
+    else
+        reportDataFailure(m_store.search().lastError());
     SwitchTab(Tab::SearchResults);
 }
 
@@ -392,10 +394,8 @@ PicturePanel *MainWindow::startHerePanel() const
 
 void MainWindow::openDataSources()
 {
-    for (DataSource *source : m_store.sources()) {
-        if (!m_store.refresh(*source) && m_openError.isEmpty())
-            m_openError = source->lastError();
-    }
+    if (m_store.open(&m_openError))
+        m_store.refreshAll(&m_openError);
     m_failureShown = !m_openError.isEmpty();
 }
 
@@ -419,7 +419,7 @@ void MainWindow::showEvent(QShowEvent *event)
 
 bool MainWindow::refreshSource(DataSource &source)
 {
-    if (!m_store.refresh(source)) {
+    if (!source.refresh()) {
         reportDataFailure(source.lastError());
         return false;
     }
@@ -508,12 +508,10 @@ void MainWindow::Tabset(qint16 i)
     action(QStringLiteral("mnuDelcat"))->setEnabled(false);
     switch (static_cast<Tab>(i)) {
     case Tab::Search:
-        m_store.file().repoint();
         m_txtFrontSearch->setFocus();
         m_txtFrontSearch->setSelection(0, m_txtFrontSearch->text().trimmed().size());
         break;
     case Tab::SearchResults:
-        m_store.file().repoint();
         m_grdSearch->viewport()->update();
         break;
     case Tab::AddFiles:

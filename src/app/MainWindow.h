@@ -58,7 +58,7 @@ public:
     qint16 slidestep() const { return m_slidestep; }
     void setSlidestep(qint16 step) { m_slidestep = step; }
 
-    // Re-points and refreshes a data source, telling the user once if the database cannot be read.
+    // Reads a data source afresh, telling the user once if the database cannot be read.
     bool refreshSource(DataSource &source);
 
     // Reminders Due: Search lists the slots due by today's date, shown on the Search Results tab.

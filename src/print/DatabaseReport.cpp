@@ -110,7 +110,7 @@ void print(RecordStore &store, Dialogs &dialogs, QWidget *parent)
 
     BusyCursor busy;
     DataSource &file = store.file();
-    if (!store.refresh(file)) {
+    if (!file.refresh()) {
         job.cancel();
         busy.restore();
         dialogs.message(parent,

@@ -4,13 +4,11 @@
 #include "print/LabelPainter.h"
 #include "print/LabelsDialog.h"
 #include "print/PrintJob.h"
-#include "store/Database.h"
 #include "store/RecordStore.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
-#include <QSqlQuery>
 
 namespace LabelPrinting {
 
@@ -20,27 +18,6 @@ void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFold
                             [&store, &dialogs, parent](const LabelLayout::Sheet &sheet, int start, int count) {
                                 return print(store, dialogs, parent, sheet, start, count);
                             });
-}
-
-QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last)
-{
-    QHash<int, QString> keywords;
-    if (!db.isOpen())
-        return keywords; // no database: the labels carry their numbers alone
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel "
-                                 "WHERE FileNumber BETWEEN ? AND ? AND Keywords IS NOT NULL"));
-    query.addBindValue(first);
-    query.addBindValue(last);
-    if (query.exec()) {
-        while (query.next()) {
-            const QString words = query.value(1).toString().simplified();
-            if (!words.isEmpty())
-                keywords.insert(query.value(0).toInt(), words);
-        }
-    }
-    return keywords;
 }
 
 bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLayout::Sheet &sheet, int start, int count)
@@ -55,7 +32,9 @@ bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLay
     BusyCursor busy;
     QPagedPaintDevice *device = job.device();
     LabelPainter::setUpDevice(*device, sheet);
-    const QHash<int, QString> keywords = keywordsBetween(store.database().connection(), start, start + count - 1);
+    // Without readable keywords the labels still carry their numbers.
+    QHash<int, QString> keywords;
+    store.keywordsBetween(start, start + count - 1, &keywords);
     const bool painted =
         LabelPainter::paint(*device, sheet, LabelLayout::numbersBySheet(sheet, start, count), keywords);
     const bool done = job.finish(painted, painted ? QString() : QStringLiteral("The pages could not be drawn."));

@@ -5,7 +5,6 @@
 #include <QHash>
 
 class Dialogs;
-class QSqlDatabase;
 class QWidget;
 class RecordStore;
 
@@ -22,8 +21,5 @@ void showDialog(RecordStore &store, Dialogs &dialogs, const QString &programFold
 // out; every failure has been reported to the user.
 bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLayout::Sheet &sheet, int start,
            int count);
-
-// Keywords of the filled slots numbered first .. last (slots without keywords are left out).
-QHash<int, QString> keywordsBetween(const QSqlDatabase &db, int first, int last);
 
 } // namespace LabelPrinting

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "store/DataSource.h"
-
 #include <QDate>
 #include <QString>
 
-class Database;
+class RecordStore;
 
 // The slots whose reminder falls due within the coming week, overdue ones included. "Today" is
 // the caller's: the program passes the local date, tests a fixed one.
@@ -17,11 +15,11 @@ constexpr int windowDays = 7;
 // The latest reminder date that counts as due on `today`.
 QDate lastDueDate(const QDate &today);
 
-// The due slots, by Reminder, then FileNumber: the record source Reminders Due gives Search.
-RecordSource recordSource(const QDate &today);
+// Search lists the due slots, by Reminder, then FileNumber; false when they cannot be read.
+bool list(RecordStore &store, const QDate &today);
 
 // How many slots are due; -1 when the database cannot be read.
-int count(Database &db, const QDate &today);
+int count(const RecordStore &store, const QDate &today);
 
 // The status bar's first panel: "3 reminders due", "1 reminder due", blank for none.
 QString statusText(int count);

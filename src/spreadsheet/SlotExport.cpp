@@ -1,12 +1,10 @@
 #include "spreadsheet/SlotExport.h"
 
 #include "spreadsheet/Csv.h"
-#include "store/Database.h"
 #include "store/Dates.h"
+#include "store/RecordStore.h"
 
 #include <QSaveFile>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace SlotExport {
 
@@ -27,36 +25,26 @@ QStringList header()
             QStringLiteral("Reminder")};
 }
 
-bool rows(Database &db, QVector<QStringList> *rows, QString *error)
+bool rows(const RecordStore &store, QVector<QStringList> *rows, QString *error)
 {
-    if (!db.isOpen())
-        return fail(error, QStringLiteral("The database is not open."));
-    QSqlQuery query(db.connection());
-    query.setForwardOnly(true);
-    // Empty text counts as nothing, like null: a slot whose cells were all cleared is an open slot.
-    if (!query.exec(QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel "
-                                   "WHERE coalesce(Keywords, '') <> '' OR coalesce(Category, '') <> '' "
-                                   "OR coalesce(Reminder, '') <> '' ORDER BY FileNumber")))
-        return fail(error, query.lastError().text());
+    QVector<SlotValues> filled;
+    if (!store.filledSlots(&filled, error))
+        return false;
     rows->clear();
     rows->append(header());
-    while (query.next()) {
+    for (const SlotValues &slot : filled) {
         // A stored reminder that is not a date (from an older database) goes out as it is.
-        const QString stored = query.value(3).toString();
-        const QDate date = Dates::fromStorage(stored);
-        rows->append({query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                      date.isValid() ? Dates::toStorage(date) : stored});
+        const QDate date = Dates::fromStorage(slot.reminder);
+        rows->append({QString::number(slot.number), slot.keywords, slot.category,
+                      date.isValid() ? Dates::toStorage(date) : slot.reminder});
     }
-    const bool ok = !query.lastError().isValid();
-    const QString why = query.lastError().text();
-    query.finish();
-    return ok || fail(error, why);
+    return true;
 }
 
-bool writeFile(Database &db, const QString &path, int *count, QString *error)
+bool writeFile(const RecordStore &store, const QString &path, int *count, QString *error)
 {
     QVector<QStringList> lines;
-    if (!rows(db, &lines, error))
+    if (!rows(store, &lines, error))
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

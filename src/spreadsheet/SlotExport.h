@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QVector>
 
-class Database;
+class RecordStore;
 
 // The file slots as a spreadsheet: a header line, then one line for every slot that holds a
 // keyword, a category or a reminder, by FileNumber. Reminders as yyyy-mm-dd, which spreadsheet
@@ -16,10 +16,10 @@ inline const QString proposedFileName = QStringLiteral("Papyra.csv");
 QStringList header(); // File #, Keywords, Category, Reminder
 
 // The header and the slot lines; false with error when the database cannot be read.
-bool rows(Database &db, QVector<QStringList> *rows, QString *error = nullptr);
+bool rows(const RecordStore &store, QVector<QStringList> *rows, QString *error = nullptr);
 
 // Writes the file atomically: a file already there stays whole unless the new one is complete.
 // count receives the number of slots written.
-bool writeFile(Database &db, const QString &path, int *count = nullptr, QString *error = nullptr);
+bool writeFile(const RecordStore &store, const QString &path, int *count = nullptr, QString *error = nullptr);
 
 } // namespace SlotExport

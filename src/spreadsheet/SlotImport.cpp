@@ -1,11 +1,9 @@
 #include "spreadsheet/SlotImport.h"
 
-#include "store/Database.h"
 #include "store/Dates.h"
+#include "store/RecordStore.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace SlotImport {
 
@@ -54,27 +52,6 @@ QString expectedHeaders()
     return QStringLiteral("Papyra reads a file whose first line names its columns: one headed \"File #\" "
                           "(or \"FileNumber\", \"File\" or \"Number\"), and at least one of \"Keywords\", "
                           "\"Category\" and \"Reminder\".");
-}
-
-bool slotKeywords(Database &db, QHash<qint64, QString> *existing, QString *error)
-{
-    existing->clear();
-    if (!db.isOpen()) {
-        if (error)
-            *error = QStringLiteral("The database is not open.");
-        return false;
-    }
-    QSqlQuery query(db.connection());
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel"))) {
-        if (error)
-            *error = query.lastError().text();
-        return false;
-    }
-    while (query.next())
-        existing->insert(query.value(0).toLongLong(), query.value(1).toString());
-    query.finish();
-    return true;
 }
 
 Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
@@ -190,46 +167,19 @@ QString question(const Plan &plan)
     return text;
 }
 
-bool apply(Database &db, const Plan &plan, QString *error)
+bool apply(RecordStore &store, const Plan &plan, QString *error)
 {
-    auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    if (!db.isOpen())
-        return fail(QStringLiteral("The database is not open."));
-    QSqlDatabase connection = db.connection();
-    if (!connection.transaction())
-        return fail(connection.lastError().text());
+    QVector<SlotFill> fills;
+    fills.reserve(plan.rows.size());
+    for (const Row &row : plan.rows)
+        fills.append({row.number, row.keywords, row.category, row.reminder});
+    int failed = -1;
     QString why;
-    {
-        QSqlQuery query(connection);
-        // A null value keeps what the slot holds: an empty cell changes nothing.
-        if (!query.prepare(QStringLiteral("UPDATE Varnel SET Keywords = coalesce(?, Keywords), "
-                                          "Category = coalesce(?, Category), Reminder = coalesce(?, Reminder) "
-                                          "WHERE FileNumber = ?")))
-            why = query.lastError().text();
-        const QVariant none{QMetaType(QMetaType::QString)};
-        for (int i = 0; why.isEmpty() && i < plan.rows.size(); ++i) {
-            const Row &row = plan.rows.at(i);
-            query.addBindValue(row.keywords ? QVariant(*row.keywords) : none);
-            query.addBindValue(row.category ? QVariant(*row.category) : none);
-            query.addBindValue(row.reminder ? QVariant(*row.reminder) : none);
-            query.addBindValue(row.number);
-            if (!query.exec())
-                why = QStringLiteral("Line %1: %2").arg(row.line).arg(query.lastError().text());
-            else if (query.numRowsAffected() != 1)
-                why = QStringLiteral("Line %1: file slot %2 is gone.").arg(row.line).arg(row.number);
-        }
-        query.finish();
-    }
-    if (why.isEmpty() && connection.commit())
+    if (store.fillSlots(fills, &why, &failed))
         return true;
-    if (why.isEmpty())
-        why = connection.lastError().text();
-    connection.rollback();
-    return fail(why);
+    if (error)
+        *error = failed < 0 ? why : QStringLiteral("Line %1: %2").arg(plan.rows.at(failed).line).arg(why);
+    return false;
 }
 
 } // namespace SlotImport

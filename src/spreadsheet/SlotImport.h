@@ -7,7 +7,7 @@
 #include <QVector>
 #include <optional>
 
-class Database;
+class RecordStore;
 
 // Filling file slots from a spreadsheet. Each row fills the slot with its number; an empty cell
 // leaves that field as it is. The program never adds or deletes a slot, so a row for a number
@@ -40,9 +40,6 @@ struct Plan {
 // What the file's header must name, told when a file is refused for its headers.
 QString expectedHeaders();
 
-// The slots the database holds, each with its keywords (a null QString for none).
-bool slotKeywords(Database &db, QHash<qint64, QString> *existing, QString *error = nullptr);
-
 // Works out what importing the table would do to these slots; writes nothing.
 Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing);
 
@@ -53,6 +50,6 @@ QString refusals(const Plan &plan);
 QString question(const Plan &plan);
 
 // Writes every accepted row in one transaction: all of them, or on any failure none.
-bool apply(Database &db, const Plan &plan, QString *error = nullptr);
+bool apply(RecordStore &store, const Plan &plan, QString *error = nullptr);
 
 } // namespace SlotImport

@@ -3,6 +3,7 @@
 #include "spreadsheet/Csv.h"
 #include "spreadsheet/SlotExport.h"
 #include "spreadsheet/SlotImport.h"
+#include "store/RecordStore.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 
@@ -26,7 +27,7 @@ QString slotCount(int n)
 
 } // namespace
 
-int exportSlots(Database &db, Dialogs &dialogs, QWidget *parent)
+int exportSlots(const RecordStore &store, Dialogs &dialogs, QWidget *parent)
 {
     const QString path = dialogs.saveFileName(parent, SlotExport::proposedFileName);
     if (path.isEmpty())
@@ -36,7 +37,7 @@ int exportSlots(Database &db, Dialogs &dialogs, QWidget *parent)
     bool ok = false;
     {
         BusyCursor busy;
-        ok = SlotExport::writeFile(db, path, &count, &error);
+        ok = SlotExport::writeFile(store, path, &count, &error);
     }
     if (!ok) {
         dialogs.message(parent, QStringLiteral("Papyra could not export to\n%1\n\n%2").arg(shownPath(path), error),
@@ -47,7 +48,7 @@ int exportSlots(Database &db, Dialogs &dialogs, QWidget *parent)
     return count;
 }
 
-int importSlots(Database &db, Dialogs &dialogs, QWidget *parent, const std::function<void()> &showNewData)
+int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std::function<void()> &showNewData)
 {
     const QString path = dialogs.openFileName(parent, SlotExport::proposedFileName);
     if (path.isEmpty())
@@ -62,7 +63,7 @@ int importSlots(Database &db, Dialogs &dialogs, QWidget *parent, const std::func
         QHash<qint64, QString> existing;
         if (!file.open(QIODevice::ReadOnly))
             error = file.errorString();
-        else if (SlotImport::slotKeywords(db, &existing, &error))
+        else if (store.slotKeywords(&existing, &error))
             plan = SlotImport::plan(Csv::read(file.readAll()), existing);
     }
     if (error.isEmpty())
@@ -84,7 +85,7 @@ int importSlots(Database &db, Dialogs &dialogs, QWidget *parent, const std::func
     bool ok = false;
     {
         BusyCursor busy;
-        ok = SlotImport::apply(db, plan, &error);
+        ok = SlotImport::apply(store, plan, &error);
     }
     if (!ok) {
         dialogs.message(parent, cannotImport + error + QStringLiteral("\n\nNo file slot was changed."),

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-class Database;
+class RecordStore;
 class Dialogs;
 class QWidget;
 
@@ -13,12 +13,12 @@ namespace SpreadsheetCommands {
 
 // Asks for a file (proposing "Papyra.csv") and writes the slots to it. The number of slots
 // written; -1 when cancelled or failed.
-int exportSlots(Database &db, Dialogs &dialogs, QWidget *parent);
+int exportSlots(const RecordStore &store, Dialogs &dialogs, QWidget *parent);
 
 // Asks for a file, reads it, asks whether to fill the slots, and fills them in one transaction.
 // After a write, showNewData runs before the closing message, so that every grid and the last
 // search show the imported data when the user reads it. The number of slots filled; -1 when
 // nothing was written.
-int importSlots(Database &db, Dialogs &dialogs, QWidget *parent, const std::function<void()> &showNewData);
+int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std::function<void()> &showNewData);
 
 } // namespace SpreadsheetCommands

@@ -1,7 +1,7 @@
 #include "store/DataSource.h"
 
-#include "store/Database.h"
 #include "store/Dates.h"
+#include "store/RecordStore.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -24,18 +24,11 @@ bool sameValue(const QVariant &a, const QVariant &b)
 
 } // namespace
 
-DataSource::DataSource(const QString &name, Database *db, const QString &databasePath, QObject *parent)
-    : QAbstractTableModel(parent), m_db(db), m_selection(new QItemSelectionModel(this, this)),
-      m_databasePath(databasePath)
+DataSource::DataSource(const QString &name, RecordStore *store, QObject *parent)
+    : QAbstractTableModel(parent), m_store(store), m_selection(new QItemSelectionModel(this, this))
 {
     setObjectName(name);
     QObject::connect(m_selection, &QItemSelectionModel::currentRowChanged, this, &DataSource::onCurrentRowChanged);
-}
-
-DataSource::~DataSource()
-{
-    if (m_db)
-        m_db->detach(this);
 }
 
 void DataSource::setColumns(const QVector<Column> &columns)
@@ -69,12 +62,10 @@ void DataSource::setError(const QString &error)
 
 bool DataSource::ensureOpen()
 {
-    QString error;
-    if (!m_db->attach(this, m_databasePath, &error)) {
-        setError(error);
-        return false;
-    }
-    return true;
+    if (m_store->isOpen())
+        return true;
+    setError(QStringLiteral("The database is not open."));
+    return false;
 }
 
 QString DataSource::selectList() const
@@ -105,7 +96,7 @@ bool DataSource::refresh()
         // The rows themselves are always read again; the key list only when the data or the query
         // may have changed since it was read, which saves most of a refresh of a large table.
         // The search reads reminders in the form they are shown in, so a key list also belongs to that form.
-        QByteArray stamp = m_db->changeStamp();
+        QByteArray stamp = m_store->changeStamp();
         if (!stamp.isEmpty())
             stamp += ' ' + Dates::shownForm().toUtf8();
         if (!stamp.isEmpty() && stamp == m_keysStamp && sql == m_keysSql && m_source.bindValues == m_keysBinds) {
@@ -113,7 +104,7 @@ bool DataSource::refresh()
             stampOfKeys = stamp;
         } else {
             QString error;
-            ok = m_db->readKeys(sql, m_source.bindValues, &keys, &error);
+            ok = m_store->engine().readKeys(sql, m_source.bindValues, &keys, &error);
             if (!ok)
                 setError(error);
             stampOfKeys = ok ? stamp : QByteArray();
@@ -146,21 +137,20 @@ void DataSource::release()
     m_keysStamp.clear();
     m_blocks.clear();
     endResetModel();
-    m_db->detach(this);
 }
 
-bool DataSource::findFirst(const QString &condition, const QVariantList &bindValues)
+bool DataSource::findFirst(const Criterion &criterion)
 {
     if (m_source.isEmpty() || m_keys.isEmpty() || !ensureOpen())
         return false;
     // A find that meets nothing leaves the user on the row being edited, its edit still pending.
     // Once a row is found the edit is written first, as leaving the row would, and the find runs
     // again so that it sees the written values.
-    std::optional<qint64> key = findFirstKey(condition, bindValues);
+    std::optional<qint64> key = findFirstKey(criterion);
     if (key && hasPendingEdit()) {
         if (!submitPending())
             return false;
-        key = findFirstKey(condition, bindValues);
+        key = findFirstKey(criterion);
     }
     const int row = key ? m_keys.indexOf(*key) : -1;
     if (row < 0)
@@ -169,23 +159,23 @@ bool DataSource::findFirst(const QString &condition, const QVariantList &bindVal
     return true;
 }
 
-std::optional<qint64> DataSource::findFirstKey(const QString &condition, const QVariantList &bindValues)
+std::optional<qint64> DataSource::findFirstKey(const Criterion &criterion)
 {
-    QString where = QStringLiteral("(%1)").arg(condition);
+    QString where = QStringLiteral("(%1)").arg(criterion.condition);
     if (!m_source.condition.isEmpty())
         where = QStringLiteral("(%1) AND %2").arg(m_source.condition, where);
     QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(m_source.keyField, m_source.table, where);
     if (!m_source.orderBy.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
     sql += QStringLiteral(" LIMIT 1");
-    QSqlQuery query(m_db->connection());
+    QSqlQuery query(m_store->engine().connection());
     if (!query.prepare(sql)) {
         setError(query.lastError().text());
         return std::nullopt;
     }
     for (const QVariant &v : m_source.bindValues)
         query.addBindValue(v);
-    for (const QVariant &v : bindValues)
+    for (const QVariant &v : criterion.bindValues)
         query.addBindValue(v);
     if (!query.exec()) {
         setError(query.lastError().text());
@@ -233,7 +223,7 @@ bool DataSource::deleteCurrent()
         m_pendingRow = -1;
         m_pending.clear();
     }
-    QSqlQuery query(m_db->connection());
+    QSqlQuery query(m_store->engine().connection());
     query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_source.table, m_source.keyField));
     query.addBindValue(m_keys.at(row));
     if (!query.exec()) {
@@ -284,7 +274,7 @@ bool DataSource::submitPending()
         return false;
     }
     const int row = m_pendingRow;
-    QSqlQuery query(m_db->connection());
+    QSqlQuery query(m_store->engine().connection());
     QStringList fields;
     QVariantList values;
     for (auto it = m_pending.constBegin(); it != m_pending.constEnd(); ++it) {
@@ -385,7 +375,7 @@ const DataSource::Row *DataSource::rowValues(int row) const
     const int blockIndex = row / blockSize;
     auto it = m_blocks.constFind(blockIndex);
     if (it == m_blocks.constEnd()) {
-        if (!m_db->isOpen() || m_dropScheduled)
+        if (!m_store->isOpen() || m_dropScheduled)
             return nullptr;
         // Keep memory bounded on large tables: a few thousand rows at most stay cached.
         if (m_blocks.size() >= 64)
@@ -413,7 +403,7 @@ bool DataSource::readBlock(int first, int last, QVector<Row> *rows) const
         position.insert(m_keys.at(r), r - first);
         marks << QStringLiteral("?");
     }
-    QSqlQuery query(m_db->connection());
+    QSqlQuery query(m_store->engine().connection());
     query.setForwardOnly(true);
     const bool prepared =
         query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")

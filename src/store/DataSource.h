@@ -7,7 +7,13 @@
 #include <QVector>
 #include <optional>
 
-class Database;
+class RecordStore;
+
+// A condition on a record source's rows with its bound values.
+struct Criterion {
+    QString condition; // SQL condition with ? placeholders
+    QVariantList bindValues;
+};
 
 // What a data source reads: a table, its key, an optional condition with bound values, an order.
 struct RecordSource {
@@ -28,16 +34,15 @@ struct Column {
     bool editable = true;
 };
 
-// A named record set over Varnel.mdb that one grid or list is bound to. It owns the current row
-// (a selection model the bound view shares), writes an edited row when the current row leaves it,
-// and reads its rows in small blocks on demand, so a large table costs one key query up front.
+// A named record set over the store's index that one grid or list is bound to. It owns the current
+// row (a selection model the bound view shares), writes an edited row when the current row leaves
+// it, and reads its rows in small blocks on demand, so a large table costs one key query up front.
+// It reads and writes only while its store is open.
 class DataSource : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    // databasePath: the file this data source opens, whoever else shares the connection to it.
-    DataSource(const QString &name, Database *db, const QString &databasePath, QObject *parent = nullptr);
-    ~DataSource() override;
+    DataSource(const QString &name, RecordStore *store, QObject *parent = nullptr);
 
     void setColumns(const QVector<Column> &columns);
     const QVector<Column> &columns() const { return m_columns; }
@@ -49,16 +54,14 @@ public:
 
     QItemSelectionModel *selectionModel() const { return m_selection; }
 
-    // Record operations, named as the handlers that run them name them.
-    // Re-point: the data source's file is fixed when it is made (its store's Varnel.mdb), so on
-    // SQLite there is nothing to point anew; handlers still run it before they touch the data source.
-    void repoint() {}
-    // Set connect string: SQLite has no connect string; restore runs it after the copy, to no effect.
-    void setConnect(const QString &) {}
+    // Record operations, named as the handlers that run them name them. A data source always reads
+    // its store's current index, so it never needs pointing at a file.
     void setRecordSource(const RecordSource &source) { m_source = source; }
     bool refresh();
+    // Writes a pending edit and lets the rows go, as the store does before it closes.
     void release();
-    bool findFirst(const QString &condition, const QVariantList &bindValues = {});
+    // Makes the first row, in the data source's order, that meets the criterion current.
+    bool findFirst(const Criterion &criterion);
     void moveFirst();
     void addNew();
     bool deleteCurrent();
@@ -110,7 +113,7 @@ private:
     QVariant storedValue(int row, int column) const;
     QVariant effectiveValue(int row, int column) const;
     bool ensureOpen();
-    std::optional<qint64> findFirstKey(const QString &condition, const QVariantList &bindValues);
+    std::optional<qint64> findFirstKey(const Criterion &criterion);
     QString selectList() const;
     void setError(const QString &error);
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
@@ -118,9 +121,8 @@ private:
     bool readBlock(int first, int last, QVector<Row> *rows) const;
     void dropRowsAfterFailedRead();
 
-    Database *m_db;
+    RecordStore *m_store;
     QItemSelectionModel *m_selection;
-    QString m_databasePath;
     RecordSource m_source;
     QVector<Column> m_columns;
     bool m_allowAddNew = false;

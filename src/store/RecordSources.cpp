@@ -1,5 +1,7 @@
 #include "store/RecordSources.h"
 
+#include "store/Dates.h"
+
 namespace RecordSources {
 
 RecordSource slotTable()
@@ -11,13 +13,12 @@ RecordSource slotTable()
     return source;
 }
 
-RecordSource categoryTable()
+RecordSource categoryTable(const QString &key)
 {
-    // Categories has no key of its own and may hold the same name twice; SQLite's rowid tells rows apart.
     RecordSource source;
     source.table = QStringLiteral("Categories");
-    source.keyField = QStringLiteral("rowid");
-    source.orderBy = QStringLiteral("rowid");
+    source.keyField = key;
+    source.orderBy = key;
     return source;
 }
 
@@ -34,6 +35,43 @@ QVector<Column> slotColumns()
 QVector<Column> categoryColumns()
 {
     return {{QStringLiteral("Category"), QStringLiteral("Category"), Column::Kind::Text, true}};
+}
+
+RecordSource matching(const QString &condition, const QString &term)
+{
+    RecordSource source = slotTable();
+    source.condition = condition;
+    source.bindValues = {term};
+    return source;
+}
+
+Criterion dueCriterion(const QDate &lastDay)
+{
+    // Reminders are stored as ISO text, so text order is date order. Only well-formed dates take
+    // part: a stray text from an older database must not count as due because it sorts before a
+    // digit. The cheap comparison goes first, so the pattern is tried on the few due rows only.
+    return {QStringLiteral("Reminder <= ? AND Reminder GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'"),
+            {Dates::toStorage(lastDay)}};
+}
+
+RecordSource dueBy(const QDate &lastDay)
+{
+    const Criterion due = dueCriterion(lastDay);
+    RecordSource source = slotTable();
+    source.condition = due.condition;
+    source.bindValues = due.bindValues;
+    source.orderBy = QStringLiteral("Reminder, FileNumber");
+    return source;
+}
+
+Criterion openSlot()
+{
+    return {QStringLiteral("Keywords IS NULL"), {}};
+}
+
+Criterion numbered(qint64 number)
+{
+    return {QStringLiteral("FileNumber = ?"), {number}};
 }
 
 } // namespace RecordSources

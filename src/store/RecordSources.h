@@ -2,12 +2,25 @@
 
 #include "store/DataSource.h"
 
-// The designed record sources and column layouts of the four data sources.
+#include <QDate>
+
+// The record sources, criteria and column layouts of the four data sources.
 namespace RecordSources {
 
-RecordSource slotTable();      // the table Varnel in FileNumber order
-RecordSource categoryTable();  // the table Categories in the order names were added
+RecordSource slotTable(); // the table Varnel in FileNumber order
+// The table Categories in the order names were added; key: the column that tells its rows apart.
+RecordSource categoryTable(const QString &key);
 QVector<Column> slotColumns(); // File #, Keywords, Category, Reminder
 QVector<Column> categoryColumns();
+
+// The slots matching a search: condition is the engine's, with one placeholder for the term.
+RecordSource matching(const QString &condition, const QString &term);
+// The slots whose well-formed reminder falls on or before lastDay, by Reminder, then FileNumber.
+RecordSource dueBy(const QDate &lastDay);
+// The same slots as a condition with its value, for counting them.
+Criterion dueCriterion(const QDate &lastDay);
+
+Criterion openSlot();              // a slot whose keywords are null
+Criterion numbered(qint64 number); // the slot with that FileNumber
 
 } // namespace RecordSources

@@ -2,24 +2,69 @@
 
 #include "store/RecordSources.h"
 #include "store/Schema.h"
+#include "store/SqliteEngine.h"
 
 #include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+bool fail(QString *error, const QString &why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+const QString notOpen = QStringLiteral("The database is not open.");
+
+// A query on the engine's connection that is finished when it goes out of scope, so no read
+// statement stays open on the connection the data sources write through.
+class Query
+{
+public:
+    explicit Query(const QSqlDatabase &db) : m_query(db) { m_query.setForwardOnly(true); }
+    ~Query() { m_query.finish(); }
+    QSqlQuery *operator->() { return &m_query; }
+    QSqlQuery &operator*() { return m_query; }
+
+    bool run(const QString &sql, const QVariantList &values = {})
+    {
+        if (!m_query.prepare(sql))
+            return false;
+        for (const QVariant &v : values)
+            m_query.addBindValue(v);
+        return m_query.exec();
+    }
+    QString error() const { return m_query.lastError().text(); }
+
+private:
+    QSqlQuery m_query;
+};
+
+QString textOrNull(const QVariant &value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+} // namespace
 
 RecordStore::RecordStore(const QString &dataFolder)
-    : m_dataFolder(dataFolder), m_file(QStringLiteral("File"), &m_database, databasePath()),
-      m_search(QStringLiteral("Search"), &m_database, databasePath()),
-      m_categories(QStringLiteral("Categories"), &m_database, databasePath()),
-      m_popCat(QStringLiteral("PopCat"), &m_database, databasePath())
+    : m_dataFolder(dataFolder),
+      m_engine(std::make_unique<SqliteEngine>(QDir(dataFolder).absoluteFilePath(Schema::databaseFileName))),
+      m_file(QStringLiteral("File"), this), m_search(QStringLiteral("Search"), this),
+      m_categories(QStringLiteral("Categories"), this), m_popCat(QStringLiteral("PopCat"), this)
 {
     m_file.setColumns(RecordSources::slotColumns());
     m_file.setRecordSource(RecordSources::slotTable());
     m_search.setColumns(RecordSources::slotColumns());
     m_categories.setColumns(RecordSources::categoryColumns());
-    m_categories.setRecordSource(RecordSources::categoryTable());
+    m_categories.setRecordSource(RecordSources::categoryTable(m_engine->categoryKey()));
     m_categories.setAllowAddNew(true);
     m_categories.setAllowDelete(true);
     m_popCat.setColumns(RecordSources::categoryColumns());
-    m_popCat.setRecordSource(RecordSources::categoryTable());
+    m_popCat.setRecordSource(RecordSources::categoryTable(m_engine->categoryKey()));
     m_popCat.setReadOnly(true);
 }
 
@@ -28,10 +73,28 @@ QString RecordStore::databasePath() const
     return QDir(m_dataFolder).absoluteFilePath(Schema::databaseFileName);
 }
 
-bool RecordStore::refresh(DataSource &source)
+bool RecordStore::open(QString *error)
 {
-    source.repoint();
-    return source.refresh();
+    return m_engine->open(error);
+}
+
+void RecordStore::close()
+{
+    for (DataSource *source : sources())
+        source->release();
+    m_engine->close();
+}
+
+bool RecordStore::refreshAll(QString *error)
+{
+    bool ok = true;
+    for (DataSource *source : sources()) {
+        if (!source->refresh() && ok) {
+            ok = false;
+            fail(error, source->lastError());
+        }
+    }
+    return ok;
 }
 
 void RecordStore::commitPendingEdits()
@@ -40,11 +103,144 @@ void RecordStore::commitPendingEdits()
         source->commitPending();
 }
 
-void RecordStore::releaseAll()
+bool RecordStore::searchFor(const QString &term)
 {
-    for (DataSource *source : sources())
-        source->release();
-    // With every data source gone the connection is closed; nothing may keep the file open while it is copied.
-    if (m_database.isOpen())
-        m_database.close();
+    m_search.setRecordSource(RecordSources::matching(m_engine->matchCondition(), term));
+    return m_search.refresh();
+}
+
+bool RecordStore::listDue(const QDate &lastDay)
+{
+    m_search.setRecordSource(RecordSources::dueBy(lastDay));
+    return m_search.refresh();
+}
+
+int RecordStore::dueCount(const QDate &lastDay, QString *error) const
+{
+    if (!isOpen()) {
+        fail(error, notOpen);
+        return -1;
+    }
+    const Criterion due = RecordSources::dueCriterion(lastDay);
+    Query query(m_engine->connection());
+    if (!query.run(QStringLiteral("SELECT count(*) FROM Varnel WHERE ") + due.condition, due.bindValues) ||
+        !query->next()) {
+        fail(error, query.error());
+        return -1;
+    }
+    return query->value(0).toInt();
+}
+
+bool RecordStore::filledSlots(QVector<SlotValues> *out, QString *error) const
+{
+    out->clear();
+    if (!isOpen())
+        return fail(error, notOpen);
+    Query query(m_engine->connection());
+    if (!query.run(QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel "
+                                  "WHERE coalesce(Keywords, '') <> '' OR coalesce(Category, '') <> '' "
+                                  "OR coalesce(Reminder, '') <> '' ORDER BY FileNumber")))
+        return fail(error, query.error());
+    while (query->next())
+        out->append({query->value(0).toLongLong(), textOrNull(query->value(1)), textOrNull(query->value(2)),
+                     textOrNull(query->value(3))});
+    if (query->lastError().isValid()) {
+        out->clear();
+        return fail(error, query.error());
+    }
+    return true;
+}
+
+bool RecordStore::keywordsBetween(int first, int last, QHash<int, QString> *keywords, QString *error) const
+{
+    keywords->clear();
+    if (!isOpen())
+        return fail(error, notOpen);
+    Query query(m_engine->connection());
+    if (!query.run(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel "
+                                  "WHERE FileNumber BETWEEN ? AND ? AND Keywords IS NOT NULL"),
+                   {first, last}))
+        return fail(error, query.error());
+    while (query->next()) {
+        const QString words = query->value(1).toString().simplified();
+        if (!words.isEmpty())
+            keywords->insert(query->value(0).toInt(), words);
+    }
+    return true;
+}
+
+bool RecordStore::slotKeywords(QHash<qint64, QString> *keywords, QString *error) const
+{
+    keywords->clear();
+    if (!isOpen())
+        return fail(error, notOpen);
+    Query query(m_engine->connection());
+    if (!query.run(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel")))
+        return fail(error, query.error());
+    while (query->next())
+        keywords->insert(query->value(0).toLongLong(), textOrNull(query->value(1)));
+    return true;
+}
+
+bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int *failed)
+{
+    if (failed)
+        *failed = -1;
+    if (!isOpen())
+        return fail(error, notOpen);
+    QSqlDatabase db = m_engine->connection();
+    if (!db.transaction())
+        return fail(error, db.lastError().text());
+    QString why;
+    {
+        Query query(db);
+        // A null value keeps what the slot holds: an empty cell changes nothing.
+        if (!query->prepare(QStringLiteral("UPDATE Varnel SET Keywords = coalesce(?, Keywords), "
+                                           "Category = coalesce(?, Category), Reminder = coalesce(?, Reminder) "
+                                           "WHERE FileNumber = ?")))
+            why = query.error();
+        const QVariant none{QMetaType(QMetaType::QString)};
+        auto value = [&none](const std::optional<QString> &v) { return v ? QVariant(*v) : none; };
+        for (int i = 0; why.isEmpty() && i < fills.size(); ++i) {
+            const SlotFill &fill = fills.at(i);
+            query->addBindValue(value(fill.keywords));
+            query->addBindValue(value(fill.category));
+            query->addBindValue(value(fill.reminder));
+            query->addBindValue(fill.number);
+            if (!query->exec())
+                why = query.error();
+            else if (query->numRowsAffected() != 1)
+                why = QStringLiteral("file slot %1 is gone.").arg(fill.number);
+            if (!why.isEmpty() && failed)
+                *failed = i;
+        }
+    }
+    if (why.isEmpty() && db.commit())
+        return true;
+    if (why.isEmpty())
+        why = db.lastError().text();
+    db.rollback();
+    return fail(error, why);
+}
+
+bool RecordStore::backupTo(const QString &path, QString *error)
+{
+    const bool wasOpen = isOpen();
+    close();
+    bool ok = m_engine->backupTo(path, error);
+    QString reopenError;
+    if (wasOpen && !open(&reopenError) && ok)
+        ok = fail(error, reopenError);
+    return ok;
+}
+
+bool RecordStore::restoreFrom(const QString &path, QString *error)
+{
+    const bool wasOpen = isOpen();
+    close();
+    bool ok = m_engine->restoreFrom(path, error);
+    QString reopenError;
+    if (wasOpen && !open(&reopenError) && ok)
+        ok = fail(error, reopenError);
+    return ok;
 }

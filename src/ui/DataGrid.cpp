@@ -1,6 +1,5 @@
 #include "ui/DataGrid.h"
 
-#include "store/DataSource.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 
@@ -30,18 +29,15 @@ DataGrid::DataGrid(const QString &name, QWidget *parent) : QTableView(parent)
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void DataGrid::bind(DataSource *source, Dialogs *dialogs)
+void DataGrid::bind(QAbstractItemModel *model, QItemSelectionModel *selection, Dialogs *dialogs)
 {
-    m_source = source;
     m_dialogs = dialogs;
     QItemSelectionModel *own = selectionModel();
-    setModel(source);
+    setModel(model);
     QItemSelectionModel *created = selectionModel();
-    setSelectionModel(source->selectionModel());
+    setSelectionModel(selection);
     if (created != own)
         delete created;
-    connect(source, &DataSource::entryRefused, this, &DataGrid::onEntryRefused);
-    connect(source, &DataSource::aboutToReread, this, &DataGrid::commitOpenEditor);
 }
 
 void DataGrid::setColumnWidthsTwips(const QVector<int> &widths)
@@ -66,20 +62,19 @@ void DataGrid::commitOpenEditor()
 
 void DataGrid::cancelRowEdit()
 {
-    if (m_source)
-        m_source->revertPending();
+    emit cancelRowEditRequested();
 }
 
 void DataGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (m_source && state() != QAbstractItemView::EditingState) {
+    if (model() && state() != QAbstractItemView::EditingState) {
         if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
             cancelRowEdit();
             event->accept();
             return;
         }
-        if (event->key() == Qt::Key_Delete && m_source->allowDelete()) {
-            m_source->deleteCurrent();
+        if (event->key() == Qt::Key_Delete && m_deletesRows) {
+            emit deleteRowRequested();
             event->accept();
             return;
         }
@@ -104,9 +99,9 @@ QModelIndex DataGrid::moveCursor(CursorAction cursorAction, Qt::KeyboardModifier
     return QTableView::moveCursor(cursorAction, modifiers);
 }
 
-void DataGrid::onEntryRefused(const QModelIndex &index, const QString &text, const QString &message)
+void DataGrid::showRefusedEntry(const QModelIndex &index, const QString &text, const QString &message)
 {
-    // Report once the editor has closed, then put the typed text back into the cell to be corrected.
+    // Reported once the editor has closed.
     const QPersistentModelIndex where(index);
     QPointer<DataGrid> self(this);
     QTimer::singleShot(0, this, [self, where, text, message] {

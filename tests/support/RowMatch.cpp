@@ -1,12 +1,12 @@
 #include "RowMatch.h"
 
-#include "search/SearchFunctions.h"
+#include "store/SqliteSearch.h"
 
 #include <new>
 
 namespace {
 
-using namespace SearchFunctions;
+using namespace SqliteSearch;
 
 void matchFunction(sqlite3_context *context, int, sqlite3_value **argv)
 {

@@ -16,7 +16,7 @@ bool WindowFixture::open(int slotCount, ScriptedDialogs *dialogs)
 
 QSqlQuery WindowFixture::sql(const QString &statement)
 {
-    QSqlQuery query(m_window->store().database().connection());
+    QSqlQuery query(m_window->store().engine().connection());
     query.exec(statement);
     return query;
 }

@@ -1,7 +1,8 @@
 #include "Scene.h"
 
 #include "app/MainWindow.h"
-#include "store/DataSource.h"
+#include "store/RecordSources.h"
+#include "store/RecordStore.h"
 #include "store/Schema.h"
 #include "ui/Artwork.h"
 #include "ui/DataGrid.h"
@@ -12,35 +13,29 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 namespace {
 
-bool writeSlots(const QString &path, const QVector<Scene::Slot> &entries)
+bool writeSlots(const QString &folder, const QVector<Scene::Slot> &entries)
 {
-    const QString name = QStringLiteral("mkslides-fill");
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        ok = db.open() && db.transaction();
-        QSqlQuery query(db);
-        ok = ok && query.prepare(QStringLiteral(
-                       "UPDATE Varnel SET Keywords = ?, Category = ?, Reminder = ? WHERE FileNumber = ?"));
-        for (const Scene::Slot &slot : entries) {
-            query.addBindValue(slot.keywords);
-            query.addBindValue(slot.category.isEmpty() ? QVariant() : QVariant(slot.category));
-            query.addBindValue(slot.reminder.isEmpty() ? QVariant() : QVariant(slot.reminder));
-            query.addBindValue(slot.number);
-            ok = ok && query.exec();
-        }
-        ok = ok && db.commit();
-        query.finish();
-        db.close();
+    QVector<SlotFill> fills;
+    for (const Scene::Slot &slot : entries) {
+        auto orNothing = [](const QString &text) { return text.isEmpty() ? std::nullopt : std::optional(text); };
+        fills.append({slot.number, slot.keywords, orNothing(slot.category), orNothing(slot.reminder)});
     }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
+    RecordStore store(folder);
+    return store.open() && store.fillSlots(fills);
+}
+
+// Both slot grids show the slot columns in the same order.
+int slotColumn(const QString &field)
+{
+    const QVector<Column> columns = RecordSources::slotColumns();
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns.at(i).field == field)
+            return i;
+    }
+    return -1;
 }
 
 void settle()
@@ -54,7 +49,7 @@ void settle()
 Scene::Scene(const QVector<Slot> &entries)
 {
     const QString database = QDir(m_dir.path()).filePath(Schema::databaseFileName);
-    if (!Schema::createDatabase(database, 1000) || !writeSlots(database, entries))
+    if (!Schema::createDatabase(database, 1000) || !writeSlots(m_dir.path(), entries))
         return;
     m_window = std::make_unique<MainWindow>(m_dir.path(), &m_dialogs);
     m_window->show();
@@ -85,7 +80,7 @@ void Scene::typeIntoCell(int row, const QString &field, const QString &typed)
             grid = candidate;
     if (!grid)
         return;
-    const QModelIndex cell = grid->model()->index(row, grid->dataSource()->columnIndex(field));
+    const QModelIndex cell = grid->model()->index(row, slotColumn(field));
     grid->setFocus();
     grid->setCurrentIndex(cell);
     grid->scrollTo(cell);

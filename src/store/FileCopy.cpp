@@ -1,4 +1,4 @@
-#include "backup/FileCopy.h"
+#include "store/FileCopy.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,8 @@
-#include "store/AddFilesPanel.h"
+#include "panels/AddFilesPanel.h"
 
+#include "panels/GridBinding.h"
 #include "store/DataSource.h"
+#include "store/RecordSources.h"
 #include "ui/DataGrid.h"
 #include "ui/Dialogs.h"
 #include "ui/DropDownDelegate.h"
@@ -44,7 +46,7 @@ AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dial
 
     m_grid = new DataGrid(QStringLiteral("grdFile"), this);
     m_grid->setAccessibleName(QStringLiteral("File slots"));
-    m_grid->bind(file, dialogs);
+    GridBinding::bind(m_grid, file, dialogs);
     m_grid->setGeometry(Twips::rect(0, 600, 10335, 5775));
     m_grid->setColumnWidthsTwips({1035, 4800, 1680, 2100});
     if (m_categoryColumn >= 0)
@@ -72,11 +74,10 @@ void AddFilesPanel::nextOpenSlot()
 {
     // Reading the slots afresh puts the first row current; with no open slot the user stays where they were.
     const int before = m_file->currentRow();
-    m_file->repoint();
     if (!m_file->refresh())
         return;
     int column = -1;
-    if (m_file->findFirst(QStringLiteral("Keywords IS NULL")))
+    if (m_file->findFirst(RecordSources::openSlot()))
         column = m_file->columnIndex(QStringLiteral("Keywords")); // ready for the keywords to be typed
     else
         m_file->setCurrentRow(before);
@@ -86,7 +87,6 @@ void AddFilesPanel::nextOpenSlot()
 void AddFilesPanel::topOfList()
 {
     const int column = m_grid->currentIndex().column();
-    m_file->repoint();
     if (!m_file->refresh())
         return;
     m_file->moveFirst();
@@ -96,7 +96,6 @@ void AddFilesPanel::topOfList()
 
 void AddFilesPanel::jumpToFile()
 {
-    m_file->repoint();
     const std::optional<QString> answer = m_dialogs->input(window(), QStringLiteral("Please Enter File "));
     if (!answer)
         return;
@@ -105,7 +104,7 @@ void AddFilesPanel::jumpToFile()
     const qlonglong number = answer->trimmed().toLongLong(&isNumber);
     if (!isNumber)
         return;
-    if (m_file->findFirst(QStringLiteral("FileNumber = ?"), {number}))
+    if (m_file->findFirst(RecordSources::numbered(number)))
         showCurrentRow();
 }
 
@@ -117,7 +116,6 @@ void AddFilesPanel::undo()
 
 void AddFilesPanel::openPickList(int column)
 {
-    m_popCat->repoint();
     m_popCat->refresh();
 
     const int row = std::max(m_file->currentRow(), 0);

@@ -1,11 +1,8 @@
-#include "search/SearchFunctions.h"
+#include "store/SqliteSearch.h"
 
-#include "search/Pattern.h"
 #include "store/Dates.h"
+#include "store/Pattern.h"
 
-#include <QSqlDatabase>
-#include <QSqlDriver>
-#include <QVariant>
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -16,7 +13,7 @@
 #include <unordered_set>
 #include <vector>
 
-namespace SearchFunctions {
+namespace SqliteSearch {
 
 // Converting dates is the dearest part of reading the table, and a drawer holds few distinct
 // dates, so each is converted once.
@@ -45,11 +42,11 @@ std::string_view textOf(sqlite3_value *value)
     return text ? std::string_view(text, size_t(sqlite3_value_bytes(value))) : std::string_view();
 }
 
-} // namespace SearchFunctions
+} // namespace SqliteSearch
 
 namespace {
 
-using namespace SearchFunctions;
+using namespace SqliteSearch;
 
 // The three searchable fields of every slot, folded once, in rowid order.
 class SlotIndex
@@ -309,10 +306,15 @@ void searchFunction(sqlite3_context *context, int, sqlite3_value **argv)
 
 } // namespace
 
-namespace SearchFunctions {
+namespace SqliteSearch {
 
 bool install(sqlite3 *db, QString *error)
 {
+    if (!db) {
+        if (error)
+            *error = QStringLiteral("The database connection is not open.");
+        return false;
+    }
     auto fail = [&](const char *what) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(sqlite3_errmsg(db)));
@@ -333,21 +335,4 @@ bool install(sqlite3 *db, QString *error)
     return true;
 }
 
-bool install(QSqlDatabase &db, QString *error)
-{
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
-        if (error)
-            *error = QStringLiteral("The database connection is not an SQLite connection.");
-        return false;
-    }
-    sqlite3 *raw = *static_cast<sqlite3 *const *>(handle.constData());
-    if (!raw) {
-        if (error)
-            *error = QStringLiteral("The database connection is not open.");
-        return false;
-    }
-    return install(raw, error);
-}
-
-} // namespace SearchFunctions
+} // namespace SqliteSearch

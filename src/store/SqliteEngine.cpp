@@ -1,6 +1,8 @@
-#include "store/Database.h"
+#include "store/SqliteEngine.h"
 
 #include "store/Schema.h"
+#include "store/SqliteFile.h"
+#include "store/SqliteSearch.h"
 
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -10,51 +12,43 @@
 
 #include <sqlite3.h>
 
-Database::Database() : m_connectionName(QStringLiteral("papyra-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+namespace {
+
+sqlite3 *handleOf(const QSqlDatabase &db)
+{
+    const QVariant handle = db.isOpen() && db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+} // namespace
+
+SqliteEngine::SqliteEngine(const QString &path)
+    : m_connectionName(QStringLiteral("papyra-") + QUuid::createUuid().toString(QUuid::WithoutBraces)), m_path(path)
 {
 }
 
-Database::~Database()
+SqliteEngine::~SqliteEngine()
 {
     close();
 }
 
-void Database::addInitializer(Initializer init)
-{
-    m_initializers.push_back(std::move(init));
-}
-
-bool Database::isOpen() const
+bool SqliteEngine::isOpen() const
 {
     return QSqlDatabase::contains(m_connectionName) && QSqlDatabase::database(m_connectionName, false).isOpen();
 }
 
-QSqlDatabase Database::connection() const
+QSqlDatabase SqliteEngine::connection() const
 {
-    return QSqlDatabase::database(m_connectionName, false);
+    return QSqlDatabase::contains(m_connectionName) ? QSqlDatabase::database(m_connectionName, false) : QSqlDatabase();
 }
 
-bool Database::attach(const void *user, const QString &path, QString *error)
+bool SqliteEngine::open(QString *error)
 {
-    if (!isOpen() || m_path != path) {
-        close();
-        if (!open(path, error))
-            return false;
-    }
-    m_users.insert(user);
-    return true;
-}
-
-void Database::detach(const void *user)
-{
-    m_users.remove(user);
-    if (m_users.isEmpty())
-        close();
-}
-
-bool Database::open(const QString &path, QString *error)
-{
-    const QString why = openChecked(path);
+    if (isOpen())
+        return true;
+    const QString why = openChecked();
     if (why.isEmpty())
         return true;
     // Every handle on the connection is gone by now, so it can be removed cleanly.
@@ -64,21 +58,20 @@ bool Database::open(const QString &path, QString *error)
     return false;
 }
 
-QString Database::openChecked(const QString &path)
+QString SqliteEngine::openChecked()
 {
     // SQLite would quietly create an empty file; a missing database must stay missing.
-    const QFileInfo info(path);
+    const QFileInfo info(m_path);
     if (!info.exists())
         return QStringLiteral("The database file does not exist.");
     if (!info.isFile())
         return QStringLiteral("The database path is not a file.");
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    db.setDatabaseName(path);
+    db.setDatabaseName(m_path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open())
         return db.lastError().text();
-    m_path = path;
     ++m_openings;
 
     {
@@ -90,28 +83,30 @@ QString Database::openChecked(const QString &path)
         // turned back here; where that cannot happen (a read-only file) it is still read as it is.
         probe.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
         probe.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+        // Each search walks the whole slot table. SQLite's default page cache (2 MB) holds the table
+        // of some 60,000 slots; 16 MB keeps the walk out of the file for every size in use.
+        probe.exec(QStringLiteral("PRAGMA cache_size = -16384"));
     }
     QString why;
     if (!Schema::hasExpectedTables(db, &why))
         return QStringLiteral("The file is not a Papyra database: %1.").arg(why);
-    for (const Initializer &init : m_initializers) {
-        if (!init(db, &why))
-            return why.isEmpty() ? QStringLiteral("The database could not be prepared.") : why;
-    }
+    if (!SqliteSearch::install(handleOf(db), &why))
+        return why.isEmpty() ? QStringLiteral("The database could not be prepared.") : why;
     return QString();
 }
 
-namespace {
-
-sqlite3 *handleOf(const QSqlDatabase &db)
+void SqliteEngine::close()
 {
-    const QVariant handle = db.isOpen() ? db.driver()->handle() : QVariant();
-    return handle.isValid() ? *static_cast<sqlite3 *const *>(handle.data()) : nullptr;
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-} // namespace
-
-QByteArray Database::changeStamp() const
+QByteArray SqliteEngine::changeStamp() const
 {
     sqlite3 *raw = handleOf(connection());
     if (!raw)
@@ -126,7 +121,8 @@ QByteArray Database::changeStamp() const
            QByteArray::number(dataVersion);
 }
 
-bool Database::readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys, QString *error) const
+bool SqliteEngine::readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
+                            QString *error) const
 {
     sqlite3 *raw = handleOf(connection());
     if (!raw) {
@@ -163,14 +159,24 @@ bool Database::readKeys(const QString &sql, const QVariantList &bindValues, QVec
     return ok;
 }
 
-void Database::close()
+QString SqliteEngine::matchCondition() const
 {
-    m_users.clear();
-    if (QSqlDatabase::contains(m_connectionName)) {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_connectionName);
-    }
+    return QStringLiteral("papyra_search(?, rowid)");
+}
+
+QString SqliteEngine::categoryKey() const
+{
+    // Categories may hold the same name twice; SQLite's rowid tells rows apart.
+    return QStringLiteral("rowid");
+}
+
+bool SqliteEngine::backupTo(const QString &path, QString *error)
+{
+    // The connection is closed, so the file holds every committed row and no journal is pending.
+    return SqliteFile::backupTo(m_path, path, error);
+}
+
+bool SqliteEngine::restoreFrom(const QString &path, QString *error)
+{
+    return SqliteFile::restoreFrom(path, m_path, error);
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "search/Pattern.h"
+#include "store/Pattern.h"
 
 #include <QString>
 #include <sqlite3.h>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-
-class QSqlDatabase;
 
 // The SQL function of the keyword search, registered on each connection to Varnel.mdb.
 //
@@ -22,10 +20,9 @@ class QSqlDatabase;
 //     locale's date form) makes it read the table afresh.
 //
 // The term is bound as a value, so no search text ever becomes SQL text.
-namespace SearchFunctions {
+namespace SqliteSearch {
 
 bool install(sqlite3 *db, QString *error = nullptr);
-bool install(QSqlDatabase &db, QString *error = nullptr);
 
 // The pieces of the rule for one slot, which the in-memory copy applies to every slot at once.
 enum Field { Keywords, Category, Reminder, FieldCount };
@@ -50,4 +47,4 @@ template <typename T, typename Make> T *perStatement(sqlite3_context *context, M
     return static_cast<T *>(sqlite3_get_auxdata(context, 0)); // null if SQLite could not keep it
 }
 
-} // namespace SearchFunctions
+} // namespace SqliteSearch

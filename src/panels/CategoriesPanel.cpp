@@ -1,5 +1,6 @@
-#include "store/CategoriesPanel.h"
+#include "panels/CategoriesPanel.h"
 
+#include "panels/GridBinding.h"
 #include "store/DataSource.h"
 #include "ui/DataGrid.h"
 #include "ui/Dialogs.h"
@@ -20,7 +21,7 @@ CategoriesPanel::CategoriesPanel(DataSource *categories, Dialogs *dialogs, QWidg
 
     m_grid = new DataGrid(QStringLiteral("grdCategories"), this);
     m_grid->setAccessibleName(QStringLiteral("My categories"));
-    m_grid->bind(categories, dialogs);
+    GridBinding::bind(m_grid, categories, dialogs);
     m_grid->setGeometry(Twips::rect(120, 1080, 2655, 5295));
     m_grid->horizontalHeader()->setStretchLastSection(true);
 
@@ -30,7 +31,6 @@ CategoriesPanel::CategoriesPanel(DataSource *categories, Dialogs *dialogs, QWidg
 
 void CategoriesPanel::addCategory()
 {
-    m_categories->repoint();
     m_categories->addNew();
     m_grid->setFocus();
     m_grid->scrollTo(m_grid->currentIndex());
@@ -38,7 +38,6 @@ void CategoriesPanel::addCategory()
 
 void CategoriesPanel::deleteCategory()
 {
-    m_categories->repoint();
     // Any written row may go, the first one included; the add-new row and no row at all may not.
     const bool onRecord = !m_categories->isBof() && !m_categories->isEof() && m_categories->absolutePosition() >= 0;
     if (!onRecord) {

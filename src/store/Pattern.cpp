@@ -1,4 +1,4 @@
-#include "search/Pattern.h"
+#include "store/Pattern.h"
 
 #include <QChar>
 #include <QList>

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+#include <QVector>
+
+// What one kind of database behind the index does in its own way: opening and checking it, telling
+// whether the data may have changed, the search's matching, and copying the whole index to a file
+// and back. The record store and its data sources run everything else through Qt's SQL driver on
+// the engine's connection.
+class Engine
+{
+public:
+    virtual ~Engine() = default;
+
+    // Where the index lies, for messages: the file's path, or the server and database.
+    virtual QString location() const = 0;
+
+    // Opens the index; false with a sentence for the user when it cannot be used.
+    virtual bool open(QString *error) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // The open connection; invalid while the engine is closed.
+    virtual QSqlDatabase connection() const = 0;
+
+    // Changes whenever the data may have changed: another opening, a write through this connection,
+    // or another connection's commit. Empty while the engine is closed.
+    virtual QByteArray changeStamp() const = 0;
+
+    // Runs a query whose first column is an integer key and collects the keys in order.
+    virtual bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
+                          QString *error) const = 0;
+
+    // The condition, with one placeholder for the search term, that keeps the Varnel rows whose
+    // keywords, category or shown reminder contain the term.
+    virtual QString matchCondition() const = 0;
+    // The column that tells rows of Categories apart (the table has no key of its own).
+    virtual QString categoryKey() const = 0;
+
+    // Both run while the engine is closed. backupTo writes a consistent copy of the whole index to
+    // path as an ordinary Papyra database file; restoreFrom replaces the index's data by the checked
+    // contents of such a file, and on any failure leaves the index as it was.
+    virtual bool backupTo(const QString &path, QString *error) = 0;
+    virtual bool restoreFrom(const QString &path, QString *error) = 0;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// Papyra's index as a single SQLite file: the checks a file must pass before it may become the
+// index, and the copies of backup and restore.
+namespace SqliteFile {
+
+// True when path, on its own, is an undamaged SQLite database holding this program's tables in the
+// shape it edits them; otherwise why says what is wrong, in a sentence for the user. Refuses
+// anything but a regular file without looking inside, a file with a journal or log beside it, a
+// length other than its header gives, whatever integrity_check does not call ok, and tables of the
+// right names but another shape (triggers, views, virtual tables, no rowid, FileNumber not the
+// integer key). Other tables and indexes may be there too. Opens the file through SQLite, which
+// may write to it, so it is meant for a copy.
+bool isProgramDatabase(const QString &path, QString *why = nullptr);
+
+// The copy of each direction. The database is never left half-written. A restore copies the chosen
+// file beside the database, checks that copy, turns a write-ahead-log database into a single file,
+// and only then renames it over the database; on any failure the database is left byte for byte
+// as it was.
+bool backupTo(const QString &databasePath, const QString &backupPath, QString *error = nullptr);
+bool restoreFrom(const QString &backupPath, const QString &databasePath, QString *error = nullptr);
+
+} // namespace SqliteFile
