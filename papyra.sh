@@ -8,6 +8,11 @@
 #   ./papyra.sh format  formats the C++ files with .clang-format (CI fails on any difference)
 #   ./papyra.sh package builds the Debian package build/papyra_<version>_<arch>.deb and checks its
 #                       desktop entry and AppStream metainfo
+#   ./papyra.sh windows builds Papyra for Windows with mingw-w64 (Qt for Windows first, once, into
+#                       ~/.cache/papyra-windows): build-windows/papyra-<version>-setup.exe and a
+#                       portable zip; by hand before a release, not in CI
+#   ./papyra.sh windows-trial
+#                       tries that build under Wine: silent install, first start, the Windows tests
 #   ./papyra.sh fuzz [name] [seconds]
 #                       builds the fuzz targets (clang, libFuzzer, sanitizers) in build-fuzz and
 #                       runs each (or only fuzz_<name>) for 180 seconds; see docs/FUZZING.md
@@ -86,6 +91,12 @@ package)
     (cd "$BUILD" && cpack -G DEB)
     sh scripts/check-package.sh "$BUILD"/papyra_*.deb
     ;;
+windows)
+    exec sh scripts/build-windows.sh
+    ;;
+windows-trial)
+    exec sh scripts/try-windows.sh
+    ;;
 fuzz)
     # clang's sanitizer and libFuzzer runtimes are needed for fuzzing only, not to build or run Papyra.
     sh scripts/install-deps.sh clang libclang-rt-14-dev
@@ -106,7 +117,7 @@ fuzz)
     done
     ;;
 *)
-    echo "usage: $0 [run|test|build|bench|format|check-format|fuzz|package]" >&2
+    echo "usage: $0 [run|test|build|bench|format|check-format|fuzz|package|windows|windows-trial]" >&2
     exit 2
     ;;
 esac

@@ -7,6 +7,10 @@
 #include <QPushButton>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 // A registry of our own making, and a record of what was read and started.
@@ -58,6 +62,8 @@ private slots:
     void startSysInfoOutcomes();
 #ifndef Q_OS_WIN
     void desktopToolStandsInForTheRegistry();
+#else
+    void registryValuesReadThroughTheSystem();
 #endif
 };
 
@@ -181,6 +187,58 @@ void AboutTest::desktopToolStandsInForTheRegistry()
     QCOMPARE(dialogs.messages(), QStringList{SystemInfo::unavailableMessage});
     QVERIFY(found);
     QCOMPARE(tool, bin.filePath(tools.at(1)));
+}
+#else
+void AboutTest::registryValuesReadThroughTheSystem()
+{
+    // Values of our own under the current user's root (writable without an administrator), read
+    // back through the program's registry host; key, value and text in letters beyond any 8-bit
+    // code page.
+    const quint32 currentUser = 0x80000001;
+    const QString parent = QStringLiteral("Software\\Papyra tests %1").arg(QCoreApplication::applicationPid());
+    const QString key = parent + QStringLiteral("\\Jörg Ωμέγα");
+    const QString path = QStringLiteral("C:\\Programme\\Jörg\\Ωμέγα 文件\\info.exe");
+    HKEY handle = nullptr;
+    QCOMPARE(RegCreateKeyExW(HKEY_CURRENT_USER, key.toStdWString().c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+                             nullptr),
+             LONG(ERROR_SUCCESS));
+    const auto setText = [&](const QString &name, const QString &text) {
+        return RegSetValueExW(handle, name.toStdWString().c_str(), 0, REG_SZ,
+                              reinterpret_cast<const BYTE *>(text.utf16()),
+                              DWORD(2 * (text.size() + 1))) == ERROR_SUCCESS;
+    };
+    const DWORD number = 1234567;
+    const bool written =
+        setText(QStringLiteral("Pfad Ä"), path) && setText(QStringLiteral("Longest"), QString(1023, 'x')) &&
+        setText(QStringLiteral("Too long"), QString(1024, 'x')) &&
+        RegSetValueExW(handle, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&number), sizeof number) ==
+            ERROR_SUCCESS;
+    RegCloseKey(handle);
+
+    // name, readable, value read
+    const QList<std::tuple<QString, bool, QString>> cases{
+        {QStringLiteral("Pfad Ä"), true, path},
+        {QStringLiteral("Number"), true, QStringLiteral("1234567")},
+        {QStringLiteral("Longest"), true, QString(1023, 'x')},
+        {QStringLiteral("Too long"), false, QString()},
+        {QStringLiteral("Missing"), false, QString()},
+    };
+    auto host = SystemInfo::platformHost();
+    QStringList wrong;
+    for (const auto &[name, readable, expected] : cases) {
+        QString value = QStringLiteral("before");
+        if (SystemInfo::GetKeyValue(*host, currentUser, key, name, value) != readable || value != expected)
+            wrong.append(name + QStringLiteral(": ") + value.left(40));
+    }
+    QString none = QStringLiteral("before");
+    const bool missingKey = SystemInfo::GetKeyValue(*host, currentUser, parent + QStringLiteral("\\Missing"),
+                                                    QStringLiteral("Number"), none);
+    RegDeleteTreeW(HKEY_CURRENT_USER, parent.toStdWString().c_str());
+
+    QVERIFY(written);
+    QCOMPARE(wrong, QStringList());
+    QVERIFY(!missingKey);
+    QCOMPARE(none, QString());
 }
 #endif
 

@@ -10,7 +10,13 @@
 #include <QtTest>
 
 #include <sqlite3.h>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -55,6 +61,7 @@ private slots:
     void failedCopyNamesTheCause_data();
     void failedCopyNamesTheCause();
     void openingTurnsLogIntoJournal();
+    void copiesReachFoldersNamedInAnyLetters();
 };
 
 void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
@@ -96,9 +103,11 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
     row("a page overwritten", edited([](QByteArray &b) { b.replace(4096, 4096, QByteArray(4096, 'x')); }), "damaged");
     row(
         "text file", [](const QString &p) { return writeFile(p, "Dear diary,\nno database.\n"); }, "not a database");
+#ifndef Q_OS_WIN // Windows: a device in the file's place, in failedCopyNamesTheCause
     row(
         "named pipe", [](const QString &p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; },
         "not a regular file");
+#endif
     row(
         "no such file", [](const QString &) { return true; }, "does not exist");
     row("FileNumber declared TEXT", varnelAs("FileNumber TEXT PRIMARY KEY"), "integer key");
@@ -167,11 +176,33 @@ void RestoreCheckTest::failedCopyNamesTheCause_data()
         QTest::newRow(name) << copy << QString(from) << QString(to) << QString(cause);
     };
     const Copy backup = SqliteFile::backupTo, restore = SqliteFile::restoreFrom, copy = FileCopy::copyInto;
-    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", "Not a directory");
-    row("backup onto a folder", backup, "Varnel.mdb", "folder", "Is a directory");
-    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb", "Not a directory");
-    row("full disk", copy, "Varnel.mdb", "/dev/full", "No space left on device");
+#ifdef Q_OS_WIN
+    // The causes in the system's own words, in the language of the machine.
+    const auto system = [](DWORD code) {
+        wchar_t *text = nullptr;
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
+        const QByteArray message = QString::fromWCharArray(text).trimmed().toUtf8();
+        LocalFree(text);
+        return message;
+    };
+    const QByteArray noPath = system(ERROR_PATH_NOT_FOUND);
+    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt\\x", noPath.constData());
+    row("backup onto a folder", backup, "Varnel.mdb", "folder", system(ERROR_ACCESS_DENIED).constData());
+    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb",
+        noPath.constData());
+    row("copy from a device", copy, "\\\\.\\NUL", "copy", "not a regular file");
+#else
+    // The causes in the system's own words, in the language of the machine.
+    const auto system = [](int code) { return QByteArray(std::strerror(code)); };
+    const QByteArray notFolder = system(ENOTDIR);
+    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", notFolder.constData());
+    row("backup onto a folder", backup, "Varnel.mdb", "folder", system(EISDIR).constData());
+    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb",
+        notFolder.constData());
+    row("full disk", copy, "Varnel.mdb", "/dev/full", system(ENOSPC).constData());
     row("copy from a named pipe", copy, "pipe", "copy", "not a regular file");
+#endif
 }
 
 void RestoreCheckTest::failedCopyNamesTheCause()
@@ -185,7 +216,9 @@ void RestoreCheckTest::failedCopyNamesTheCause()
     QVERIFY(Schema::createDatabase(folder.filePath("Varnel.mdb"), 5));
     QVERIFY(writeFile(folder.filePath("plain.txt"), "notes"));
     QVERIFY(folder.mkdir("folder"));
+#ifndef Q_OS_WIN
     QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath("pipe")).constData(), 0600), 0);
+#endif
     QString error;
     QVERIFY(!copy(folder.filePath(from), folder.filePath(to), &error));
     QVERIFY2(error.contains(cause) && !error.contains("Unknown error"), qPrintable(error));
@@ -204,6 +237,31 @@ void RestoreCheckTest::openingTurnsLogIntoJournal()
     QCOMPARE(query.value(0).toString(), "delete");
     QVERIFY(query.exec("PRAGMA synchronous") && query.next());
     QCOMPARE(query.value(0).toInt(), 2); // FULL
+}
+
+void RestoreCheckTest::copiesReachFoldersNamedInAnyLetters()
+{
+    // A user named Jörg keeps the data in a folder with his name; paths are given in the system's
+    // own form (backslashes on Windows). The backup replaces an older one whole, the restore brings
+    // it back, and nothing is left beside them.
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).filePath(QStringLiteral("Jörg Ωμέγα 文件"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString database = QDir::toNativeSeparators(QDir(folder).filePath("Varnel.mdb"));
+    const QString backup = QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("Sicherung März.bkp")));
+    QVERIFY(Schema::createDatabase(database, 5));
+    QVERIFY(writeFile(backup, QByteArray(1 << 20, 'x')));
+    QString error;
+    QVERIFY2(SqliteFile::backupTo(database, backup, &error), qPrintable(error));
+    const QByteArray saved = readFile(backup);
+    QCOMPARE(saved, readFile(database));
+
+    QVERIFY(QFile::remove(database));
+    QVERIFY(Schema::createDatabase(database, 7));
+    QVERIFY(readFile(database) != saved);
+    QVERIFY2(SqliteFile::restoreFrom(backup, database, &error), qPrintable(error));
+    QCOMPARE(readFile(database), saved);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList({"Sicherung März.bkp", "Varnel.mdb"}));
 }
 
 QTEST_MAIN(RestoreCheckTest)

@@ -29,20 +29,33 @@ public:
         // Read access only: asking for more is refused to a standard user, and the lookup never writes.
         HKEY rootKey = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
         HKEY handle = nullptr;
-        if (RegOpenKeyExA(rootKey, key.toLocal8Bit().constData(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        if (RegOpenKeyExW(rootKey, wide(key).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
             return false;
-        QByteArray buffer(bufferSize, '\0');
-        DWORD size = bufferSize;
+        // The wide functions, so that every letter of a name or a path survives; text comes back as
+        // UTF-16 and is handed on as UTF-8, like a text value on any other system. Room for
+        // bufferSize letters: whether the value is too long is decided on its UTF-8 form.
+        QByteArray buffer(2 * bufferSize, '\0');
+        DWORD size = DWORD(buffer.size());
         DWORD valueType = 0;
-        const LONG status = RegQueryValueExA(handle, valueName.toLocal8Bit().constData(), nullptr, &valueType,
+        const LONG status = RegQueryValueExW(handle, wide(valueName).c_str(), nullptr, &valueType,
                                              reinterpret_cast<LPBYTE>(buffer.data()), &size);
         RegCloseKey(handle);
         if (status != ERROR_SUCCESS)
             return false;
         *type = valueType;
-        *data = buffer.left(static_cast<int>(size));
+        buffer.truncate(int(size));
+        if (valueType == REG_SZ || valueType == REG_EXPAND_SZ || valueType == REG_MULTI_SZ)
+            *data =
+                QString::fromUtf16(reinterpret_cast<const char16_t *>(buffer.constData()), buffer.size() / 2).toUtf8();
+        else
+            *data = buffer;
         return true;
     }
+
+private:
+    static std::wstring wide(const QString &text) { return text.toStdWString(); }
+
+public:
     bool fileExists(const QString &path) override { return QFileInfo(path).isFile(); }
     bool startProgram(const QString &path) override { return startDetached(path); }
 };
@@ -62,7 +75,7 @@ public:
             const QString path = QStandardPaths::findExecutable(tool);
             if (!path.isEmpty()) {
                 *type = textType;
-                *data = path.toLocal8Bit() + '\0';
+                *data = path.toUtf8() + '\0';
                 return true;
             }
         }
@@ -106,7 +119,7 @@ bool GetKeyValue(Host &host, quint32 root, const QString &keyName, const QString
     if (data.endsWith('\0'))
         data.chop(1);
     if (type == textType) {
-        value = QString::fromLocal8Bit(data);
+        value = QString::fromUtf8(data);
     } else if (type == numberType) {
         // Little-endian; a dropped trailing NUL was only a zero high byte.
         quint32 number = 0;

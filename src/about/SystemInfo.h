@@ -30,8 +30,8 @@ class Host
 {
 public:
     virtual ~Host() = default;
-    // Reads one value read-only: its type and its bytes as stored. False when the key cannot be
-    // opened or the value cannot be read.
+    // Reads one value read-only: its type and its bytes as stored, a text value in UTF-8. False
+    // when the key cannot be opened or the value cannot be read.
     virtual bool readValue(quint32 root, const QString &key, const QString &valueName, quint32 *type,
                            QByteArray *data) = 0;
     virtual bool fileExists(const QString &path) = 0;
@@ -45,7 +45,7 @@ std::unique_ptr<Host> platformHost();
 QStringList desktopTools();
 
 // Reads a registry value as text into value. False, with value emptied, when it cannot be read.
-// The data is cut to its length and one trailing NUL dropped; a text value is taken as it is, a
+// The data is cut to its length and one trailing NUL dropped; a text value is read as UTF-8, a
 // number becomes decimal text, and a value of any other type leaves value as it was passed.
 bool GetKeyValue(Host &host, quint32 root, const QString &keyName, const QString &valueName, QString &value);
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace DataFolder {
 
@@ -28,10 +29,15 @@ QString userDataHome(const QString &xdgDataHome, const QString &home)
 
 QString userDataHome()
 {
+#ifdef Q_OS_WIN
+    // The user's local application data folder (%LOCALAPPDATA%), Windows' counterpart of $XDG_DATA_HOME.
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+#else
     QString home = qEnvironmentVariable("HOME");
     if (home.isEmpty())
         home = QDir::homePath();
     return userDataHome(qEnvironmentVariable("XDG_DATA_HOME"), home);
+#endif
 }
 
 } // namespace DataFolder

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// Error texts come from the operating system (errno), so a full disk reads as "No space left on device".
+// Error texts come from the operating system (errno, or Windows' own messages), so a full disk reads
+// as "No space left on device".
 namespace FileCopy {
 
 // Copies from over to, byte for byte. The copy is written to a temporary file beside `to`, flushed
@@ -19,7 +20,9 @@ bool copyInto(const QString &from, const QString &to, QString *error = nullptr);
 // Gives path the permissions of the file `like`, or those of a new file when `like` does not exist.
 bool matchMode(const QString &path, const QString &like);
 
-// Renames from over to and flushes the folder, so the new name survives a power cut.
+// Renames from over to and flushes the folder, so the new name survives a power cut. On Windows an
+// existing `to` keeps its security and attributes, and one marked read-only is refused, as Windows
+// protects it.
 bool replace(const QString &from, const QString &to, QString *error = nullptr);
 
 } // namespace FileCopy

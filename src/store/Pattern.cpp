@@ -7,6 +7,16 @@
 
 namespace {
 
+#ifdef Q_OS_WIN
+// Windows' C library has no memmem: the same linear search, for the Windows build.
+const void *memmem(const void *haystack, size_t haystackLength, const void *needle, size_t needleLength)
+{
+    const std::string_view text(static_cast<const char *>(haystack), haystackLength);
+    const size_t at = text.find(std::string_view(static_cast<const char *>(needle), needleLength));
+    return at == std::string_view::npos ? nullptr : static_cast<const char *>(haystack) + at;
+}
+#endif
+
 // Reads one code point and advances p. Never reads past end; stray bytes count as one character each.
 char32_t nextCodePoint(const unsigned char *&p, const unsigned char *end)
 {

@@ -3,6 +3,7 @@
 #include "store/FileCopy.h"
 #include "store/Schema.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -190,7 +191,13 @@ QString shapeProblem(sqlite3 *db)
 sqlite3 *openDirect(const QString &path, QString *why)
 {
     sqlite3 *db = nullptr;
+#ifdef Q_OS_WIN
+    // SQLite takes file names in UTF-8; Windows' 8-bit encoding would lose the letters of a user
+    // named Jörg, whose data folder is C:\Users\Jörg\AppData\Local\Papyra.
+    const QByteArray name = QDir::toNativeSeparators(path).toUtf8();
+#else
     const QByteArray name = QFile::encodeName(path);
+#endif
     if (sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         *why = QStringLiteral("The file cannot be opened as a database (%1).")
                    .arg(QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory"));

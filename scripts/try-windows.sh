@@ -1,0 +1,113 @@
+#!/bin/sh
+# Tries the Windows build under Wine, after scripts/build-windows.sh (`./papyra.sh windows`); run by
+# hand before a release: `./papyra.sh windows-trial`.
+#
+# In a fresh Wine prefix (build-windows/wine-trial) on a virtual screen (Xvfb):
+#  1. the installer runs silently (/S): program, marker, Start menu entry, uninstaller in place;
+#  2. the installed Papyra starts as the user would start it and makes its database from the
+#     template in the user's folder (%LOCALAPPDATA%\Papyra\Varnel.mdb); a screenshot of its window
+#     goes to build-windows/screenshot-windows.png;
+#  3. the portable folder from the zip keeps its database beside the program;
+#  4. the Windows tests of the data and its files pass (run by ctest through Wine, offscreen);
+#  5. the uninstaller runs silently and leaves the user's data alone.
+set -e
+cd "$(dirname "$0")/.."
+BUILD=${BUILD_WINDOWS:-build-windows}
+VERSION=$(sed -n 's/^project(Papyra VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+SETUP=$BUILD/papyra-$VERSION-setup.exe
+ZIP=$BUILD/papyra-$VERSION-portable.zip
+[ -f "$SETUP" ] && [ -f "$ZIP" ] && [ -x "$BUILD/wine-run.sh" ] || {
+    echo "No Windows build: run ./papyra.sh windows first." >&2
+    exit 1
+}
+sh scripts/install-deps.sh wine wine64 xvfb imagemagick unzip
+
+export WINEPREFIX=$(pwd)/$BUILD/wine-trial
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+rm -rf "$WINEPREFIX"
+fail() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+step() { echo "== $*"; }
+
+# A virtual screen of its own, on the first free display number.
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+papyra=""
+cleanup() {
+    [ -n "$papyra" ] && kill "$papyra" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=:$display
+
+step "A fresh Wine prefix"
+wineboot --init >/dev/null 2>&1 || true
+wineserver -w
+drive=$WINEPREFIX/drive_c
+user=$(ls "$drive/users" | grep -v '^Public$' | head -n 1)
+program=$drive/Program\ Files/Papyra
+data=$drive/users/$user/AppData/Local/Papyra
+
+step "Silent install: $SETUP /S"
+wine "$SETUP" /S
+wineserver -w
+for file in papyra.exe papyra-installed Varnel.tpl labels.def uninstall.exe platforms/qwindows.dll \
+    sqldrivers/qsqlite.dll sqlite3.dll Qt6Core.dll; do
+    [ -f "$program/$file" ] || fail "not installed: $file"
+done
+[ -f "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Papyra.lnk" ] || fail "no Start menu entry"
+wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Papyra' /v DisplayVersion | grep -q "$VERSION" ||
+    fail "no uninstall entry"
+[ ! -e "$program/Varnel.mdb" ] || fail "a database in the program folder"
+
+step "The installed Papyra starts and makes the user's database"
+(cd "$program" && exec wine "C:\\Program Files\\Papyra\\papyra.exe") &
+papyra=$!
+for _ in $(seq 1 120); do
+    [ -f "$data/Varnel.mdb" ] && break
+    sleep 1
+done
+[ -f "$data/Varnel.mdb" ] || fail "no database in the user's folder $data"
+cmp -s "$data/Varnel.mdb" "$program/Varnel.tpl" || fail "the database is not a copy of the template"
+[ ! -e "$program/Varnel.mdb" ] || fail "a database in the program folder"
+sleep 8 # the window is drawn
+import -display ":$display" -window root "$BUILD/screenshot-windows.png"
+echo "screenshot: $BUILD/screenshot-windows.png"
+kill "$papyra" 2>/dev/null || true
+wineserver -k || true
+papyra=""
+
+step "The portable folder keeps its database beside the program"
+portable=$drive/Portable
+rm -rf "$portable"
+mkdir -p "$portable"
+unzip -q "$ZIP" -d "$portable"
+[ ! -e "$portable/Papyra/papyra-installed" ] || fail "the portable folder has the installer's marker"
+wine "C:\\Portable\\Papyra\\papyra.exe" &
+papyra=$!
+for _ in $(seq 1 120); do
+    [ -f "$portable/Papyra/Varnel.mdb" ] && break
+    sleep 1
+done
+[ -f "$portable/Papyra/Varnel.mdb" ] || fail "no database beside the portable program"
+kill "$papyra" 2>/dev/null || true
+wineserver -k || true
+papyra=""
+
+step "The Windows tests, through Wine"
+tests=$(sed -n 's/^WINDOWS_TESTS="\(.*\)"/\1/p' scripts/build-windows.sh | tr ' ' '|')
+(cd "$BUILD" && ctest -R "^($tests)\$" --output-on-failure -j 1) || fail "Windows tests"
+
+step "Silent uninstall"
+wine "C:\\Program Files\\Papyra\\uninstall.exe" /S
+wineserver -w
+sleep 3 # the uninstaller finishes from a copy of itself
+[ ! -e "$program/papyra.exe" ] || fail "the program is still installed"
+[ ! -e "$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Papyra.lnk" ] || fail "the Start menu entry is left"
+[ -f "$data/Varnel.mdb" ] || fail "the uninstaller removed the user's data"
+echo "Windows trial passed."
