@@ -29,7 +29,8 @@ public:
     void message(QWidget *, const QString &, Icon) override { ++messages; }
     bool askYesNo(QWidget *, const QString &) override { return true; }
     QString saveFileName(QWidget *, const QString &) override { return file; }
-    QString openFileName(QWidget *, const QString &) override { return file; }
+    QString folderName(QWidget *, const QString &) override { return QString(); }
+    QString openFileName(QWidget *, const QString &, const QString &, const QStringList &) override { return file; }
 };
 
 } // namespace Bench

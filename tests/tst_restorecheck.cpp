@@ -91,7 +91,8 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
     row("UTF-16", withTables({"PRAGMA encoding = 'UTF-16le'"}), "");
     row("other tables and indexes too",
         withTables({}, {"CREATE TABLE Notes (x)", "CREATE INDEX k ON Varnel(Keywords)"}), "");
-    row("tables only in the -wal", walNeverCheckpointed, "Varnel is missing");
+    // The newest committed edits of a database in write-ahead-log form may lie in its -wal only.
+    row("tables only in the -wal beside it", walNeverCheckpointed, "");
     row("last byte missing", edited([](QByteArray &b) { b.chop(1); }), "holds");
     row("a page overwritten", edited([](QByteArray &b) { b.replace(4096, 4096, QByteArray(4096, 'x')); }), "damaged");
     row(
@@ -116,6 +117,21 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
         varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords NOT NULL, Category, Reminder"), "cannot be empty");
     row("computed Category", varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords, Category AS (Keywords), Reminder"),
         "computed");
+    row("Keywords with a CHECK",
+        varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords CHECK (length(Keywords) < 5), Category, Reminder"),
+        "CHECK constraint");
+    row("Keywords UNIQUE", varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords UNIQUE, Category, Reminder"), "UNIQUE");
+    row("STRICT with Keywords INTEGER",
+        varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords INTEGER, Category TEXT, Reminder TEXT", " STRICT"),
+        "STRICT");
+    row("a field named \"check\"", withTables({}, {"ALTER TABLE Varnel ADD COLUMN \"check\" TEXT /* CHECK */"}), "");
+    row("Papyra's own history",
+        withTables({}, {"CREATE TABLE PapyraHistory (Id INTEGER PRIMARY KEY, ChangedAt TEXT, "
+                        "ChangedBy TEXT, Kind TEXT, FileNumber INTEGER, Keywords TEXT, "
+                        "Category TEXT, Reminder TEXT, NewName TEXT)"}),
+        "");
+    row("a foreign PapyraHistory", withTables({}, {"CREATE TABLE PapyraHistory (Id INTEGER PRIMARY KEY, Note TEXT)"}),
+        "PapyraHistory has no field");
     row("trigger deleting every row",
         withTables({}, {"CREATE TRIGGER t AFTER UPDATE ON Varnel BEGIN DELETE FROM Varnel; END"}), "triggers");
 }
@@ -171,6 +187,10 @@ void RestoreCheckTest::failedCopyNamesTheCause_data()
     row("backup onto a folder", backup, "Varnel.mdb", "folder", "Is a directory");
     row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb", "Not a directory");
     row("full disk", copy, "Varnel.mdb", "/dev/full", "No space left on device");
+    const Copy writeBytes = [](const QString &, const QString &to, QString *error) {
+        return FileCopy::writeInto("File #,Keywords\r\n", to, error);
+    };
+    row("export to a full disk", writeBytes, "", "/dev/full", "No space left on device");
     row("copy from a named pipe", copy, "pipe", "copy", "not a regular file");
 }
 
