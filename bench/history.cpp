@@ -48,7 +48,8 @@ void history(int runs)
         const QString database = QDir(folder).filePath(QStringLiteral("Varnel.mdb"));
         fillAll(database);
         const int n = slotCount > 100000 ? qMin(runs, 3) : runs;
-        const double copy = medianMs(n, [&] { FileCopy::copyAtomically(database, database + QStringLiteral(".copy")); });
+        const double copy =
+            medianMs(n, [&] { FileCopy::copyAtomically(database, database + QStringLiteral(".copy")); });
         const double snapshot =
             medianMs(n, [&] { SqliteFile::snapshot(database, QDir(folder).filePath(QStringLiteral("snap.bkp"))); });
         const QString size = QStringLiteral("%1 MB").arg(QFileInfo(database).size() / 1e6, 0, 'f', 1);

@@ -33,8 +33,8 @@ bool fillFolders(const QString &database)
     SideConnection db(database);
     QList<QVariantList> rows;
     for (int n = 1; n <= 15; ++n)
-        rows.append({n == 3 ? taxes : QStringLiteral("Folder %1").arg(n), n == 3 ? QStringLiteral("Taxes") : QString(),
-                     n});
+        rows.append(
+            {n == 3 ? taxes : QStringLiteral("Folder %1").arg(n), n == 3 ? QStringLiteral("Taxes") : QString(), n});
     return db.execRows("UPDATE Varnel SET Keywords = ?, Category = ? WHERE FileNumber = ?", rows);
 }
 
@@ -118,15 +118,15 @@ void HistoryTest::everyWriteKeepsWhatItReplaces_data()
     const auto fill = [](std::optional<QString> keywords, std::optional<QString> category = std::nullopt) {
         return [=](RecordStore &s) { return s.fillSlots({{3, keywords, category, std::nullopt}}); };
     };
-    QTest::newRow("grid row left")
-        << Write([](RecordStore &s) { return typeAndLeave(s.file(), 3, "Keywords", "OOPS overwritten"); })
-        << QStringList{before} << "OOPS overwritten|Taxes";
+    QTest::newRow("grid row left") << Write([](RecordStore &s) {
+        return typeAndLeave(s.file(), 3, "Keywords", "OOPS overwritten");
+    }) << QStringList{before} << "OOPS overwritten|Taxes";
     QTest::newRow("search grid row left") << Write([](RecordStore &s) {
         return s.searchFor("r") && typeAndLeave(s.search(), 3, "Keywords", "OOPS overwritten");
     }) << QStringList{before} << "OOPS overwritten|Taxes";
-    QTest::newRow("category picked")
-        << Write([](RecordStore &s) { return typeAndLeave(s.file(), 3, "Category", "Bank"); }) << QStringList{before}
-        << taxes + "|Bank";
+    QTest::newRow("category picked") << Write([](RecordStore &s) {
+        return typeAndLeave(s.file(), 3, "Category", "Bank");
+    }) << QStringList{before} << taxes + "|Bank";
     QTest::newRow("import") << Write(fill("OOPS overwritten", "Bank")) << QStringList{before}
                             << "OOPS overwritten|Bank";
     QTest::newRow("import of what is there already") << Write(fill(taxes)) << QStringList() << before;
@@ -141,7 +141,8 @@ void HistoryTest::everyWriteKeepsWhatItReplaces_data()
     QTest::newRow("put back, itself kept") << Write([fill](RecordStore &s) {
         QVector<History::Version> versions;
         return fill("OOPS overwritten")(s) && s.slotHistory(3, &versions) && s.putBack(versions.value(0).id);
-    }) << QStringList{"OOPS overwritten|Taxes", before} << before;
+    }) << QStringList{"OOPS overwritten|Taxes", before}
+                                           << before;
 }
 
 void HistoryTest::everyWriteKeepsWhatItReplaces()
@@ -278,7 +279,8 @@ void HistoryTest::killedSnapshotLeavesEverythingIntact()
     TestFolder folder;
     QVERIFY(folder.makeDatabase(300000));
     SqliteEngine engine(folder.databasePath());
-    const AutoBackup::Result earlier = AutoBackup::take(engine, folder.path(), QString(), QDateTime(QDate(2026, 1, 1), QTime(9, 0)));
+    const AutoBackup::Result earlier =
+        AutoBackup::take(engine, folder.path(), QString(), QDateTime(QDate(2026, 1, 1), QTime(9, 0)));
     QVERIFY2(earlier.ok, qPrintable(earlier.error));
     const QByteArray database = digest(folder.databasePath());
     const QByteArray kept = digest(earlier.path);
@@ -356,8 +358,7 @@ void HistoryTest::windowPutsBackAndRestoresAutomatically()
     fixture.dialogs().clear();
     window.action("mnuRestore")->trigger();
     QVERIFY(!fixture.dialogs().openFolders.value(0).startsWith(fixture.folder().path()));
-    QCOMPARE(fixture.dialogs().openFilters.value(0),
-             (QStringList{"Papyra backups (*.bkp *.mdb)", "All files (*)"}));
+    QCOMPARE(fixture.dialogs().openFilters.value(0), (QStringList{"Papyra backups (*.bkp *.mdb)", "All files (*)"}));
 
     // Varnel.tpl restored by mistake; Restore Automatic Backup (the newest) brings the 15 folders back.
     fixture.dialogs().fileAnswers.enqueue(fixture.folder().templatePath());

@@ -91,7 +91,8 @@ QStringList surplus(const QVector<Snapshot> &snapshots, const QDateTime &now)
 bool takenOn(const QString &folder, const QDate &day)
 {
     const QVector<Snapshot> snapshots = list(folder);
-    return std::any_of(snapshots.cbegin(), snapshots.cend(), [&day](const Snapshot &s) { return s.when.date() == day; });
+    return std::any_of(snapshots.cbegin(), snapshots.cend(),
+                       [&day](const Snapshot &s) { return s.when.date() == day; });
 }
 
 Result take(Engine &engine, const QString &dataFolder, const QString &secondFolder, const QDateTime &now)
@@ -123,8 +124,8 @@ Result take(Engine &engine, const QString &dataFolder, const QString &secondFold
     if (FileCopy::copyAtomically(result.path, QDir(secondFolder).filePath(name), &why))
         thinFolder(secondFolder, now);
     else
-        result.secondError = QStringLiteral("No copy could be written to %1: %2")
-                                 .arg(QDir::toNativeSeparators(secondFolder), why);
+        result.secondError =
+            QStringLiteral("No copy could be written to %1: %2").arg(QDir::toNativeSeparators(secondFolder), why);
     return result;
 }
 

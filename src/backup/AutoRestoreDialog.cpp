@@ -31,9 +31,9 @@ AutoRestoreDialog::AutoRestoreDialog(const QString &dataFolder, Dialogs *dialogs
     layout->addWidget(m_list);
     for (const AutoBackup::Snapshot &s : AutoBackup::list(AutoBackup::folderOf(dataFolder))) {
         const int filled = SqliteFile::filledCount(s.path);
-        auto *item = new QTreeWidgetItem(
-            m_list, {QLocale().toString(s.when, QLocale::LongFormat),
-                     filled < 0 ? QStringLiteral("(cannot be read)") : QLocale().toString(filled)});
+        auto *item =
+            new QTreeWidgetItem(m_list, {QLocale().toString(s.when, QLocale::LongFormat),
+                                         filled < 0 ? QStringLiteral("(cannot be read)") : QLocale().toString(filled)});
         item->setData(0, Qt::UserRole, s.path);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }

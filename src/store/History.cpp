@@ -94,8 +94,9 @@ bool prepare(QSqlDatabase &db, const QString &keyDeclaration, QString *error)
     if (!query.exec(QStringLiteral("SELECT %1 FROM PapyraHistory WHERE 1 = 0").arg(columns))) {
         if (!db.tables().contains(QStringLiteral("PapyraHistory"), Qt::CaseInsensitive))
             return true;
-        return fail(error, QStringLiteral("the table PapyraHistory is not Papyra's (%1)")
-                               .arg(query.lastError().databaseText()));
+        return fail(
+            error,
+            QStringLiteral("the table PapyraHistory is not Papyra's (%1)").arg(query.lastError().databaseText()));
     }
     return true;
 }

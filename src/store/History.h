@@ -23,9 +23,9 @@ struct Version {
     QDateTime changedAt; // local time
     QString changedBy;
     QString kind;
-    qint64 number = 0; // the slot's FileNumber
+    qint64 number = 0;                    // the slot's FileNumber
     QString keywords, category, reminder; // null QString: the field held nothing
-    QString newName;                       // a category's name after the change; null when deleted
+    QString newName;                      // a category's name after the change; null when deleted
 };
 
 // Makes the table when it is missing and checks one that is there; keyDeclaration is the engine's
