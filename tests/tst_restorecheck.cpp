@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
+#include <cstring>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -179,19 +181,21 @@ void RestoreCheckTest::failedCopyNamesTheCause_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
     QTest::addColumn<QString>("cause");
-    const auto row = [](const char *name, Copy copy, const char *from, const char *to, const char *cause) {
-        QTest::newRow(name) << copy << QString(from) << QString(to) << QString(cause);
+    // The system's own words, in whatever language the system speaks.
+    const auto row = [](const char *name, Copy copy, const char *from, const char *to, const QString &cause) {
+        QTest::newRow(name) << copy << QString(from) << QString(to) << cause;
     };
+    const auto said = [](int code) { return QString::fromLocal8Bit(std::strerror(code)); };
     const Copy backup = SqliteFile::backupTo, restore = SqliteFile::restoreFrom, copy = FileCopy::copyInto;
-    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", "Not a directory");
-    row("backup onto a folder", backup, "Varnel.mdb", "folder", "Is a directory");
-    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb", "Not a directory");
-    row("full disk", copy, "Varnel.mdb", "/dev/full", "No space left on device");
+    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", said(ENOTDIR));
+    row("backup onto a folder", backup, "Varnel.mdb", "folder", said(EISDIR));
+    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb", said(ENOTDIR));
+    row("full disk", copy, "Varnel.mdb", "/dev/full", said(ENOSPC));
     const Copy writeBytes = [](const QString &, const QString &to, QString *error) {
         return FileCopy::writeInto("File #,Keywords\r\n", to, error);
     };
-    row("export to a full disk", writeBytes, "", "/dev/full", "No space left on device");
-    row("copy from a named pipe", copy, "pipe", "copy", "not a regular file");
+    row("export to a full disk", writeBytes, "", "/dev/full", said(ENOSPC));
+    row("copy from a named pipe", copy, "pipe", "copy", QString("not a regular file"));
 }
 
 void RestoreCheckTest::failedCopyNamesTheCause()
