@@ -42,9 +42,11 @@ public:
     QString file;
     int messages = 0;
     void message(QWidget *, const QString &, Icon) override { ++messages; }
+    void messageWithDetail(QWidget *, const QString &, const QString &, Icon) override { ++messages; }
     bool askYesNo(QWidget *, const QString &) override { return true; }
     QString saveFileName(QWidget *, const QString &) override { return file; }
-    QString openFileName(QWidget *, const QString &) override { return file; }
+    QString folderName(QWidget *, const QString &) override { return QString(); }
+    QString openFileName(QWidget *, const QString &, const QString &, const QStringList &) override { return file; }
 };
 
 } // namespace Bench

@@ -11,6 +11,7 @@ void startup(int slotCount, int runs);
 void search(int runs);
 void printAndBackup(int reportSlots, int backupSlots, int runs);
 void spreadsheet(int runs);
+void history(int runs);
 } // namespace Bench
 
 int main(int argc, char **argv)
@@ -25,6 +26,7 @@ int main(int argc, char **argv)
     struct Benchmark {
         QString option, name;
         std::function<void()> run;
+        bool onRequestOnly = false; // long: runs only when named (and once, small, under --check)
     };
     const Benchmark benchmarks[] = {
         {QStringLiteral("--startup-only"), QStringLiteral("start-up"),
@@ -33,6 +35,7 @@ int main(int argc, char **argv)
         {QStringLiteral("--print-only"), QStringLiteral("report, backup and restore"),
          [&] { Bench::printAndBackup(check ? 100 : 10000, check ? 1000 : 100000, runs); }},
         {QStringLiteral("--spreadsheet-only"), QStringLiteral("spreadsheet"), [&] { Bench::spreadsheet(runs); }},
+        {QStringLiteral("--history-only"), QStringLiteral("backups and history"), [&] { Bench::history(runs); }, true},
     };
     QStringList known{QStringLiteral("--check"), QStringLiteral("--quick")};
     for (const Benchmark &b : benchmarks)
@@ -41,7 +44,7 @@ int main(int argc, char **argv)
     for (const QString &arg : args) {
         if (!known.contains(arg)) {
             err << "papyra-bench: unknown option " << arg << "\nusage: papyra-bench [--quick | --check] "
-                << "[--startup-only] [--search-only] [--print-only] [--spreadsheet-only]\n";
+                << "[--startup-only] [--search-only] [--print-only] [--spreadsheet-only] [--history-only]\n";
             return 2;
         }
     }
@@ -50,7 +53,7 @@ int main(int argc, char **argv)
                                   [&](const Benchmark &b) { return args.contains(b.option); });
     int ran = 0, failed = 0;
     for (const Benchmark &b : benchmarks) {
-        if (only && !args.contains(b.option))
+        if (only ? !args.contains(b.option) : b.onRequestOnly && !check)
             continue;
         ++ran;
         try {

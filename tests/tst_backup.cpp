@@ -25,10 +25,11 @@ public:
         watch();
         return ScriptedDialogs::saveFileName(parent, proposed);
     }
-    QString openFileName(QWidget *parent, const QString &proposed) override
+    QString openFileName(QWidget *parent, const QString &proposed, const QString &folder,
+                         const QStringList &filters) override
     {
         watch();
-        return ScriptedDialogs::openFileName(parent, proposed);
+        return ScriptedDialogs::openFileName(parent, proposed, folder, filters);
     }
 
 private:
@@ -137,7 +138,10 @@ void BackupTest::roundTripIsByteExact()
         QVERIFY(w->refreshSource(*source));
     QCOMPARE(grid->model()->index(0, 1).data().toString(), "Changed");
     // ... and after the restore every data source shows the backup.
-    QCOMPARE(run(Qt::Key_R, backup), QStringList{"Restore Complete!"});
+    // The message adds how the restore is undone.
+    const QStringList restored = run(Qt::Key_R, backup);
+    QCOMPARE(restored.size(), 1);
+    QVERIFY(restored.first().startsWith("Restore Complete!\n\n"));
     checkReopened();
     QCOMPARE(readFile(m_folder->databasePath()), saved);
     QCOMPARE(w->addFilesPanel()->categoryList()->model()->rowCount(), 10);
@@ -167,7 +171,13 @@ void BackupTest::failureChangesNothing()
     if (chosen == "backup cut short")
         QVERIFY(writeFile(path, before.left(before.size() / 2)));
     const QByteArray chosenBefore = readFile(path);
-    auto entries = [&] { return QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden); };
+    // The snapshot taken before a restore, and the folder remembered for the next one, may be new.
+    auto entries = [&] {
+        QStringList names = QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden);
+        names.removeAll("Backups");
+        names.removeAll("Papyra.ini");
+        return names;
+    };
     const QStringList entriesBefore = entries();
 
     // One warning naming the file (none after Cancel), and nothing changed or left lying about.

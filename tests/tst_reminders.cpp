@@ -112,7 +112,8 @@ void RemindersTest::menuAndStatusPanel()
     QVERIFY(SideConnection(backup).exec("UPDATE Varnel SET Reminder = NULL WHERE FileNumber = 9"));
     dialogs.fileAnswers.enqueue(backup);
     w.action("mnuRestore")->trigger();
-    QCOMPARE(dialogs.messages(), (QStringList{"Backup Complete!", "Restore Complete!"}));
+    QCOMPARE(dialogs.messages().size(), 2);
+    QVERIFY(dialogs.messages().last().startsWith("Restore Complete!"));
     QCOMPARE(listed(w.store().search()), QList<qint64>{5});
     QCOMPARE(panel->text(), QStringLiteral("1 reminder due"));
 

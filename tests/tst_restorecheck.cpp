@@ -98,7 +98,8 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
     row("UTF-16", withTables({"PRAGMA encoding = 'UTF-16le'"}), "");
     row("other tables and indexes too",
         withTables({}, {"CREATE TABLE Notes (x)", "CREATE INDEX k ON Varnel(Keywords)"}), "");
-    row("tables only in the -wal", walNeverCheckpointed, "Varnel is missing");
+    // The newest committed edits of a database in write-ahead-log form may lie in its -wal only.
+    row("tables only in the -wal beside it", walNeverCheckpointed, "");
     row("last byte missing", edited([](QByteArray &b) { b.chop(1); }), "holds");
     row("a page overwritten", edited([](QByteArray &b) { b.replace(4096, 4096, QByteArray(4096, 'x')); }), "damaged");
     row(
@@ -125,6 +126,21 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
         varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords NOT NULL, Category, Reminder"), "cannot be empty");
     row("computed Category", varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords, Category AS (Keywords), Reminder"),
         "computed");
+    row("Keywords with a CHECK",
+        varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords CHECK (length(Keywords) < 5), Category, Reminder"),
+        "CHECK constraint");
+    row("Keywords UNIQUE", varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords UNIQUE, Category, Reminder"), "UNIQUE");
+    row("STRICT with Keywords INTEGER",
+        varnelAs("FileNumber INTEGER PRIMARY KEY", "Keywords INTEGER, Category TEXT, Reminder TEXT", " STRICT"),
+        "STRICT");
+    row("a field named \"check\"", withTables({}, {"ALTER TABLE Varnel ADD COLUMN \"check\" TEXT /* CHECK */"}), "");
+    row("Papyra's own history",
+        withTables({}, {"CREATE TABLE PapyraHistory (Id INTEGER PRIMARY KEY, ChangedAt TEXT, "
+                        "ChangedBy TEXT, Kind TEXT, FileNumber INTEGER, Keywords TEXT, "
+                        "Category TEXT, Reminder TEXT, NewName TEXT)"}),
+        "");
+    row("a foreign PapyraHistory", withTables({}, {"CREATE TABLE PapyraHistory (Id INTEGER PRIMARY KEY, Note TEXT)"}),
+        "PapyraHistory has no field");
     row("trigger deleting every row",
         withTables({}, {"CREATE TRIGGER t AFTER UPDATE ON Varnel BEGIN DELETE FROM Varnel; END"}), "triggers");
 }
@@ -172,36 +188,36 @@ void RestoreCheckTest::failedCopyNamesTheCause_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
     QTest::addColumn<QString>("cause");
-    const auto row = [](const char *name, Copy copy, const char *from, const char *to, const char *cause) {
-        QTest::newRow(name) << copy << QString(from) << QString(to) << QString(cause);
+    // The system's own words, in whatever language the system speaks.
+    const auto row = [](const char *name, Copy copy, const char *from, const char *to, const QString &cause) {
+        QTest::newRow(name) << copy << QString(from) << QString(to) << cause;
     };
     const Copy backup = SqliteFile::backupTo, restore = SqliteFile::restoreFrom, copy = FileCopy::copyInto;
 #ifdef Q_OS_WIN
-    // The causes in the system's own words, in the language of the machine.
-    const auto system = [](DWORD code) {
+    const auto said = [](DWORD code) {
         wchar_t *text = nullptr;
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-        const QByteArray message = QString::fromWCharArray(text).trimmed().toUtf8();
+        const QString message = QString::fromWCharArray(text).trimmed();
         LocalFree(text);
         return message;
     };
-    const QByteArray noPath = system(ERROR_PATH_NOT_FOUND);
-    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt\\x", noPath.constData());
-    row("backup onto a folder", backup, "Varnel.mdb", "folder", system(ERROR_ACCESS_DENIED).constData());
+    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt\\x", said(ERROR_PATH_NOT_FOUND));
+    row("backup onto a folder", backup, "Varnel.mdb", "folder", said(ERROR_ACCESS_DENIED));
     row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb",
-        noPath.constData());
-    row("copy from a device", copy, "\\\\.\\NUL", "copy", "not a regular file");
+        said(ERROR_PATH_NOT_FOUND));
+    row("copy from a device", copy, "\\\\.\\NUL", "copy", QString("not a regular file"));
 #else
-    // The causes in the system's own words, in the language of the machine.
-    const auto system = [](int code) { return QByteArray(std::strerror(code)); };
-    const QByteArray notFolder = system(ENOTDIR);
-    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", notFolder.constData());
-    row("backup onto a folder", backup, "Varnel.mdb", "folder", system(EISDIR).constData());
-    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb",
-        notFolder.constData());
-    row("full disk", copy, "Varnel.mdb", "/dev/full", system(ENOSPC).constData());
-    row("copy from a named pipe", copy, "pipe", "copy", "not a regular file");
+    const auto said = [](int code) { return QString::fromLocal8Bit(std::strerror(code)); };
+    row("backup under a regular file", backup, "Varnel.mdb", "plain.txt/x", said(ENOTDIR));
+    row("backup onto a folder", backup, "Varnel.mdb", "folder", said(EISDIR));
+    row("restore into a folder under a regular file", restore, "Varnel.mdb", "plain.txt/Varnel.mdb", said(ENOTDIR));
+    row("full disk", copy, "Varnel.mdb", "/dev/full", said(ENOSPC));
+    const Copy writeBytes = [](const QString &, const QString &to, QString *error) {
+        return FileCopy::writeInto("File #,Keywords\r\n", to, error);
+    };
+    row("export to a full disk", writeBytes, "", "/dev/full", said(ENOSPC));
+    row("copy from a named pipe", copy, "pipe", "copy", QString("not a regular file"));
 #endif
 }
 

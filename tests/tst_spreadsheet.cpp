@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 using Rows = QVector<QStringList>;
@@ -48,6 +50,10 @@ private slots:
     void writesQuotedFieldsThatReadBack();
     void readsWhatSpreadsheetsWrite_data();
     void readsWhatSpreadsheetsWrite();
+    void refusesWhatDoesNotParse_data();
+    void refusesWhatDoesNotParse();
+    void formulasTravelAsText_data();
+    void formulasTravelAsText();
     void plansRefusals_data();
     void plansRefusals();
     void menuImportAnswersAndRefreshes_data();
@@ -113,6 +119,78 @@ void SpreadsheetTest::readsWhatSpreadsheetsWrite()
     const Csv::Table table = Csv::read(bytes);
     QCOMPARE(table.rows, rows);
     QCOMPARE(table.lines, lines);
+}
+
+void SpreadsheetTest::refusesWhatDoesNotParse_data()
+{
+    // A file (or, starting with "/", a path to read) and a piece of the refusal.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("unclosed quote") << QByteArray("File #,Keywords\n1,\"Bank\n2,Car\n3,Home\n")
+                                    << "Line 2: a quoted field is not closed";
+    QTest::newRow("one bad byte in UTF-8") << QByteArray("File #,Keywords\n1,Stra\xC3\x9F"
+                                                         "e\n2,Caf\xE9\n")
+                                           << "Line 3 is not valid UTF-8";
+    QTest::newRow("byte order mark and a bad byte") << bom + "File #,Keywords\n1,M\xFCller\n"
+                                                    << "Line 2 is not";
+    QTest::newRow("named pipe") << QByteArray("/pipe") << "not a regular file";
+    QTest::newRow("endless device") << QByteArray("/dev/zero") << "not a regular file";
+    QTest::newRow("folder") << QByteArray("/") << "not a regular file";
+    QTest::newRow("2 GB") << QByteArray("/huge") << "The file holds 2048 MB";
+}
+
+void SpreadsheetTest::refusesWhatDoesNotParse()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, refusal);
+    QString error;
+    if (file.startsWith('/')) {
+        QTemporaryDir dir;
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+        QFile huge(dir.filePath("huge"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30)); // sparse: nothing is written
+        huge.close();
+        const QString path = file.startsWith("/dev") ? QString(file) : dir.path() + QString(file);
+        QByteArray bytes;
+        QVERIFY(!SlotImport::readFile(path, &bytes, &error));
+        QVERIFY(bytes.isEmpty());
+    } else {
+        error = SlotImport::plan(Csv::read(file), someSlots()).fileError;
+    }
+    QVERIFY2(error.contains(refusal), qPrintable(error));
+}
+
+void SpreadsheetTest::formulasTravelAsText_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("formula") << "=HYPERLINK(\"http://x\",\"y\")"
+                             << "'=HYPERLINK(\"http://x\",\"y\")";
+    QTest::newRow("plus, minus, at") << "+1-2@3"
+                                     << "'+1-2@3";
+    QTest::newRow("minus") << "-5"
+                           << "'-5";
+    QTest::newRow("at") << "@SUM(A1)"
+                        << "'@SUM(A1)";
+    QTest::newRow("already an apostrophe before a formula") << "'=x"
+                                                            << "''=x";
+    QTest::newRow("apostrophe before text") << "'quoted'"
+                                            << "'quoted'";
+    QTest::newRow("sign later in the cell") << "Car = Auto"
+                                            << "Car = Auto";
+}
+
+void SpreadsheetTest::formulasTravelAsText()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, written);
+    QCOMPARE(Csv::asText(cell), written);
+    QCOMPARE(Csv::fromText(written), cell);
+    // Through a whole file and the import's reading of it, the cell comes back as it was.
+    const Csv::Table table = Csv::read(Csv::write({{"File #", "Keywords"}, {"1", cell}}));
+    QCOMPARE(table.rows.value(1).value(1), written);
+    const SlotImport::Plan plan = SlotImport::plan(table, someSlots());
+    QCOMPARE(plan.rows.value(0).keywords.value_or(QString()), cell);
 }
 
 void SpreadsheetTest::plansRefusals_data()

@@ -3,10 +3,12 @@
 #include "about/AboutBox.h"
 #include "app/EditCommands.h"
 #include "app/ShellOpen.h"
+#include "backup/AutoRestoreDialog.h"
 #include "backup/BackupRestore.h"
 #include "panels/AddFilesPanel.h"
 #include "panels/CategoriesPanel.h"
 #include "panels/GridBinding.h"
+#include "panels/HistoryDialog.h"
 #include "print/DatabaseReport.h"
 #include "print/LabelCode.h"
 #include "print/LabelPrinting.h"
@@ -36,6 +38,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -140,7 +143,13 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     m_tabStrip->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    if (m_snapshotThread) {
+        m_snapshotThread->wait();
+        delete m_snapshotThread;
+    }
+}
 
 void MainWindow::buildTabStrip(QWidget *client)
 {
@@ -230,6 +239,7 @@ void MainWindow::buildMenus()
          "File",
          {{"mnuBackup", "&Backup Database", QKeySequence(Qt::CTRL | Qt::Key_B)},
           {"mnuRestore", "&Restore Backup", QKeySequence(Qt::CTRL | Qt::Key_R)},
+          {"mnuAutoRestore", "Restore &Automatic Backup...", {}},
           {"mnu23", nullptr, {}},
           {"mnuPrint", "&Print Database Report", QKeySequence(Qt::CTRL | Qt::Key_P)},
           {"mnuPrintLabels", "Print &Labels", QKeySequence(Qt::CTRL | Qt::Key_L)},
@@ -242,7 +252,9 @@ void MainWindow::buildMenus()
          {{"mnuUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
           {"mnuCut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
           {"mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
-          {"mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)}}},
+          {"mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
+          {"mnu51", nullptr, {}},
+          {"mnuHistory", "Folder &History", QKeySequence(Qt::CTRL | Qt::Key_H)}}},
         {"mnuJump",
          "&Jump",
          {{"mnuAbout", "Papyra!", QKeySequence(Qt::Key_F1)},
@@ -334,6 +346,13 @@ void MainWindow::buildMenus()
     connect(action(QStringLiteral("mnuBackup")), &QAction::triggered, this, [this] { runBackupRestore(true); });
     connect(action(QStringLiteral("mnuRestore")), &QAction::triggered, this, [this] { runBackupRestore(false); });
     connect(action(QStringLiteral("mnuDue")), &QAction::triggered, this, &MainWindow::showRemindersDue);
+    connect(action(QStringLiteral("mnuHistory")), &QAction::triggered, this, &MainWindow::showFolderHistory);
+    connect(action(QStringLiteral("mnuAutoRestore")), &QAction::triggered, this, &MainWindow::showAutoRestore);
+    // The grids' context menu offers the folder's history for the row under the mouse.
+    for (DataGrid *grid : {m_addFiles->grid(), m_grdSearch}) {
+        grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+        grid->addAction(action(QStringLiteral("mnuHistory")));
+    }
     connect(action(QStringLiteral("mnuExport")), &QAction::triggered, this, [this] {
         m_store.commitPendingEdits();
         SpreadsheetCommands::exportSlots(m_store, *m_dialogs, this);
@@ -465,9 +484,89 @@ void MainWindow::runBackupRestore(bool backup)
     else
         reportDataFailure(outcome.readError);
     updateDueStatus(); // the copy may hold other reminders
-    const QString message = outcome.message();
-    if (!message.isEmpty())
-        m_dialogs->message(this, message, outcome.copied ? Dialogs::Icon::None : Dialogs::Icon::Warning);
+    BackupRestore::report(outcome, *m_dialogs, this);
+}
+
+void MainWindow::showFolderHistory()
+{
+    // The folder of the grid in use: the search results while they are shown, the slot grid otherwise.
+    const bool results = m_tabStrip->currentIndex() + 1 == static_cast<int>(Tab::SearchResults);
+    DataSource &source = results ? m_store.search() : m_store.file();
+    const int row = source.currentRow();
+    if (row < 0 || row >= source.recordCount()) {
+        m_dialogs->message(this, QStringLiteral("Please click on a file slot to select it."));
+        return;
+    }
+    source.commitPending(); // what is being typed is written first, so its old value is in the history
+    const QVariant number = source.data(source.index(row, source.columnIndex(QStringLiteral("FileNumber"))));
+    HistoryDialog dialog(&m_store, number.toLongLong(), m_dialogs, this);
+    dialog.exec();
+    if (!dialog.changed())
+        return;
+    // Every grid shows the slot as put back; the grid in use stays on it.
+    for (DataSource *s : m_store.sources())
+        refreshSource(*s);
+    source.setCurrentRow(row);
+    updateDueStatus();
+}
+
+void MainWindow::showAutoRestore()
+{
+    m_store.commitPendingEdits();
+    QString chosen;
+    {
+        AutoRestoreDialog dialog(m_store.dataFolder(), m_dialogs, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        chosen = dialog.chosen();
+    }
+    const BackupRestore::Outcome outcome = BackupRestore::restoreFile(m_store, chosen);
+    if (outcome.readError.isEmpty())
+        m_failureShown = false;
+    else
+        reportDataFailure(outcome.readError);
+    updateDueStatus();
+    BackupRestore::report(outcome, *m_dialogs, this);
+}
+
+void MainWindow::startAutomaticBackups()
+{
+    if (m_snapshotThread || !m_store.isOpen())
+        return;
+    const QString dataFolder = m_store.dataFolder();
+    if (AutoBackup::takenOn(AutoBackup::folderOf(dataFolder), QDate::currentDate()))
+        return;
+    const QString second = AutoBackup::Settings(dataFolder).secondFolder();
+    Engine *engine = &m_store.engine();
+    // A thread of its own, so the window answers while the copy is written; the copy reads the
+    // file through a connection of its own.
+    m_snapshotThread = QThread::create([this, engine, dataFolder, second] {
+        const AutoBackup::Result result = AutoBackup::take(*engine, dataFolder, second);
+        QMetaObject::invokeMethod(
+            this, [this, result] { onStartSnapshot(result); }, Qt::QueuedConnection);
+    });
+    m_snapshotThread->start(QThread::LowPriority);
+}
+
+void MainWindow::onStartSnapshot(const AutoBackup::Result &result)
+{
+    m_snapshotThread->wait();
+    delete m_snapshotThread;
+    m_snapshotThread = nullptr;
+    QString text;
+    if (!result.ok) {
+        text = QStringLiteral("The automatic backup could not be written: %1").arg(result.error);
+    } else if (!result.secondError.isEmpty()) {
+        // Told once a day: a USB stick left at home is no reason for a message at every start.
+        AutoBackup::Settings settings(m_store.dataFolder());
+        if (settings.missingToldOn() != QDate::currentDate()) {
+            settings.setMissingToldOn(QDate::currentDate());
+            text = result.secondError;
+        }
+    }
+    if (!text.isEmpty())
+        statusBar()->showMessage(text, 30000);
+    emit startSnapshotDone(result.ok);
 }
 
 void MainWindow::reportDataFailure(const QString &error)
@@ -565,6 +664,8 @@ void MainWindow::slideTimerTick()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_snapshotThread)
+        m_snapshotThread->wait(); // the snapshot reads the file the store is about to let go
     // Quitting writes the row being edited, as leaving it would; only Escape discards typing.
     m_store.commitPendingEdits();
     event->accept();

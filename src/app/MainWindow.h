@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/AutoBackup.h"
 #include "store/RecordStore.h"
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@ class QAction;
 class QLineEdit;
 class QPushButton;
 class QTabBar;
+class QThread;
 class QTimer;
 
 // The tabs by their one-based number on the strip; panel Tabpanel(k - 1) belongs to tab k.
@@ -66,6 +68,17 @@ public:
     // The status bar's first panel: how many reminders are due.
     void updateDueStatus();
 
+    // Folder History for the current slot of the grid in use.
+    void showFolderHistory();
+    // Restore Automatic Backup.
+    void showAutoRestore();
+    // Takes the day's first automatic backup, on a thread of its own, once the window is shown;
+    // nothing when one was taken today. startSnapshotDone tells when it is written.
+    void startAutomaticBackups();
+
+signals:
+    void startSnapshotDone(bool ok);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -82,6 +95,7 @@ private:
     void runBackupRestore(bool backup);
     void reportDataFailure(const QString &error);
     void onWriteFailed(const QString &error);
+    void onStartSnapshot(const AutoBackup::Result &result);
 
     QString m_programFolder;
     Dialogs *m_dialogs;
@@ -106,4 +120,5 @@ private:
     QString m_openError;         // why the database could not be opened at creation
     bool m_failureShown = false; // one message per run of failures, not one per tab change
     bool m_shownOnce = false;
+    QThread *m_snapshotThread = nullptr;
 };

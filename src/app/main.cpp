@@ -1,9 +1,11 @@
 #include "Version.h"
 #include "app/MainWindow.h"
+#include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -17,7 +19,29 @@ int main(int argc, char *argv[])
     const QString dataFolder = Startup::prepareProgramFolder(programFolder);
 
     Dialogs dialogs;
+    // A second start on the same index brings the first window to the front and ends.
+    SingleInstance instance(dataFolder);
+    switch (instance.claim()) {
+    case SingleInstance::Claim::First:
+        break;
+    case SingleInstance::Claim::Woken:
+        return 0;
+    case SingleInstance::Claim::Unreached:
+        dialogs.message(nullptr,
+                        QStringLiteral("Papyra is already open with this database, but its window does not answer.\n\n"
+                                       "Please switch to it, or end it and start Papyra again."),
+                        Dialogs::Icon::Warning);
+        return 1;
+    }
     MainWindow window(programFolder, dataFolder, &dialogs);
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, [&window] {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.show();
+        window.raise();
+        window.activateWindow();
+    });
     window.show();
+    // After the window is on screen, never before it: the snapshot must not delay the start.
+    QTimer::singleShot(0, &window, &MainWindow::startAutomaticBackups);
     return app.exec();
 }

@@ -15,6 +15,34 @@ QString field(const QString &text, QChar separator)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
+namespace {
+
+// The length of the run of apostrophes that a formula sign follows at the start of cell; -1 when none does.
+int apostrophesBeforeFormula(const QString &cell)
+{
+    int n = 0;
+    while (n < cell.size() && cell.at(n) == QLatin1Char('\''))
+        ++n;
+    if (n >= cell.size())
+        return -1;
+    const QChar c = cell.at(n);
+    const bool formula =
+        c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('@');
+    return formula ? n : -1;
+}
+
+} // namespace
+
+QString asText(const QString &cell)
+{
+    return apostrophesBeforeFormula(cell) >= 0 ? QLatin1Char('\'') + cell : cell;
+}
+
+QString fromText(const QString &cell)
+{
+    return apostrophesBeforeFormula(cell) > 0 ? cell.mid(1) : cell;
+}
+
 QByteArray write(const QVector<QStringList> &rows)
 {
     QString text;
@@ -22,7 +50,7 @@ QByteArray write(const QVector<QStringList> &rows)
         QStringList fields;
         fields.reserve(row.size());
         for (const QString &value : row)
-            fields.append(field(value));
+            fields.append(field(asText(value)));
         text += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
@@ -49,18 +77,77 @@ QString fromWindows1252(const QByteArray &bytes)
     return text;
 }
 
+// Where bytes stop being UTF-8 (-1: they are UTF-8 throughout), and whether a multi-byte
+// sequence came before or after that point.
+struct Utf8Scan {
+    qsizetype firstBad = -1;
+    bool multiByte = false;
+};
+
+Utf8Scan scanUtf8(const QByteArray &bytes)
+{
+    Utf8Scan scan;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const auto b = quint8(bytes[i]);
+        int length = 0;
+        quint32 min = 0;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if ((b & 0xE0) == 0xC0) {
+            length = 2;
+            min = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            length = 3;
+            min = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            length = 4;
+            min = 0x10000;
+        }
+        bool valid = length > 0 && i + length <= n;
+        quint32 code = length > 0 ? b & (0xFF >> (length + 1)) : 0;
+        for (int k = 1; valid && k < length; ++k) {
+            const auto c = quint8(bytes[i + k]);
+            valid = (c & 0xC0) == 0x80;
+            code = (code << 6) | (c & 0x3F);
+        }
+        valid = valid && code >= min && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+        if (valid) {
+            scan.multiByte = true;
+            i += length;
+        } else {
+            if (scan.firstBad < 0)
+                scan.firstBad = i;
+            ++i;
+        }
+    }
+    return scan;
+}
+
 } // namespace
 
-QString decode(const QByteArray &bytes)
+bool decode(const QByteArray &bytes, QString *text, QString *error)
 {
     static const QByteArray bom("\xEF\xBB\xBF");
-    if (bytes.startsWith(bom))
-        return QString::fromUtf8(bytes.mid(bom.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    return fromWindows1252(bytes);
+    const bool marked = bytes.startsWith(bom);
+    const QByteArray body = marked ? bytes.mid(bom.size()) : bytes;
+    const Utf8Scan scan = scanUtf8(body);
+    if (scan.firstBad < 0) {
+        *text = QString::fromUtf8(body);
+        return true;
+    }
+    // Without a byte order mark and without one valid UTF-8 sequence, every byte above 127 stands
+    // for a character of its own: a file from an older spreadsheet program in Windows-1252.
+    if (!marked && !scan.multiByte) {
+        *text = fromWindows1252(body);
+        return true;
+    }
+    const int line = int(body.left(scan.firstBad).count('\n')) + 1;
+    *error = QStringLiteral("Line %1 is not valid UTF-8 text, although the file is written in UTF-8. "
+                            "Please save the file again as UTF-8 (CSV) in the spreadsheet program.")
+                 .arg(line);
+    return false;
 }
 
 QChar separatorOf(const QString &text)
@@ -95,6 +182,7 @@ Table parse(const QString &text, QChar separator)
     bool rowStarted = false;
     int line = 1;
     int rowLine = 1;
+    int quoteLine = 1;
     const int n = text.size();
     for (int i = 0; i < n; ++i) {
         const QChar c = text.at(i);
@@ -132,12 +220,19 @@ Table parse(const QString &text, QChar separator)
             value.clear();
         } else if (c == QLatin1Char('"') && value.isEmpty()) {
             quoted = true;
+            quoteLine = line;
         } else {
             // A quote inside an unquoted field is taken as it is, as spreadsheet programs do.
             value += c;
         }
     }
-    if (rowStarted || quoted || !value.isEmpty() || !row.isEmpty()) {
+    if (quoted) {
+        table.error = QStringLiteral("Line %1: a quoted field is not closed, so every line after it "
+                                     "would be read into that one field.")
+                          .arg(quoteLine);
+        return table;
+    }
+    if (rowStarted || !value.isEmpty() || !row.isEmpty()) {
         row.append(value);
         table.rows.append(row);
         table.lines.append(rowLine);
@@ -147,7 +242,10 @@ Table parse(const QString &text, QChar separator)
 
 Table read(const QByteArray &bytes)
 {
-    const QString text = decode(bytes);
+    QString text;
+    Table table;
+    if (!decode(bytes, &text, &table.error))
+        return table;
     return parse(text, separatorOf(text));
 }
 

@@ -2,22 +2,10 @@
 
 #include "spreadsheet/Csv.h"
 #include "store/Dates.h"
+#include "store/FileCopy.h"
 #include "store/RecordStore.h"
 
-#include <QSaveFile>
-
 namespace SlotExport {
-
-namespace {
-
-bool fail(QString *error, const QString &why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
-
-} // namespace
 
 QStringList header()
 {
@@ -46,17 +34,10 @@ bool writeFile(const RecordStore &store, const QString &path, int *count, QStrin
     QVector<QStringList> lines;
     if (!rows(store, &lines, error))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, file.errorString());
-    const QByteArray bytes = Csv::write(lines);
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return fail(error, why);
-    }
-    if (!file.commit())
-        return fail(error, file.errorString());
+    // Written beside the target and renamed over it; the failure is told in the system's words,
+    // so a full disk reads "No space left on device".
+    if (!FileCopy::writeAtomically(Csv::write(lines), path, error))
+        return false;
     if (count)
         *count = lines.size() - 1;
     return true;

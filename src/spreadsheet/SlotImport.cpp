@@ -3,6 +3,8 @@
 #include "store/Dates.h"
 #include "store/RecordStore.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace SlotImport {
@@ -42,10 +44,40 @@ std::optional<QString> cell(const QStringList &row, int column)
 {
     if (column < 0 || column >= row.size() || row.at(column).trimmed().isEmpty())
         return std::nullopt;
-    return row.at(column);
+    return Csv::fromText(row.at(column));
 }
 
 } // namespace
+
+bool readFile(const QString &path, QByteArray *bytes, QString *error)
+{
+    // Looked at before it is opened: a named pipe would block the window, a device never ends.
+    const QFileInfo info(path);
+    if (!info.exists())
+        *error = QStringLiteral("The file does not exist.");
+    else if (!info.isFile())
+        *error = QStringLiteral("This is not a regular file.");
+    else if (info.size() > maxFileSize)
+        *error = QStringLiteral("The file holds %1 MB; a spreadsheet of file slots is far smaller "
+                                "(Papyra reads files of up to %2 MB).")
+                     .arg(info.size() >> 20)
+                     .arg(maxFileSize >> 20);
+    if (!error->isEmpty())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    // Read no further than the limit, in case the file grew since it was looked at.
+    *bytes = file.read(maxFileSize + 1);
+    if (bytes->size() > maxFileSize) {
+        bytes->clear();
+        *error = QStringLiteral("The file is larger than %1 MB.").arg(maxFileSize >> 20);
+        return false;
+    }
+    return true;
+}
 
 QString expectedHeaders()
 {
@@ -57,6 +89,10 @@ QString expectedHeaders()
 Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
 {
     Plan result;
+    if (!table.error.isEmpty()) {
+        result.fileError = table.error;
+        return result;
+    }
     if (table.rows.isEmpty()) {
         result.fileError = QStringLiteral("The file is empty.\n\n") + expectedHeaders();
         return result;
@@ -85,7 +121,7 @@ Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
         // Nothing to fill: spreadsheet programs often end a file with empty rows.
         if (!keywords && !category && !reminder)
             continue;
-        const QString numberText = fields.value(columns.number).trimmed();
+        const QString numberText = Csv::fromText(fields.value(columns.number)).trimmed();
         if (numberText.isEmpty()) {
             refused.append({line, QStringLiteral("no file number")});
             continue;

@@ -37,6 +37,12 @@ struct Plan {
     int replacingKeywords = 0; // accepted rows that would replace keywords a slot already holds
 };
 
+// A file of this size holds far more slots than any index (a million filled slots take some 60 MB).
+constexpr qint64 maxFileSize = qint64(128) << 20;
+
+// Reads a regular file of at most maxFileSize bytes; false with a sentence for the user otherwise.
+bool readFile(const QString &path, QByteArray *bytes, QString *error);
+
 // What the file's header must name, told when a file is refused for its headers.
 QString expectedHeaders();
 

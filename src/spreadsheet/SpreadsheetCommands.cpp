@@ -1,5 +1,6 @@
 #include "spreadsheet/SpreadsheetCommands.h"
 
+#include "backup/AutoBackup.h"
 #include "spreadsheet/Csv.h"
 #include "spreadsheet/SlotExport.h"
 #include "spreadsheet/SlotImport.h"
@@ -59,12 +60,10 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
     QString error;
     {
         BusyCursor busy;
-        QFile file(path);
+        QByteArray bytes;
         QHash<qint64, QString> existing;
-        if (!file.open(QIODevice::ReadOnly))
-            error = file.errorString();
-        else if (store.slotKeywords(&existing, &error))
-            plan = SlotImport::plan(Csv::read(file.readAll()), existing);
+        if (SlotImport::readFile(path, &bytes, &error) && store.slotKeywords(&existing, &error))
+            plan = SlotImport::plan(Csv::read(bytes), existing);
     }
     if (error.isEmpty())
         error = plan.fileError;
@@ -85,7 +84,14 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
     bool ok = false;
     {
         BusyCursor busy;
-        ok = SlotImport::apply(store, plan, &error);
+        // A snapshot first, so the import can be undone from Restore Automatic Backup.
+        const AutoBackup::Result snapshot = AutoBackup::take(store.engine(), store.dataFolder(),
+                                                             AutoBackup::Settings(store.dataFolder()).secondFolder());
+        if (!snapshot.ok)
+            error = QStringLiteral("Papyra could not first keep a copy of your database to undo the import with: %1")
+                        .arg(snapshot.error);
+        else
+            ok = SlotImport::apply(store, plan, &error);
     }
     if (!ok) {
         dialogs.message(parent, cannotImport + error + QStringLiteral("\n\nNo file slot was changed."),

@@ -226,8 +226,7 @@ bool DataSource::deleteCurrent()
     QSqlQuery query(m_store->engine().connection());
     query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_source.table, m_source.keyField));
     query.addBindValue(m_keys.at(row));
-    if (!query.exec()) {
-        setError(query.lastError().text());
+    if (!writeKeepingHistory(m_keys.at(row), {}, &query)) {
         emit writeFailed(m_lastError);
         return false;
     }
@@ -277,9 +276,11 @@ bool DataSource::submitPending()
     QSqlQuery query(m_store->engine().connection());
     QStringList fields;
     QVariantList values;
+    QHash<QString, QVariant> newValues;
     for (auto it = m_pending.constBegin(); it != m_pending.constEnd(); ++it) {
         fields << m_columns.at(it.key()).field;
         values << it.value();
+        newValues.insert(fields.constLast(), it.value());
     }
 
     if (isNewRow(row)) {
@@ -296,8 +297,7 @@ bool DataSource::submitPending()
                           .arg(m_source.table, fields.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
         for (const QVariant &v : values)
             query.addBindValue(v);
-        if (!query.exec()) {
-            setError(query.lastError().text());
+        if (!writeKeepingHistory(-1, newValues, &query)) {
             emit writeFailed(m_lastError);
             return false;
         }
@@ -321,8 +321,7 @@ bool DataSource::submitPending()
     for (const QVariant &v : values)
         query.addBindValue(v);
     query.addBindValue(m_keys.at(row));
-    if (!query.exec()) {
-        setError(query.lastError().text());
+    if (!writeKeepingHistory(m_keys.at(row), newValues, &query)) {
         emit writeFailed(m_lastError);
         return false;
     }
@@ -336,6 +335,27 @@ bool DataSource::submitPending()
     m_pending.clear();
     emitRowChanged(row);
     return true;
+}
+
+bool DataSource::writeKeepingHistory(qint64 key, const QHash<QString, QVariant> &newValues, QSqlQuery *write)
+{
+    // The replaced values and the write go in together or not at all.
+    QSqlDatabase db = m_store->engine().connection();
+    if (!db.transaction()) {
+        setError(db.lastError().text());
+        return false;
+    }
+    QString why;
+    if (!m_store->keepHistory(m_source.table, m_source.keyField, key, newValues, &why))
+        setError(why);
+    else if (!write->exec())
+        setError(write->lastError().text());
+    else if (db.commit())
+        return true;
+    else
+        setError(db.lastError().text());
+    db.rollback();
+    return false;
 }
 
 bool DataSource::commitPending()

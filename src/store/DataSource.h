@@ -7,6 +7,7 @@
 #include <QVector>
 #include <optional>
 
+class QSqlQuery;
 class RecordStore;
 
 // A condition on a record source's rows with its bound values.
@@ -120,6 +121,8 @@ private:
     void emitRowChanged(int row);
     bool readBlock(int first, int last, QVector<Row> *rows) const;
     void dropRowsAfterFailedRead();
+    // Runs the prepared write of row key (-1: a new row) in one transaction with the history of what it replaces.
+    bool writeKeepingHistory(qint64 key, const QHash<QString, QVariant> &newValues, QSqlQuery *write);
 
     RecordStore *m_store;
     QItemSelectionModel *m_selection;

@@ -38,10 +38,23 @@ public:
     virtual QString matchCondition() const = 0;
     // The column that tells rows of Categories apart (the table has no key of its own).
     virtual QString categoryKey() const = 0;
+    // The declaration of an integer key that numbers new rows by itself, for Papyra's own tables.
+    virtual QString autoKeyDeclaration() const { return QStringLiteral("INTEGER PRIMARY KEY"); }
 
     // Both run while the engine is closed. backupTo writes a consistent copy of the whole index to
     // path as an ordinary Papyra database file; restoreFrom replaces the index's data by the checked
     // contents of such a file, and on any failure leaves the index as it was.
     virtual bool backupTo(const QString &path, QString *error) = 0;
     virtual bool restoreFrom(const QString &path, QString *error) = 0;
+
+    // Writes a consistent snapshot of the whole index to path as an ordinary Papyra database file,
+    // open or not; path is never left half written. Uses a connection of its own, so it may run on
+    // another thread while the index is in use.
+    virtual bool snapshotTo(const QString &path, QString *error)
+    {
+        Q_UNUSED(path)
+        if (error)
+            *error = QStringLiteral("This index cannot be copied while it is in use.");
+        return false;
+    }
 };

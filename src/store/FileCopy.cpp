@@ -282,6 +282,34 @@ bool createUnique(const QString &folder, const QString &prefix, QString *path, Q
     return true;
 }
 
+namespace {
+
+bool writeAll(int fd, const char *data, size_t size)
+{
+    for (size_t done = 0; done < size;) {
+        const ssize_t written = ::write(fd, data + done, size - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        done += size_t(written);
+    }
+    return true;
+}
+
+} // namespace
+
+bool writeInto(const QByteArray &bytes, const QString &to, QString *error)
+{
+    Descriptor target(::open(native(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666));
+    if (target.get() < 0 || !writeAll(target.get(), bytes.constData(), size_t(bytes.size())))
+        return failWithErrno(error);
+    // A full disk may show only here, when the data reaches it.
+    if (::fsync(target.get()) != 0 || !target.close())
+        return failWithErrno(error);
+    return true;
+}
+
 bool copyInto(const QString &from, const QString &to, QString *error)
 {
     // Opened without blocking, so that a named pipe put in the file's place cannot hang the copy;
@@ -315,17 +343,19 @@ bool copyInto(const QString &from, const QString &to, QString *error)
             return failWithErrno(error);
         if (n == 0)
             break;
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t written = ::write(target.get(), buffer.get() + done, size_t(n - done));
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written < 0)
-                return failWithErrno(error);
-            done += written;
-        }
+        if (!writeAll(target.get(), buffer.get(), size_t(n)))
+            return failWithErrno(error);
     }
     // A full disk may show only here, when the data reaches it.
     if (::fsync(target.get()) != 0 || !target.close())
+        return failWithErrno(error);
+    return true;
+}
+
+bool syncFile(const QString &path, QString *error)
+{
+    Descriptor file(::open(native(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    if (file.get() < 0 || ::fsync(file.get()) != 0)
         return failWithErrno(error);
     return true;
 }
@@ -363,6 +393,24 @@ bool copyAtomically(const QString &from, const QString &to, QString *error)
         return false;
     matchMode(temporary, to);
     if (copyInto(from, temporary, error) && replace(temporary, to, error))
+        return true;
+    QFile::remove(temporary);
+    return false;
+}
+
+bool writeAtomically(const QByteArray &bytes, const QString &to, QString *error)
+{
+    const QFileInfo target(to);
+    if (target.isDir()) {
+        errno = EISDIR;
+        return failWithErrno(error);
+    }
+    QString temporary;
+    if (!createUnique(target.absolutePath(), QStringLiteral(".") + target.fileName() + QStringLiteral("."), &temporary,
+                      error))
+        return false;
+    matchMode(temporary, to);
+    if (writeInto(bytes, temporary, error) && replace(temporary, to, error))
         return true;
     QFile::remove(temporary);
     return false;

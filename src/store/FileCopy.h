@@ -17,6 +17,15 @@ bool createUnique(const QString &folder, const QString &prefix, QString *path, Q
 // Writes the bytes of `from` into the existing or new file `to` (truncated first) and flushes them to disk.
 bool copyInto(const QString &from, const QString &to, QString *error = nullptr);
 
+// Writes bytes into the existing or new file `to` (truncated first) and flushes them to disk.
+bool writeInto(const QByteArray &bytes, const QString &to, QString *error = nullptr);
+
+// Writes bytes to a temporary file beside `to` and renames it over `to`, as copyAtomically does.
+bool writeAtomically(const QByteArray &bytes, const QString &to, QString *error = nullptr);
+
+// Flushes the file at path to disk.
+bool syncFile(const QString &path, QString *error = nullptr);
+
 // Gives path the permissions of the file `like`, or those of a new file when `like` does not exist.
 bool matchMode(const QString &path, const QString &like);
 

@@ -75,7 +75,21 @@ QString RecordStore::databasePath() const
 
 bool RecordStore::open(QString *error)
 {
-    return m_engine->open(error);
+    if (isOpen())
+        return true;
+    if (!m_engine->open(error))
+        return false;
+    QSqlDatabase db = m_engine->connection();
+    QString why;
+    if (!History::prepare(db, m_engine->autoKeyDeclaration(), &why)) {
+        m_engine->close();
+        return fail(error, QStringLiteral("The file is not a Papyra database: %1.").arg(why));
+    }
+    if (!m_thinned) {
+        m_thinned = true;
+        History::thin(db); // a history that cannot be thinned now is thinned at a later start
+    }
+    return true;
 }
 
 void RecordStore::close()
@@ -203,6 +217,19 @@ bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int 
         auto value = [&none](const std::optional<QString> &v) { return v ? QVariant(*v) : none; };
         for (int i = 0; why.isEmpty() && i < fills.size(); ++i) {
             const SlotFill &fill = fills.at(i);
+            QHash<QString, QVariant> newValues;
+            if (fill.keywords)
+                newValues.insert(QStringLiteral("Keywords"), *fill.keywords);
+            if (fill.category)
+                newValues.insert(QStringLiteral("Category"), *fill.category);
+            if (fill.reminder)
+                newValues.insert(QStringLiteral("Reminder"), *fill.reminder);
+            if (!History::keep(db, QStringLiteral("Varnel"), QStringLiteral("FileNumber"), fill.number, newValues,
+                               &why)) {
+                if (failed)
+                    *failed = i;
+                break;
+            }
             query->addBindValue(value(fill.keywords));
             query->addBindValue(value(fill.category));
             query->addBindValue(value(fill.reminder));
@@ -214,6 +241,62 @@ bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int 
             if (!why.isEmpty() && failed)
                 *failed = i;
         }
+    }
+    if (why.isEmpty() && db.commit())
+        return true;
+    if (why.isEmpty())
+        why = db.lastError().text();
+    db.rollback();
+    return fail(error, why);
+}
+
+bool RecordStore::slotHistory(qint64 number, QVector<History::Version> *versions, QString *error) const
+{
+    versions->clear();
+    if (!isOpen())
+        return fail(error, notOpen);
+    QSqlDatabase db = m_engine->connection();
+    return History::versionsOf(db, number, versions, error);
+}
+
+bool RecordStore::keepHistory(const QString &table, const QString &keyField, qint64 key,
+                              const QHash<QString, QVariant> &newValues, QString *error)
+{
+    if (!isOpen())
+        return fail(error, notOpen);
+    QSqlDatabase db = m_engine->connection();
+    return History::keep(db, table, keyField, key, newValues, error);
+}
+
+bool RecordStore::putBack(qint64 versionId, qint64 *number, QString *error)
+{
+    if (!isOpen())
+        return fail(error, notOpen);
+    QSqlDatabase db = m_engine->connection();
+    History::Version version;
+    if (!History::version(db, versionId, &version, error))
+        return false;
+    if (version.kind != QLatin1String("slot"))
+        return fail(error, QStringLiteral("This version is not a file slot's."));
+    if (number)
+        *number = version.number;
+    const QVariant none{QMetaType(QMetaType::QString)};
+    auto value = [&none](const QString &text) { return text.isNull() ? none : QVariant(text); };
+    const QHash<QString, QVariant> newValues{{QStringLiteral("Keywords"), value(version.keywords)},
+                                             {QStringLiteral("Category"), value(version.category)},
+                                             {QStringLiteral("Reminder"), value(version.reminder)}};
+    if (!db.transaction())
+        return fail(error, db.lastError().text());
+    QString why;
+    if (History::keep(db, QStringLiteral("Varnel"), QStringLiteral("FileNumber"), version.number, newValues, &why)) {
+        Query query(db);
+        if (!query.run(
+                QStringLiteral("UPDATE Varnel SET Keywords = ?, Category = ?, Reminder = ? WHERE FileNumber = ?"),
+                {newValues.value(QStringLiteral("Keywords")), newValues.value(QStringLiteral("Category")),
+                 newValues.value(QStringLiteral("Reminder")), version.number}))
+            why = query.error();
+        else if (query->numRowsAffected() != 1)
+            why = QStringLiteral("file slot %1 is gone.").arg(version.number);
     }
     if (why.isEmpty() && db.commit())
         return true;

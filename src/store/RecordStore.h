@@ -2,6 +2,7 @@
 
 #include "store/DataSource.h"
 #include "store/Engine.h"
+#include "store/History.h"
 
 #include <QDate>
 #include <QHash>
@@ -82,6 +83,15 @@ public:
     // the index of the fill that failed (-1 when the transaction itself did).
     bool fillSlots(const QVector<SlotFill> &fills, QString *error = nullptr, int *failed = nullptr);
 
+    // Each folder's earlier values (History), newest first.
+    bool slotHistory(qint64 number, QVector<History::Version> *versions, QString *error = nullptr) const;
+    // Writes a slot's earlier version back as a new change, itself kept in the history; *number
+    // receives the slot's number.
+    bool putBack(qint64 versionId, qint64 *number = nullptr, QString *error = nullptr);
+    // Before a data source writes row key of table: keeps the values it replaces (History::keep).
+    bool keepHistory(const QString &table, const QString &keyField, qint64 key,
+                     const QHash<QString, QVariant> &newValues, QString *error = nullptr);
+
     // Backup and restore. The store is closed first (pending edits written) and opened again
     // afterwards when it was open; a restore that fails leaves the index as it was.
     bool backupTo(const QString &path, QString *error = nullptr);
@@ -90,6 +100,7 @@ public:
 private:
     QString m_dataFolder;
     std::unique_ptr<Engine> m_engine;
+    bool m_thinned = false; // the history is thinned at the first opening only
     DataSource m_file;
     DataSource m_search;
     DataSource m_categories;

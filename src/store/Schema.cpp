@@ -88,6 +88,12 @@ QVector<Table> expectedTables()
     };
 }
 
+Table historyTable()
+{
+    return {QStringLiteral("PapyraHistory"),
+            {"Id", "ChangedAt", "ChangedBy", "Kind", "FileNumber", "Keywords", "Category", "Reminder", "NewName"}};
+}
+
 bool hasExpectedTables(QSqlDatabase &db, QString *error)
 {
     const QStringList tables = db.tables();

@@ -28,6 +28,8 @@ struct Table {
     QStringList fields;
 };
 QVector<Table> expectedTables();
+// Papyra's own table of earlier values (see History), with every field it writes, the key first.
+Table historyTable();
 
 // True when db holds the two tables with the fields this program reads.
 bool hasExpectedTables(QSqlDatabase &db, QString *error = nullptr);

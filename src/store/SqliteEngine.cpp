@@ -180,3 +180,8 @@ bool SqliteEngine::restoreFrom(const QString &path, QString *error)
 {
     return SqliteFile::restoreFrom(path, m_path, error);
 }
+
+bool SqliteEngine::snapshotTo(const QString &path, QString *error)
+{
+    return SqliteFile::snapshot(m_path, path, error);
+}

@@ -28,6 +28,7 @@ public:
     QString categoryKey() const override;
     bool backupTo(const QString &path, QString *error) override;
     bool restoreFrom(const QString &path, QString *error) override;
+    bool snapshotTo(const QString &path, QString *error) override;
 
 private:
     QString openChecked(); // empty when the file is open and usable

@@ -114,6 +114,41 @@ QString integrityProblem(sqlite3 *db)
     return QString();
 }
 
+// Whether a CREATE TABLE statement holds a CHECK constraint: the word outside quotes and comments.
+bool hasCheckConstraint(const QString &sql)
+{
+    QString bare;
+    const int n = sql.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = sql.at(i);
+        QChar close;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`'))
+            close = c;
+        else if (c == QLatin1Char('['))
+            close = QLatin1Char(']');
+        if (!close.isNull()) {
+            i = sql.indexOf(close, i + 1);
+            if (i < 0)
+                break;
+            bare += QLatin1Char(' ');
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            i = sql.indexOf(QLatin1Char('\n'), i);
+            if (i < 0)
+                break;
+            bare += QLatin1Char(' ');
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            i = sql.indexOf(QLatin1String("*/"), i + 2);
+            if (i < 0)
+                break;
+            ++i;
+            bare += QLatin1Char(' ');
+        } else {
+            bare += c.isLetterOrNumber() || c == QLatin1Char('_') ? c.toUpper() : QLatin1Char(' ');
+        }
+    }
+    return bare.split(QLatin1Char(' '), Qt::SkipEmptyParts).contains(QLatin1String("CHECK"));
+}
+
 // Papyra edits its tables through their rowids and stores nulls in open slots: a table of the
 // right name but another shape would turn one edit into a change of two rows, or make every edit fail.
 QString shapeProblem(sqlite3 *db)
@@ -122,10 +157,12 @@ QString shapeProblem(sqlite3 *db)
     struct TableKind {
         QString type;
         bool withoutRowid = false;
+        bool strict = false;
     };
     QHash<QString, TableKind> tables; // by lower-case name, as SQLite compares names
     if (!eachRow(db, "PRAGMA main.table_list", &error, [&](sqlite3_stmt *row) {
-            tables.insert(columnText(row, 1).toLower(), {columnText(row, 2), sqlite3_column_int(row, 4) != 0});
+            tables.insert(columnText(row, 1).toLower(),
+                          {columnText(row, 2), sqlite3_column_int(row, 4) != 0, sqlite3_column_int(row, 5) != 0});
         }))
         return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
     int triggers = 0;
@@ -136,7 +173,16 @@ QString shapeProblem(sqlite3 *db)
     if (triggers > 0)
         return notOurs(QStringLiteral("it holds triggers"));
 
-    for (const Schema::Table &want : Schema::expectedTables()) {
+    QHash<QString, QString> definitions; // the CREATE statement of each table, by lower-case name
+    if (!eachRow(db, "SELECT name, sql FROM main.sqlite_schema WHERE type = 'table'", &error,
+                 [&](sqlite3_stmt *row) { definitions.insert(columnText(row, 0).toLower(), columnText(row, 1)); }))
+        return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
+
+    QVector<Schema::Table> checked = Schema::expectedTables();
+    // Papyra's own history table may be missing (Papyra adds it); when it is there, it is checked as the others.
+    if (tables.contains(Schema::historyTable().name.toLower()))
+        checked.append(Schema::historyTable());
+    for (const Schema::Table &want : std::as_const(checked)) {
         const QString &table = want.name;
         const auto kind = tables.constFind(table.toLower());
         if (kind == tables.constEnd())
@@ -145,6 +191,22 @@ QString shapeProblem(sqlite3 *db)
             return notOurs(QStringLiteral("%1 is a %2, not a table").arg(table, kind->type));
         if (kind->withoutRowid)
             return notOurs(QStringLiteral("the table %1 has no rowid").arg(table));
+        // A strict table refuses text in a field declared as a number; a CHECK refuses what it
+        // does not foresee: either would make edits fail that Papyra must be able to write.
+        if (kind->strict)
+            return notOurs(QStringLiteral("the table %1 is STRICT").arg(table));
+        if (hasCheckConstraint(definitions.value(table.toLower())))
+            return notOurs(QStringLiteral("the table %1 has a CHECK constraint").arg(table));
+        // Two slots may hold the same keywords and the category list the same name twice.
+        QString uniqueIndex;
+        const QByteArray indexes = "PRAGMA main.index_list(" + table.toLatin1() + ")";
+        if (!eachRow(db, indexes.constData(), &error, [&](sqlite3_stmt *row) {
+                if (sqlite3_column_int(row, 2) != 0 && columnText(row, 3) != QLatin1String("pk"))
+                    uniqueIndex = columnText(row, 1);
+            }))
+            return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
+        if (!uniqueIndex.isEmpty())
+            return notOurs(QStringLiteral("the table %1 has a UNIQUE constraint").arg(table));
 
         struct Column {
             QString type;
@@ -168,21 +230,25 @@ QString shapeProblem(sqlite3 *db)
                 return notOurs(QStringLiteral("the table %1 has no field %2").arg(table, field));
             if (column->hidden != 0)
                 return notOurs(QStringLiteral("the field %1 of the table %2 is computed").arg(field, table));
-            if (field != QLatin1String("FileNumber") && column->notNull)
+            if (field != QLatin1String("FileNumber") && field != QLatin1String("Id") && column->notNull)
                 return notOurs(QStringLiteral("the field %1 of the table %2 cannot be empty").arg(field, table));
         }
-        if (table != QLatin1String("Varnel"))
+        // Varnel is written by FileNumber and the history numbers its rows by Id: each must be the table's rowid.
+        const QString keyField = table == QLatin1String("Varnel")       ? QStringLiteral("FileNumber")
+                                 : table == Schema::historyTable().name ? QStringLiteral("Id")
+                                                                        : QString();
+        if (keyField.isEmpty())
             continue;
-        // Only "INTEGER PRIMARY KEY" makes FileNumber the rowid itself; any other key (TEXT, a
+        // Only "INTEGER PRIMARY KEY" makes the key the rowid itself; any other key (TEXT, a
         // descending key, one over two columns) comes with an index of its own.
-        const Column number = columns.value(QStringLiteral("filenumber"));
+        const Column number = columns.value(keyField.toLower());
         bool keyIndex = false;
-        if (!eachRow(db, "PRAGMA main.index_list(Varnel)", &error,
+        if (!eachRow(db, indexes.constData(), &error,
                      [&](sqlite3_stmt *row) { keyIndex = keyIndex || columnText(row, 3) == QLatin1String("pk"); }))
             return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
         if (number.key != 1 || keyColumns != 1 ||
             number.type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0 || keyIndex)
-            return notOurs(QStringLiteral("FileNumber is not the integer key of the table Varnel"));
+            return notOurs(QStringLiteral("%1 is not the integer key of the table %2").arg(keyField, table));
     }
     return QString();
 }
@@ -278,8 +344,20 @@ bool restoreFrom(const QString &backupPath, const QString &databasePath, QString
         return false;
     for (const char *suffix : companionSuffixes)
         QFile::remove(copy + QLatin1String(suffix));
-    const bool ok = FileCopy::copyInto(backupPath, copy, error) && isProgramDatabase(copy, error) &&
-                    intoRollbackJournal(copy, error) && !hasCompanion(copy) &&
+    // A database in write-ahead-log form may keep its newest committed edits in the -wal file beside
+    // it: that file is copied along and folded into the copy, so the restore holds what the other
+    // program last saw. SQLite reads the log only when the file's header says it is in that form.
+    const QString log = backupPath + QStringLiteral("-wal");
+    const bool withLog = QFileInfo(log).isFile();
+    const bool merged =
+        !withLog || (FileCopy::copyInto(backupPath, copy, error) &&
+                     FileCopy::copyInto(log, copy + QStringLiteral("-wal"), error) && intoRollbackJournal(copy, error));
+    if (withLog && merged) {
+        QFile::remove(copy + QStringLiteral("-wal")); // a log the file's header does not name was never part of it
+        QFile::remove(copy + QStringLiteral("-shm"));
+    }
+    const bool ok = merged && (withLog || FileCopy::copyInto(backupPath, copy, error)) &&
+                    isProgramDatabase(copy, error) && intoRollbackJournal(copy, error) && !hasCompanion(copy) &&
                     FileCopy::matchMode(copy, databasePath) && FileCopy::replace(copy, databasePath, error);
     if (!ok) {
         if (error && error->isEmpty())
@@ -287,6 +365,91 @@ bool restoreFrom(const QString &backupPath, const QString &databasePath, QString
         removeWithCompanions(copy);
     }
     return ok;
+}
+
+bool snapshot(const QString &databasePath, const QString &snapshotPath, QString *error)
+{
+    QString why;
+    sqlite3 *source = nullptr;
+    const QByteArray sourceName = QFile::encodeName(databasePath);
+    if (!QFileInfo(databasePath).isFile() ||
+        sqlite3_open_v2(sourceName.constData(), &source, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) !=
+            SQLITE_OK) {
+        sqlite3_close(source);
+        return fail(error, QStringLiteral("The database cannot be read."));
+    }
+    sqlite3_busy_timeout(source, 5000);
+    QString partial;
+    const QFileInfo target(snapshotPath);
+    if (!FileCopy::createUnique(target.absolutePath(), QStringLiteral(".") + target.fileName() + QStringLiteral("."),
+                                &partial, error)) {
+        sqlite3_close(source);
+        return false;
+    }
+    // In rollback-journal form (the form Papyra keeps its index in) a read transaction keeps every
+    // writer from changing the file, so the bytes copied meanwhile are one consistent state: as
+    // fast as a plain copy. Any other form goes through SQLite's online backup, page by page.
+    QString mode;
+    QString readError;
+    bool ok = eachRow(source, "BEGIN", &readError, [](sqlite3_stmt *) {}) &&
+              eachRow(source, "PRAGMA journal_mode", &readError,
+                      [&](sqlite3_stmt *row) { mode = columnText(row, 0).toLower(); }) &&
+              eachRow(source, "SELECT count(*) FROM sqlite_schema", &readError, [](sqlite3_stmt *) {});
+    if (ok && mode == QLatin1String("delete")) {
+        ok = FileCopy::copyInto(databasePath, partial, &why);
+        sqlite3_exec(source, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(source);
+        ok = ok && FileCopy::replace(partial, snapshotPath, &why);
+        if (!ok) {
+            removeWithCompanions(partial);
+            return fail(error, why.isEmpty() ? QStringLiteral("The copy could not be written.") : why);
+        }
+        return true;
+    }
+    sqlite3_exec(source, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3 *copy = openDirect(partial, &why);
+    ok = copy != nullptr;
+    if (ok) {
+        // The copy is flushed to disk once, whole, below; a journal of its own would only cost time.
+        sqlite3_exec(copy, "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
+        sqlite3_backup *backup = sqlite3_backup_init(copy, "main", source, "main");
+        int rc = backup ? sqlite3_backup_step(backup, -1) : sqlite3_errcode(copy);
+        if (backup)
+            sqlite3_backup_finish(backup);
+        if (rc != SQLITE_DONE) {
+            ok = false;
+            why = QString::fromUtf8(sqlite3_errstr(rc == SQLITE_OK ? sqlite3_errcode(copy) : rc));
+        } else if (sqlite3_errcode(copy) != SQLITE_OK) {
+            ok = false;
+            why = QString::fromUtf8(sqlite3_errmsg(copy));
+        }
+        sqlite3_close(copy);
+    }
+    sqlite3_close(source);
+    // The journal mode set above is not kept in the file: the copy is an ordinary Papyra database.
+    ok = ok && FileCopy::syncFile(partial, &why) && FileCopy::replace(partial, snapshotPath, &why);
+    if (!ok) {
+        removeWithCompanions(partial);
+        return fail(error, why.isEmpty() ? QStringLiteral("The copy could not be written.") : why);
+    }
+    return true;
+}
+
+int filledCount(const QString &path, QString *error)
+{
+    sqlite3 *db = nullptr;
+    const QByteArray name = QFile::encodeName(path);
+    int count = -1;
+    QString why;
+    if (sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK)
+        eachRow(db, "SELECT count(*) FROM Varnel WHERE Keywords IS NOT NULL AND Keywords <> ''", &why,
+                [&](sqlite3_stmt *row) { count = sqlite3_column_int(row, 0); });
+    else
+        why = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
+    sqlite3_close(db);
+    if (count < 0 && error)
+        *error = why;
+    return count;
 }
 
 } // namespace SqliteFile

@@ -30,6 +30,13 @@ void Dialogs::message(QWidget *parent, const QString &text, Icon icon)
     box.exec();
 }
 
+void Dialogs::messageWithDetail(QWidget *parent, const QString &text, const QString &detail, Icon icon)
+{
+    QMessageBox box(toQt(icon), title(), text, QMessageBox::Ok, parent);
+    box.setInformativeText(detail);
+    box.exec();
+}
+
 bool Dialogs::askYesNo(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Yes | QMessageBox::No, parent);
@@ -48,11 +55,16 @@ std::optional<QString> Dialogs::input(QWidget *parent, const QString &prompt)
 namespace {
 
 QString runFileDialog(QWidget *parent, const QString &proposed, QFileDialog::AcceptMode acceptMode,
-                      QFileDialog::FileMode fileMode)
+                      QFileDialog::FileMode fileMode, const QString &folder = QString(),
+                      const QStringList &filters = QStringList())
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(acceptMode);
     dialog.setFileMode(fileMode);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
@@ -66,9 +78,15 @@ QString Dialogs::saveFileName(QWidget *parent, const QString &proposed)
     return runFileDialog(parent, proposed, QFileDialog::AcceptSave, QFileDialog::AnyFile);
 }
 
-QString Dialogs::openFileName(QWidget *parent, const QString &proposed)
+QString Dialogs::openFileName(QWidget *parent, const QString &proposed, const QString &folder,
+                              const QStringList &filters)
 {
-    return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+    return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, folder, filters);
+}
+
+QString Dialogs::folderName(QWidget *parent, const QString &start)
+{
+    return QFileDialog::getExistingDirectory(parent, title(), start);
 }
 
 QPrinterInfo Dialogs::defaultPrinter()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QPrinterInfo;
@@ -19,13 +20,19 @@ public:
 
     // A message with an OK button only.
     virtual void message(QWidget *parent, const QString &text, Icon icon = Icon::None);
+    // The same with a second, smaller text under the first.
+    virtual void messageWithDetail(QWidget *parent, const QString &text, const QString &detail, Icon icon = Icon::None);
     // Yes and No, no icon; true for Yes.
     virtual bool askYesNo(QWidget *parent, const QString &text);
     // A one-line input box with OK and Cancel; nullopt for Cancel.
     virtual std::optional<QString> input(QWidget *parent, const QString &prompt);
-    // File dialogs proposing a file name; an empty result means the user cancelled.
+    // File dialogs proposing a file name; an empty result means the user cancelled. The open dialog
+    // may start in a folder and offer name filters ("Papyra backups (*.bkp *.mdb)"), the first chosen.
     virtual QString saveFileName(QWidget *parent, const QString &proposed);
-    virtual QString openFileName(QWidget *parent, const QString &proposed);
+    virtual QString openFileName(QWidget *parent, const QString &proposed, const QString &folder = QString(),
+                                 const QStringList &filters = QStringList());
+    // A folder dialog starting in start; an empty result means the user cancelled.
+    virtual QString folderName(QWidget *parent, const QString &start);
     // The printer a print job goes to; a null printer when none is installed. Tests answer "none",
     // so they see the pages as a PDF file whatever printers the machine has.
     virtual QPrinterInfo defaultPrinter();

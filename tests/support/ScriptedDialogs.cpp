@@ -7,6 +7,11 @@ void ScriptedDialogs::message(QWidget *, const QString &text, Icon icon)
     shown.append({QStringLiteral("message"), text, icon});
 }
 
+void ScriptedDialogs::messageWithDetail(QWidget *parent, const QString &text, const QString &detail, Icon icon)
+{
+    message(parent, text + QStringLiteral("\n\n") + detail, icon);
+}
+
 bool ScriptedDialogs::askYesNo(QWidget *, const QString &text)
 {
     shown.append({QStringLiteral("yesno"), text, Icon::None});
@@ -26,10 +31,19 @@ QString ScriptedDialogs::saveFileName(QWidget *, const QString &proposed)
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
-QString ScriptedDialogs::openFileName(QWidget *, const QString &proposed)
+QString ScriptedDialogs::openFileName(QWidget *, const QString &proposed, const QString &folder,
+                                      const QStringList &filters)
 {
     shown.append({QStringLiteral("open"), proposed, Icon::None});
     proposedFileNames.append(proposed);
+    openFolders.append(folder);
+    openFilters.append(filters);
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+}
+
+QString ScriptedDialogs::folderName(QWidget *, const QString &start)
+{
+    shown.append({QStringLiteral("folder"), start, Icon::None});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 

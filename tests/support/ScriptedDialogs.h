@@ -23,7 +23,13 @@ public:
     bool askYesNo(QWidget *parent, const QString &text) override;
     std::optional<QString> input(QWidget *parent, const QString &prompt) override;
     QString saveFileName(QWidget *parent, const QString &proposed) override;
-    QString openFileName(QWidget *parent, const QString &proposed) override;
+    QString openFileName(QWidget *parent, const QString &proposed, const QString &folder = QString(),
+                         const QStringList &filters = QStringList()) override;
+    // Recorded as a message whose text is both parts, a blank line between them.
+    void messageWithDetail(QWidget *parent, const QString &text, const QString &detail,
+                           Icon icon = Icon::None) override;
+    // Answered from fileAnswers, like the file dialogs.
+    QString folderName(QWidget *parent, const QString &start) override;
     // Never a real printer: a test must not print on whatever printer the machine has.
     QPrinterInfo defaultPrinter() override;
 
@@ -33,11 +39,15 @@ public:
 
     QList<Shown> shown;
     QStringList proposedFileNames;
+    QStringList openFolders;        // the folder each open dialog started in
+    QList<QStringList> openFilters; // the filters each open dialog offered
 
     QStringList messages() const;
     void clear()
     {
         shown.clear();
         proposedFileNames.clear();
+        openFolders.clear();
+        openFilters.clear();
     }
 };
