@@ -20,6 +20,12 @@ Outcome run(RecordStore &store, Dialogs &dialogs, QWidget *parent, Mode mode)
     const bool backup = mode == Mode::Backup;
     outcome.chosen =
         backup ? dialogs.saveFileName(parent, proposedFileName) : dialogs.openFileName(parent, proposedFileName);
+    // A shared index is every desk's: replacing it is asked first, naming what it replaces.
+    if (!backup && !outcome.chosen.isEmpty() && store.isShared() &&
+        !dialogs.askYesNo(parent, QStringLiteral("Restoring replaces the shared index %1 for every desk with the "
+                                                 "contents of\n%2\n\nRestore it?")
+                                      .arg(store.location(), QDir::toNativeSeparators(outcome.chosen))))
+        outcome.chosen.clear();
     if (!outcome.chosen.isEmpty()) {
         BusyCursor busy;
         outcome.copied =

@@ -24,12 +24,14 @@ public:
     std::optional<QString> input(QWidget *parent, const QString &prompt) override;
     QString saveFileName(QWidget *parent, const QString &proposed) override;
     QString openFileName(QWidget *parent, const QString &proposed) override;
+    std::optional<ServerLogin> serverLogin(QWidget *parent, const ServerLogin &proposed, const QString &note) override;
     // Never a real printer: a test must not print on whatever printer the machine has.
     QPrinterInfo defaultPrinter() override;
 
     QQueue<bool> yesNoAnswers;
     QQueue<std::optional<QString>> inputAnswers;
     QQueue<QString> fileAnswers;
+    QQueue<std::optional<ServerLogin>> loginAnswers;
 
     QList<Shown> shown;
     QStringList proposedFileNames;
