@@ -100,12 +100,6 @@ bool RecordStore::reconnect(QString *error)
     return true;
 }
 
-RecordStore::~RecordStore()
-{
-    // The sources go before the engine; what they would still write has been written by the window.
-    m_engine->close();
-}
-
 QString RecordStore::databasePath() const
 {
     return QDir(m_dataFolder).absoluteFilePath(Schema::databaseFileName);
