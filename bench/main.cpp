@@ -9,6 +9,7 @@ void startup(int slotCount, int runs);
 void search(int runs);
 void printAndBackup(int reportSlots, int backupSlots, int runs);
 void spreadsheet(int runs);
+void shared(int slotCount, int runs);
 } // namespace Bench
 
 int main(int argc, char **argv)
@@ -21,7 +22,8 @@ int main(int argc, char **argv)
 
     const bool only =
         args.contains(QStringLiteral("--search-only")) || args.contains(QStringLiteral("--startup-only")) ||
-        args.contains(QStringLiteral("--print-only")) || args.contains(QStringLiteral("--spreadsheet-only"));
+        args.contains(QStringLiteral("--print-only")) || args.contains(QStringLiteral("--spreadsheet-only")) ||
+        args.contains(QStringLiteral("--shared-only"));
     if (!only || args.contains(QStringLiteral("--startup-only")))
         Bench::startup(100000, runs);
     if (!only || args.contains(QStringLiteral("--search-only")))
@@ -30,5 +32,7 @@ int main(int argc, char **argv)
         Bench::printAndBackup(10000, 100000, runs);
     if (!only || args.contains(QStringLiteral("--spreadsheet-only")))
         Bench::spreadsheet(runs);
+    if (!only || args.contains(QStringLiteral("--shared-only")))
+        Bench::shared(100000, runs);
     return 0;
 }

@@ -109,17 +109,35 @@ void TestShared::addresses_data()
     QTest::addColumn<QString>("database");
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("rest"); // other settings, or the error's first words
-    QTest::newRow("server, port, user") << "postgresql://anna@office-server:5433/papyra" << "office-server" << 5433
-                                        << "papyra" << "anna" << "";
+    QTest::newRow("server, port, user") << "postgresql://anna@office-server:5433/papyra"
+                                        << "office-server" << 5433 << "papyra"
+                                        << "anna"
+                                        << "";
     QTest::newRow("socket folder as query") << "postgresql:///papyra?host=/run/postgresql&port=5433&user=anna"
-                                            << "/run/postgresql" << 5433 << "papyra" << "anna" << "";
-    QTest::newRow("percent-encoded socket, TLS") << "postgres://%2Fvar%2Frun/pa%20pyra?sslmode=verify-full&sslrootcert=/etc/ca.pem"
-                                                 << "/var/run" << -1 << "pa pyra" << ""
-                                                 << "sslmode=verify-full sslrootcert=/etc/ca.pem";
-    QTest::newRow("IPv6") << "postgresql://[::1]:5432/papyra" << "::1" << 5432 << "papyra" << "" << "";
-    QTest::newRow("not a URI") << "office-server/papyra" << "" << 0 << "" << "" << "\"office-server/papyra\" is not";
-    QTest::newRow("no database") << "postgresql://office-server" << "" << 0 << "" << "" << "The address names no";
-    QTest::newRow("bad port") << "postgresql://office-server:99999/papyra" << "" << 0 << "" << "" << "\"99999\" is not";
+                                            << "/run/postgresql" << 5433 << "papyra"
+                                            << "anna"
+                                            << "";
+    QTest::newRow("percent-encoded socket, TLS")
+        << "postgres://%2Fvar%2Frun/pa%20pyra?sslmode=verify-full&sslrootcert=/etc/ca.pem"
+        << "/var/run" << -1 << "pa pyra"
+        << ""
+        << "sslmode=verify-full sslrootcert=/etc/ca.pem";
+    QTest::newRow("IPv6") << "postgresql://[::1]:5432/papyra"
+                          << "::1" << 5432 << "papyra"
+                          << ""
+                          << "";
+    QTest::newRow("not a URI") << "office-server/papyra"
+                               << "" << 0 << ""
+                               << ""
+                               << "\"office-server/papyra\" is not";
+    QTest::newRow("no database") << "postgresql://office-server"
+                                 << "" << 0 << ""
+                                 << ""
+                                 << "The address names no";
+    QTest::newRow("bad port") << "postgresql://office-server:99999/papyra"
+                              << "" << 0 << ""
+                              << ""
+                              << "\"99999\" is not";
 }
 
 void TestShared::addresses()
@@ -162,7 +180,8 @@ void TestShared::createRefusals()
     {
         // As the administrator runs it: papyra --create-shared-index URI, the template by default.
         QTextStream out(&report), err(&error);
-        QCOMPARE(CommandLine::createSharedIndex({server()->uri(database)}, TestFolder::builtProgramFolder(), out, err), 0);
+        QCOMPARE(CommandLine::createSharedIndex({server()->uri(database)}, TestFolder::builtProgramFolder(), out, err),
+                 0);
     }
     QVERIFY2(report.contains("1000 folder slots"), qPrintable(report + error));
     QCOMPARE(server()->value(database, "SELECT count(*) FROM Varnel").toInt(), 1000);
@@ -184,11 +203,19 @@ void TestShared::openRefusals_data()
     QTest::addColumn<QString>("setup"); // SQL run in a fresh database first
     QTest::addColumn<QString>("uriSuffix");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no tables") << "" << "" << "holds no Papyra index";
-    QTest::newRow("tables of another shape") << "CREATE TABLE Varnel (FileNumber int); CREATE TABLE Categories (Category text)"
-                                             << "" << "tables of another shape";
-    QTest::newRow("no such database") << "" << "_missing" << "has no database called";
-    QTest::newRow("no such server") << "" << "&port=1" << "cannot be reached";
+    QTest::newRow("no tables") << ""
+                               << ""
+                               << "holds no Papyra index";
+    QTest::newRow("tables of another shape")
+        << "CREATE TABLE Varnel (FileNumber int); CREATE TABLE Categories (Category text)"
+        << ""
+        << "tables of another shape";
+    QTest::newRow("no such database") << ""
+                                      << "_missing"
+                                      << "has no database called";
+    QTest::newRow("no such server") << ""
+                                    << "&port=1"
+                                    << "cannot be reached";
 }
 
 void TestShared::openRefusals()
@@ -273,7 +300,8 @@ void TestShared::conflict()
                  question.contains("\"Ben's words\""),
              qPrintable(question));
     const QString expected = keepMine ? "Ben's words" : "Anna's words";
-    QCOMPARE(server()->value(uri.section('?', 0, 0).section('/', -1), "SELECT Keywords FROM Varnel WHERE FileNumber = 3")
+    QCOMPARE(server()
+                 ->value(uri.section('?', 0, 0).section('/', -1), "SELECT Keywords FROM Varnel WHERE FileNumber = 3")
                  .toString(),
              expected);
     QVERIFY(!ben.file().hasPendingEdit());
@@ -293,9 +321,11 @@ void TestShared::serverGoneMidEdit()
     Desk desk(uri);
     QVERIFY(desk.store.isOpen());
     QVERIFY(desk.type(9, "Typed while the server stopped"));
-    const QString before = server()->value(database, "SELECT string_agg(concat_ws('|', FileNumber, Keywords, Category, "
-                                                     "Reminder), ';' ORDER BY FileNumber) FROM Varnel WHERE FileNumber <> 9")
-                               .toString();
+    const QString before =
+        server()
+            ->value(database, "SELECT string_agg(concat_ws('|', FileNumber, Keywords, Category, "
+                              "Reminder), ';' ORDER BY FileNumber) FROM Varnel WHERE FileNumber <> 9")
+            .toString();
     QVERIFY(server()->stop("immediate"));
     QSignalSpy failures(&desk.file(), &DataSource::writeFailed);
     desk.leave(9);
@@ -309,8 +339,9 @@ void TestShared::serverGoneMidEdit()
     QVERIFY(!desk.file().hasPendingEdit());
     QCOMPARE(server()->value(database, "SELECT Keywords FROM Varnel WHERE FileNumber = 9").toString(),
              QString("Typed while the server stopped"));
-    QCOMPARE(server()->value(database, "SELECT string_agg(concat_ws('|', FileNumber, Keywords, Category, Reminder), "
-                                       "';' ORDER BY FileNumber) FROM Varnel WHERE FileNumber <> 9")
+    QCOMPARE(server()
+                 ->value(database, "SELECT string_agg(concat_ws('|', FileNumber, Keywords, Category, Reminder), "
+                                   "';' ORDER BY FileNumber) FROM Varnel WHERE FileNumber <> 9")
                  .toString(),
              before);
 }

@@ -4,11 +4,11 @@
 #include "store/ServerAddress.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QStringList>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStringList>
 
 namespace IndexSettings {
 
@@ -66,11 +66,11 @@ bool rememberPassword(const ServerAddress &address, const QString &password, QSt
     if (file.isEmpty())
         file = QDir::home().filePath(QStringLiteral(".pgpass"));
     const QString host = address.host.isEmpty() ? QStringLiteral("localhost") : address.host;
-    const QString prefix = QStringList{escaped(host),
-                                       address.port > 0 ? QString::number(address.port) : QStringLiteral("5432"),
-                                       escaped(address.database), escaped(address.user)}
-                               .join(QLatin1Char(':')) +
-                           QLatin1Char(':');
+    const QString prefix =
+        QStringList{escaped(host), address.port > 0 ? QString::number(address.port) : QStringLiteral("5432"),
+                    escaped(address.database), escaped(address.user)}
+            .join(QLatin1Char(':')) +
+        QLatin1Char(':');
     QStringList lines;
     QFile old(file);
     if (old.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -81,8 +81,7 @@ bool rememberPassword(const ServerAddress &address, const QString &password, QSt
     }
     lines << prefix + escaped(password);
     QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) ||
-        !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+    if (!out.open(QIODevice::WriteOnly) || !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
         out.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 || !out.commit()) {
         if (error)
             *error = out.errorString();

@@ -169,7 +169,8 @@ bool readProgramFile(const QString &path, FileContents *out, QString *error)
         if (db.open()) {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            ok = query.exec(QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel ORDER BY FileNumber"));
+            ok = query.exec(
+                QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel ORDER BY FileNumber"));
             while (ok && query.next())
                 out->slotRows.append({query.value(0), query.value(1), query.value(2), query.value(3)});
             ok = ok && query.exec(QStringLiteral("SELECT Category FROM Categories ORDER BY rowid"));
@@ -194,8 +195,8 @@ bool insertRows(QSqlDatabase &db, const QString &head, int columns, const QList<
     for (int first = 0; first < rows.size(); first += perStatement) {
         const int count = std::min<int>(perStatement, int(rows.size()) - first);
         QStringList marks;
-        const QString one = QLatin1Char('(') + QStringList(columns, QStringLiteral("?")).join(QLatin1Char(',')) +
-                            QLatin1Char(')');
+        const QString one =
+            QLatin1Char('(') + QStringList(columns, QStringLiteral("?")).join(QLatin1Char(',')) + QLatin1Char(')');
         for (int i = 0; i < count; ++i)
             marks << one;
         QVariantList values;
@@ -233,7 +234,8 @@ bool isPermissionError(const QSqlError &error)
 } // namespace
 
 PostgresEngine::PostgresEngine(const ServerAddress &address)
-    : m_address(address), m_connectionName(QStringLiteral("papyra-pg-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+    : m_address(address),
+      m_connectionName(QStringLiteral("papyra-pg-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
 }
 
@@ -281,7 +283,8 @@ QString PostgresEngine::openChecked()
     const int version = conn ? PQserverVersion(conn) : 0;
     if (version < 120000)
         return QStringLiteral("The server at %1 runs PostgreSQL %2; Papyra needs PostgreSQL 12 or later.")
-            .arg(m_address.hostForMessages(), QString::fromLatin1(conn ? PQparameterStatus(conn, "server_version") : "?"));
+            .arg(m_address.hostForMessages(),
+                 QString::fromLatin1(conn ? PQparameterStatus(conn, "server_version") : "?"));
 
     QSqlQuery query(db);
     // The tables as the program reads them, and the columns the shared index adds.
@@ -392,8 +395,9 @@ bool PostgresEngine::syncSearchCopy(QString *error) const
         }
         if (m_syncFrom < 0)
             m_slots.clear();
-        ok = run(query, QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel WHERE Changed >= ?"),
-                 {std::max<qint64>(m_syncFrom, 0)});
+        ok =
+            run(query, QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel WHERE Changed >= ?"),
+                {std::max<qint64>(m_syncFrom, 0)});
     }
     QHash<QString, std::string> shownDates;
     while (ok && query.next()) {
@@ -458,8 +462,11 @@ bool PostgresEngine::backupTo(const QString &path, QString *error)
         // One snapshot: the two tables as they stood at one moment, whatever other desks write meanwhile.
         QSqlQuery query(db);
         query.setForwardOnly(true);
-        bool ok = db.transaction() && run(query, QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY")) &&
-                  run(query, QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel ORDER BY FileNumber"));
+        bool ok =
+            db.transaction() &&
+            run(query, QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY")) &&
+            run(query,
+                QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel ORDER BY FileNumber"));
         while (ok && query.next())
             contents.slotRows.append({query.value(0), query.value(1), query.value(2), query.value(3)});
         ok = ok && run(query, QStringLiteral("SELECT Category FROM Categories ORDER BY Id"));
@@ -522,10 +529,13 @@ bool PostgresEngine::restoreFrom(const QString &path, QString *error)
         QSqlQuery query(db);
         QString why;
         bool ok = db.transaction();
-        ok = ok && run(query, QStringLiteral("DELETE FROM Categories")) && run(query, QStringLiteral("DELETE FROM Varnel"));
-        ok = ok && insertRows(db, QStringLiteral("INSERT INTO Varnel (FileNumber, Keywords, Category, Reminder) VALUES "),
-                              4, contents.slotRows, &why);
-        ok = ok && insertRows(db, QStringLiteral("INSERT INTO Categories (Category) VALUES "), 1, contents.categories, &why);
+        ok = ok && run(query, QStringLiteral("DELETE FROM Categories")) &&
+             run(query, QStringLiteral("DELETE FROM Varnel"));
+        ok = ok &&
+             insertRows(db, QStringLiteral("INSERT INTO Varnel (FileNumber, Keywords, Category, Reminder) VALUES "), 4,
+                        contents.slotRows, &why);
+        ok = ok &&
+             insertRows(db, QStringLiteral("INSERT INTO Categories (Category) VALUES "), 1, contents.categories, &why);
         if (ok && db.commit())
             return true;
         const QSqlError sqlError = query.lastError().isValid() ? query.lastError() : db.lastError();
@@ -537,7 +547,8 @@ bool PostgresEngine::restoreFrom(const QString &path, QString *error)
     });
 }
 
-bool PostgresEngine::createIndex(const ServerAddress &address, const QString &sourceFile, QString *report, QString *error)
+bool PostgresEngine::createIndex(const ServerAddress &address, const QString &sourceFile, QString *report,
+                                 QString *error)
 {
     FileContents contents;
     if (!readProgramFile(sourceFile, &contents, error))
@@ -545,12 +556,14 @@ bool PostgresEngine::createIndex(const ServerAddress &address, const QString &so
     return withConnection(address, error, [&](QSqlDatabase &db) {
         PGconn *conn = handleOf(db);
         if (!conn || PQserverVersion(conn) < 120000)
-            return fail(error, QStringLiteral("The server at %1 runs PostgreSQL %2; Papyra needs PostgreSQL 12 or later.")
-                                   .arg(address.hostForMessages(),
-                                        QString::fromLatin1(conn ? PQparameterStatus(conn, "server_version") : "?")));
+            return fail(error,
+                        QStringLiteral("The server at %1 runs PostgreSQL %2; Papyra needs PostgreSQL 12 or later.")
+                            .arg(address.hostForMessages(),
+                                 QString::fromLatin1(conn ? PQparameterStatus(conn, "server_version") : "?")));
         QSqlQuery query(db);
-        if (!run(query, QStringLiteral("SELECT count(*) FROM pg_class WHERE relnamespace = current_schema()::regnamespace "
-                                       "AND relname IN ('varnel', 'categories', 'papyra_changes')")) ||
+        if (!run(query,
+                 QStringLiteral("SELECT count(*) FROM pg_class WHERE relnamespace = current_schema()::regnamespace "
+                                "AND relname IN ('varnel', 'categories', 'papyra_changes')")) ||
             !query.next())
             return fail(error, query.lastError().text());
         if (query.value(0).toInt() > 0)
@@ -567,9 +580,11 @@ bool PostgresEngine::createIndex(const ServerAddress &address, const QString &so
             if (ok && !query.exec(QString::fromLatin1(sql)))
                 ok = false;
         }
-        ok = ok && insertRows(db, QStringLiteral("INSERT INTO Varnel (FileNumber, Keywords, Category, Reminder) VALUES "),
-                              4, contents.slotRows, &why);
-        ok = ok && insertRows(db, QStringLiteral("INSERT INTO Categories (Category) VALUES "), 1, contents.categories, &why);
+        ok = ok &&
+             insertRows(db, QStringLiteral("INSERT INTO Varnel (FileNumber, Keywords, Category, Reminder) VALUES "), 4,
+                        contents.slotRows, &why);
+        ok = ok &&
+             insertRows(db, QStringLiteral("INSERT INTO Categories (Category) VALUES "), 1, contents.categories, &why);
         if (!ok || !db.commit()) {
             const QSqlError sqlError = query.lastError().isValid() ? query.lastError() : db.lastError();
             db.rollback();

@@ -1,8 +1,8 @@
 #include "store/ServerAddress.h"
 
-#include <QUrl>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QUrl>
 
 namespace {
 
@@ -34,8 +34,8 @@ bool ServerAddress::parse(const QString &uri, ServerAddress *out, QString *error
             rest = text.mid(scheme.size());
     }
     if (rest.isNull())
-        return fail(error, QStringLiteral("\"%1\" is not a PostgreSQL address: it must begin with postgresql://.")
-                               .arg(text));
+        return fail(error,
+                    QStringLiteral("\"%1\" is not a PostgreSQL address: it must begin with postgresql://.").arg(text));
     ServerAddress address;
     QString query;
     const int questionMark = rest.indexOf(QLatin1Char('?'));

@@ -106,8 +106,9 @@ bool PgCluster::startServer(QString *error)
 {
     QString output;
     const QString data = m_dir.filePath(QStringLiteral("data"));
-    const QString options =
-        QStringLiteral("-k %1 -p %2 -c listen_addresses='' -c fsync=off -c full_page_writes=off").arg(socketFolder()).arg(port());
+    const QString options = QStringLiteral("-k %1 -p %2 -c listen_addresses='' -c fsync=off -c full_page_writes=off")
+                                .arg(socketFolder())
+                                .arg(port());
     if (!run(binFolder + QStringLiteral("pg_ctl"),
              {"-D", data, "-o", options, "-l", m_dir.filePath(QStringLiteral("log")), "-w", "start"}, &output))
         return fail(error, QStringLiteral("The test server did not start: %1").arg(output.right(600)));
@@ -127,7 +128,10 @@ bool PgCluster::stop(const QString &mode)
 
 QString PgCluster::uri(const QString &database, const QString &user) const
 {
-    return QStringLiteral("postgresql:///%1?host=%2&port=%3&user=%4").arg(database, socketFolder()).arg(port()).arg(user);
+    return QStringLiteral("postgresql:///%1?host=%2&port=%3&user=%4")
+        .arg(database, socketFolder())
+        .arg(port())
+        .arg(user);
 }
 
 QVariant PgCluster::query(const QString &database, const QString &sql, const QVariantList &values, QString *error,
