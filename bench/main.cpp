@@ -12,6 +12,7 @@ void search(int runs);
 void printAndBackup(int reportSlots, int backupSlots, int runs);
 void spreadsheet(int runs);
 void history(int runs);
+void shared(int slotCount, int runs);
 } // namespace Bench
 
 int main(int argc, char **argv)
@@ -36,6 +37,8 @@ int main(int argc, char **argv)
          [&] { Bench::printAndBackup(check ? 100 : 10000, check ? 1000 : 100000, runs); }},
         {QStringLiteral("--spreadsheet-only"), QStringLiteral("spreadsheet"), [&] { Bench::spreadsheet(runs); }},
         {QStringLiteral("--history-only"), QStringLiteral("backups and history"), [&] { Bench::history(runs); }, true},
+        {QStringLiteral("--shared-only"), QStringLiteral("shared index"),
+         [&] { Bench::shared(check ? 1000 : 100000, runs); }},
     };
     QStringList known{QStringLiteral("--check"), QStringLiteral("--quick")};
     for (const Benchmark &b : benchmarks)
@@ -44,7 +47,8 @@ int main(int argc, char **argv)
     for (const QString &arg : args) {
         if (!known.contains(arg)) {
             err << "papyra-bench: unknown option " << arg << "\nusage: papyra-bench [--quick | --check] "
-                << "[--startup-only] [--search-only] [--print-only] [--spreadsheet-only] [--history-only]\n";
+                << "[--startup-only] [--search-only] [--print-only] [--spreadsheet-only] [--history-only] "
+                   "[--shared-only]\n";
             return 2;
         }
     }

@@ -1,3 +1,4 @@
+#include "PgCluster.h"
 #include "RowMatch.h"
 #include "ScriptedDialogs.h"
 #include "SideConnection.h"
@@ -9,6 +10,7 @@
 #include "search/KeywordSearch.h"
 #include "store/DataSource.h"
 #include "store/Pattern.h"
+#include "store/PostgresEngine.h"
 #include "store/RecordStore.h"
 #include "store/Schema.h"
 #include "store/SqliteSearch.h"
@@ -46,10 +48,14 @@ bool makeSampleFolder(TestFolder &folder)
     return folder.makeDatabase(20) && writeSlots(folder.databasePath(), sample);
 }
 
-// The File and Search data sources on one connection, as in the window.
+// The File and Search data sources on one connection, as in the window: on the folder's file, or
+// on a shared index when uri is given.
 struct SearchRig {
-    explicit SearchRig(const QString &folder) : store(folder)
+    explicit SearchRig(const QString &folder, const QString &uri = QString()) : store(folder)
     {
+        ServerAddress address;
+        if (!uri.isEmpty() && ServerAddress::parse(uri, &address))
+            store.setEngine(std::make_unique<PostgresEngine>(address));
         store.open();
         store.file().refresh();
     }
@@ -167,6 +173,13 @@ void TestSearch::queryRules()
     static const bool made = makeSampleFolder(folder);
     QVERIFY(made);
     QCOMPARE(SearchRig(folder.path()).find(box), expected);
+    // The same case on a shared index made from the same file gives the same slots.
+    static QString why;
+    static PgCluster *server = PgCluster::shared(&why);
+    QVERIFY2(server, qPrintable(why));
+    static const QString index = server->createIndex(folder.databasePath(), &why);
+    QVERIFY2(!index.isEmpty(), qPrintable(why));
+    QCOMPARE(SearchRig(folder.path(), server->uri(index)).find(box), expected);
 }
 
 void TestSearch::indexFollowsRollbacks()

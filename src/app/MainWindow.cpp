@@ -2,6 +2,7 @@
 
 #include "about/AboutBox.h"
 #include "app/EditCommands.h"
+#include "app/IndexSettings.h"
 #include "app/ShellOpen.h"
 #include "backup/AutoRestoreDialog.h"
 #include "backup/BackupRestore.h"
@@ -16,8 +17,11 @@
 #include "search/RemindersDue.h"
 #include "spreadsheet/SpreadsheetCommands.h"
 #include "store/DataSource.h"
+#include "store/PostgresEngine.h"
+#include "store/SqliteEngine.h"
 #include "tour/Slides.h"
 #include "ui/Artwork.h"
+#include "ui/BusyCursor.h"
 #include "ui/ClickablePanel.h"
 #include "ui/DataGrid.h"
 #include "ui/Dialogs.h"
@@ -38,6 +42,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 
@@ -124,6 +129,22 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     m_slidetimer->start();
 
     openDataSources();
+    m_settingsPath = IndexSettings::path(programFolder);
+    m_store.setChangeHandler([this] { updateDueStatus(); });
+    m_reconnectTimer = new QTimer(this);
+    m_reconnectTimer->setInterval(2000);
+    connect(m_reconnectTimer, &QTimer::timeout, this, &MainWindow::tryReconnect);
+    m_heartbeat = new QTimer(this);
+    m_heartbeat->setInterval(3000);
+    connect(m_heartbeat, &QTimer::timeout, this, [this] {
+        if (m_store.isShared() && !m_store.isLost())
+            m_store.changeStamp(); // a query: it finds a connection that has gone
+        noticeLost();
+    });
+    const QString shared = IndexSettings::sharedIndex(m_settingsPath);
+    if (!shared.isEmpty() && !openSharedIndex({shared, QString(), false}, &m_startShareProblem, &m_startNeedsPassword))
+        m_startShareUri = shared;
+    updateIndexPanel();
     updateDueStatus();
 
     // The load procedure: stack the panels under the strip, Search panel showing, grids in place.
@@ -240,6 +261,9 @@ void MainWindow::buildMenus()
          {{"mnuBackup", "&Backup Database", QKeySequence(Qt::CTRL | Qt::Key_B)},
           {"mnuRestore", "&Restore Backup", QKeySequence(Qt::CTRL | Qt::Key_R)},
           {"mnuAutoRestore", "Restore &Automatic Backup...", {}},
+          {"mnu24", nullptr, {}},
+          {"mnuShared", "Open Shared Index...", {}},
+          {"mnuLocal", "Use My Own Index", {}},
           {"mnu23", nullptr, {}},
           {"mnuPrint", "&Print Database Report", QKeySequence(Qt::CTRL | Qt::Key_P)},
           {"mnuPrintLabels", "Print &Labels", QKeySequence(Qt::CTRL | Qt::Key_L)},
@@ -345,6 +369,8 @@ void MainWindow::buildMenus()
             [this] { DatabaseReport::print(m_store, *m_dialogs, this); });
     connect(action(QStringLiteral("mnuBackup")), &QAction::triggered, this, [this] { runBackupRestore(true); });
     connect(action(QStringLiteral("mnuRestore")), &QAction::triggered, this, [this] { runBackupRestore(false); });
+    connect(action(QStringLiteral("mnuShared")), &QAction::triggered, this, &MainWindow::chooseSharedIndex);
+    connect(action(QStringLiteral("mnuLocal")), &QAction::triggered, this, &MainWindow::useOwnIndex);
     connect(action(QStringLiteral("mnuDue")), &QAction::triggered, this, &MainWindow::showRemindersDue);
     connect(action(QStringLiteral("mnuHistory")), &QAction::triggered, this, &MainWindow::showFolderHistory);
     connect(action(QStringLiteral("mnuAutoRestore")), &QAction::triggered, this, &MainWindow::showAutoRestore);
@@ -380,6 +406,8 @@ void MainWindow::buildStatusBar()
         else
             part = new QLabel(i == 2 ? QStringLiteral("Mode: READY") : QString(), statusBar());
         part->setObjectName(QStringLiteral("Panel(%1)").arg(i + 1));
+        if (i == 3)
+            m_indexPanel = part;
         part->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         part->setFixedWidth(Twips::toPixels(widths[i]));
         statusBar()->addWidget(part);
@@ -444,6 +472,27 @@ void MainWindow::showEvent(QShowEvent *event)
                                QStringLiteral("Papyra could not open its database.\n\n%1\n\n"
                                               "The database file should be:\n%2")
                                    .arg(m_openError, QDir::toNativeSeparators(m_store.databasePath())),
+                               Dialogs::Icon::Warning);
+        });
+    }
+    if (!m_startShareUri.isEmpty()) {
+        // The remembered shared index could not be opened: the password asked for, or the reason told,
+        // with the user's own index in use meanwhile.
+        QTimer::singleShot(0, this, [this] {
+            const Dialogs::ServerLogin proposed{m_startShareUri, QString(), false};
+            if (m_startNeedsPassword) {
+                while (const auto login = m_dialogs->serverLogin(this, proposed, m_startShareProblem)) {
+                    QString why;
+                    if (openSharedIndex(*login, &why))
+                        return;
+                    m_dialogs->message(this, why, Dialogs::Icon::Warning);
+                }
+                return;
+            }
+            m_dialogs->message(this,
+                               QStringLiteral("Papyra could not open the shared index.\n\n%1\n\nYour own index is in "
+                                              "use meanwhile; File > Open Shared Index... tries again.")
+                                   .arg(m_startShareProblem),
                                Dialogs::Icon::Warning);
         });
     }
@@ -571,19 +620,169 @@ void MainWindow::onStartSnapshot(const AutoBackup::Result &result)
 
 void MainWindow::reportDataFailure(const QString &error)
 {
-    if (m_failureShown)
+    if (noticeLost() || m_failureShown)
         return;
     m_failureShown = true;
     m_dialogs->message(this,
-                       QStringLiteral("Papyra could not read its database.\n\n%1\n\nThe database file should be:\n%2")
-                           .arg(error, QDir::toNativeSeparators(m_store.databasePath())),
+                       QStringLiteral("Papyra could not read its database.\n\n%1\n\n%2").arg(error, indexDescription()),
                        Dialogs::Icon::Warning);
 }
 
 void MainWindow::onWriteFailed(const QString &error)
 {
+    if (noticeLost())
+        return;
     m_dialogs->message(this, QStringLiteral("Papyra could not save your change.\n\n%1").arg(error),
                        Dialogs::Icon::Warning);
+}
+
+QString MainWindow::indexDescription() const
+{
+    if (m_store.isShared())
+        return QStringLiteral("The shared index is %1.").arg(m_store.location());
+    return QStringLiteral("The database file should be:\n%1").arg(QDir::toNativeSeparators(m_store.databasePath()));
+}
+
+void MainWindow::updateIndexPanel()
+{
+    QString text = m_store.isShared() ? QStringLiteral("Shared index: %1").arg(m_store.location())
+                                      : QDir::toNativeSeparators(m_store.databasePath());
+    if (m_store.isShared() && m_reconnectTimer->isActive())
+        text += QStringLiteral(" (cannot be reached, trying again)");
+    else if (m_store.isShared() && !m_store.engine().mayWrite())
+        text += QStringLiteral(" (read only)");
+    m_indexPanel->setText(text);
+    m_indexPanel->setToolTip(text);
+    action(QStringLiteral("mnuLocal"))->setEnabled(m_store.isShared());
+}
+
+bool MainWindow::openSharedIndex(const Dialogs::ServerLogin &login, QString *error, bool *needsPassword)
+{
+    if (needsPassword)
+        *needsPassword = false;
+    ServerAddress address;
+    if (!ServerAddress::parse(login.uri, &address, error))
+        return false;
+    if (!login.password.isEmpty())
+        address.password = login.password;
+    auto engine = std::make_unique<PostgresEngine>(address);
+    {
+        BusyCursor busy;
+        if (!engine->open(error)) {
+            if (needsPassword)
+                *needsPassword = engine->needsPassword();
+            return false;
+        }
+    }
+    QString why;
+    if (login.rememberPassword && !login.password.isEmpty() &&
+        !IndexSettings::rememberPassword(address, login.password, &why))
+        m_dialogs->message(this, QStringLiteral("The password could not be kept in the password file: %1").arg(why),
+                           Dialogs::Icon::Warning);
+    m_store.commitPendingEdits();
+    m_store.setEngine(std::move(engine));
+    m_store.refreshAll();
+    m_reconnectTimer->stop();
+    m_heartbeat->start();
+    m_lostTold = false;
+    m_failureShown = false;
+    IndexSettings::setSharedIndex(m_settingsPath, address.toUri());
+    updateIndexPanel();
+    updateDueStatus();
+    return true;
+}
+
+void MainWindow::chooseSharedIndex()
+{
+    Dialogs::ServerLogin proposed{IndexSettings::sharedIndex(m_settingsPath), QString(), false};
+    QString note = QStringLiteral("The office's shared index on a PostgreSQL server: its server, port, database and "
+                                  "your user name, or one postgresql:// address.");
+    while (const auto login = m_dialogs->serverLogin(this, proposed, note)) {
+        QString why;
+        if (openSharedIndex(*login, &why))
+            return;
+        // Papyra stays on the index it had; the form comes back with the reason.
+        note = why + QStringLiteral("\n\nPapyra stays on the index it had.");
+        proposed = *login;
+    }
+}
+
+void MainWindow::useOwnIndex()
+{
+    m_store.commitPendingEdits();
+    m_store.setEngine(std::make_unique<SqliteEngine>(m_store.databasePath()));
+    m_reconnectTimer->stop();
+    m_heartbeat->stop();
+    IndexSettings::setSharedIndex(m_settingsPath, QString());
+    m_openError.clear();
+    if (m_store.open(&m_openError))
+        m_store.refreshAll(&m_openError);
+    m_failureShown = false;
+    if (!m_openError.isEmpty())
+        reportDataFailure(m_openError);
+    updateIndexPanel();
+    updateDueStatus();
+}
+
+bool MainWindow::noticeLost()
+{
+    if (!m_store.isShared() || (!m_store.isLost() && !m_reconnectTimer->isActive()))
+        return false;
+    if (!m_reconnectTimer->isActive()) {
+        m_reconnectTimer->start();
+        updateIndexPanel();
+    }
+    if (m_lostTold)
+        return true;
+    m_lostTold = true;
+    QString kept;
+    for (DataSource *source : {&m_store.file(), &m_store.search()}) {
+        if (source->hasPendingEdit())
+            kept = QStringLiteral("\n\nYour change to folder %1 is kept: Papyra writes it as soon as the server can "
+                                  "be reached again.")
+                       .arg(source->index(source->pendingRow(), 0).data().toString());
+    }
+    const auto *engine = static_cast<const PostgresEngine *>(&m_store.engine());
+    m_dialogs->message(this,
+                       QStringLiteral("The shared index at %1 cannot be reached.%2\n\nPapyra keeps trying to reach it.")
+                           .arg(engine->address().hostForMessages(), kept),
+                       Dialogs::Icon::Warning);
+    return true;
+}
+
+void MainWindow::tryReconnect()
+{
+    // Over the network, a connection attempt to a host that does not answer waits for libpq's
+    // connect_timeout; a probe that does not block goes first, so the window stays responsive.
+    const auto &address = static_cast<const PostgresEngine &>(m_store.engine()).address();
+    if (!address.host.isEmpty() && !address.host.startsWith(QLatin1Char('/')) && !m_probe) {
+        m_probe = new QTcpSocket(this);
+        connect(m_probe, &QTcpSocket::connected, this, [this] {
+            m_probe->abort();
+            m_probe->deleteLater();
+            m_probe = nullptr;
+            reconnectNow();
+        });
+        connect(m_probe, &QTcpSocket::errorOccurred, this, [this] {
+            m_probe->deleteLater();
+            m_probe = nullptr;
+        });
+        m_probe->connectToHost(address.host, quint16(address.port > 0 ? address.port : 5432));
+        return;
+    }
+    if (!m_probe)
+        reconnectNow();
+}
+
+void MainWindow::reconnectNow()
+{
+    if (!m_store.isShared() || !m_store.reconnect())
+        return;
+    m_reconnectTimer->stop();
+    m_lostTold = false;
+    m_failureShown = false;
+    updateIndexPanel();
+    updateDueStatus();
 }
 
 void MainWindow::onTabClick()

@@ -2,6 +2,7 @@
 
 #include "backup/AutoBackup.h"
 #include "store/RecordStore.h"
+#include "ui/Dialogs.h"
 
 #include <QMainWindow>
 #include <QVector>
@@ -15,10 +16,12 @@ class DataSource;
 class Dialogs;
 class PicturePanel;
 class QAction;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabBar;
 class QThread;
+class QTcpSocket;
 class QTimer;
 
 // The tabs by their one-based number on the strip; panel Tabpanel(k - 1) belongs to tab k.
@@ -63,6 +66,15 @@ public:
     // Reads a data source afresh, telling the user once if the database cannot be read.
     bool refreshSource(DataSource &source);
 
+    // The shared index: the File menu's choices, also used at start for the remembered one.
+    // Opens the index the login names, keeping the current one when it cannot be used (the
+    // message then says why); needsPassword tells that the server asked for a password.
+    bool openSharedIndex(const Dialogs::ServerLogin &login, QString *error, bool *needsPassword = nullptr);
+    void chooseSharedIndex();
+    void useOwnIndex();
+    QString settingsPath() const { return m_settingsPath; }
+    QTimer *reconnectTimer() const { return m_reconnectTimer; }
+
     // Reminders Due: Search lists the slots due by today's date, shown on the Search Results tab.
     void showRemindersDue();
     // The status bar's first panel: how many reminders are due.
@@ -96,6 +108,13 @@ private:
     void reportDataFailure(const QString &error);
     void onWriteFailed(const QString &error);
     void onStartSnapshot(const AutoBackup::Result &result);
+    // The shared index's server has gone: told once, retried until it is back. False when the
+    // store's connection is not lost.
+    bool noticeLost();
+    void tryReconnect();
+    void reconnectNow();
+    void updateIndexPanel();
+    QString indexDescription() const;
 
     QString m_programFolder;
     Dialogs *m_dialogs;
@@ -113,6 +132,15 @@ private:
     CategoriesPanel *m_categoriesPanel = nullptr;
     QTimer *m_slidetimer = nullptr;
     ClickablePanel *m_duePanel = nullptr;
+    QLabel *m_indexPanel = nullptr;
+    QString m_settingsPath;
+    QTimer *m_reconnectTimer = nullptr; // while the shared index cannot be reached
+    QTimer *m_heartbeat = nullptr;      // notices a server that went away while nobody acted
+    QTcpSocket *m_probe = nullptr;      // is the server's port answering again?
+    bool m_lostTold = false;
+    QString m_startShareProblem; // why the remembered shared index could not be opened at start
+    bool m_startNeedsPassword = false;
+    QString m_startShareUri;
     QByteArray m_dueStamp; // the data and date the due count was worked out for
     qint16 m_slidestep = 0;
     quint64 m_tourRestarts = 0; // counts StartSlideShow runs

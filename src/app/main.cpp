@@ -1,14 +1,25 @@
 #include "Version.h"
+#include "app/CommandLine.h"
+#include "app/IndexSettings.h"
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
+#include <QTextStream>
 #include <QTimer>
 
 int main(int argc, char *argv[])
 {
+    const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (first == QLatin1String("--create-shared-index")) {
+        // A command for the office's administrator: no window, so no display is needed.
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout), err(stderr);
+        return CommandLine::createSharedIndex(app.arguments().mid(2), QCoreApplication::applicationDirPath(), out, err);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Papyra"));
     QApplication::setApplicationVersion(QStringLiteral(PAPYRA_VERSION_STRING));
@@ -17,6 +28,17 @@ int main(int argc, char *argv[])
 
     const QString programFolder = QApplication::applicationDirPath();
     const QString dataFolder = Startup::prepareProgramFolder(programFolder);
+    const QStringList arguments = app.arguments();
+    const int index = int(arguments.indexOf(QStringLiteral("--index")));
+    if (index > 0) {
+        QString error;
+        if (index + 1 >= arguments.size() ||
+            !CommandLine::chooseIndex(arguments.at(index + 1), IndexSettings::path(programFolder), &error)) {
+            QTextStream(stderr) << "papyra: " << (error.isEmpty() ? QStringLiteral("--index needs an address") : error)
+                                << '\n';
+            return 2;
+        }
+    }
 
     Dialogs dialogs;
     // A second start on the same index brings the first window to the front and ends.

@@ -72,6 +72,12 @@ Outcome run(RecordStore &store, Dialogs &dialogs, QWidget *parent, Mode mode)
             dialogs.openFileName(parent, proposedFileName, restoreFolder(store.dataFolder()), restoreFilters());
         if (!outcome.chosen.isEmpty())
             AutoBackup::Settings(store.dataFolder()).setLastRestoreFolder(QFileInfo(outcome.chosen).absolutePath());
+        // A shared index is every desk's: replacing it is asked first, naming what it replaces.
+        if (!outcome.chosen.isEmpty() && store.isShared() &&
+            !dialogs.askYesNo(parent, QStringLiteral("Restoring replaces the shared index %1 for every desk with the "
+                                                     "contents of\n%2\n\nRestore it?")
+                                          .arg(store.location(), QDir::toNativeSeparators(outcome.chosen))))
+            outcome.chosen.clear();
     }
     if (!outcome.chosen.isEmpty())
         copy(store, &outcome);

@@ -29,8 +29,20 @@ CategoriesPanel::CategoriesPanel(DataSource *categories, Dialogs *dialogs, QWidg
     connect(remove, &QPushButton::clicked, this, &CategoriesPanel::deleteCategory);
 }
 
+bool CategoriesPanel::refusedToReader()
+{
+    if (m_categories->mayWrite())
+        return false;
+    m_dialogs->message(window(), QStringLiteral("Your user may only read the shared index, so categories cannot be "
+                                                "added or deleted here. Ask the index's administrator for editing "
+                                                "rights."));
+    return true;
+}
+
 void CategoriesPanel::addCategory()
 {
+    if (refusedToReader())
+        return;
     m_categories->addNew();
     m_grid->setFocus();
     m_grid->scrollTo(m_grid->currentIndex());
@@ -38,6 +50,8 @@ void CategoriesPanel::addCategory()
 
 void CategoriesPanel::deleteCategory()
 {
+    if (refusedToReader())
+        return;
     // Any written row may go, the first one included; the add-new row and no row at all may not.
     const bool onRecord = !m_categories->isBof() && !m_categories->isEof() && m_categories->absolutePosition() >= 0;
     if (!onRecord) {

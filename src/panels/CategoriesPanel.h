@@ -20,6 +20,8 @@ public:
     void deleteCategory();
 
 private:
+    // F7 and F8 on an index the user may only read: says why and refuses.
+    bool refusedToReader();
     DataSource *m_categories;
     Dialogs *m_dialogs;
     DataGrid *m_grid;

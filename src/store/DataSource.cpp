@@ -78,6 +78,12 @@ QString DataSource::selectList() const
 
 bool DataSource::refresh()
 {
+    // While a shared index's server is away the rows on screen and the row being typed stay as
+    // they are; they are read again once it is back.
+    if (m_store->isShared() && (!m_store->isOpen() || m_store->isLost()) && !m_keys.isEmpty()) {
+        setError(QStringLiteral("The shared index %1 cannot be reached.").arg(m_store->location()));
+        return false;
+    }
     // A row still being edited is written, not dropped, when its data source is read again.
     emit aboutToReread();
     submitPending();
@@ -88,37 +94,33 @@ bool DataSource::refresh()
     if (!ensureOpen()) {
         ok = false;
     } else if (!m_source.isEmpty()) {
-        QString sql = QStringLiteral("SELECT %1 FROM %2").arg(m_source.keyField, m_source.table);
-        if (!m_source.condition.isEmpty())
-            sql += QStringLiteral(" WHERE ") + m_source.condition;
-        if (!m_source.orderBy.isEmpty())
-            sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
+        const QString sql = keySql();
+        const QVariantList binds = m_source.searchTerm ? QVariantList{*m_source.searchTerm} : m_source.bindValues;
         // The rows themselves are always read again; the key list only when the data or the query
         // may have changed since it was read, which saves most of a refresh of a large table.
         // The search reads reminders in the form they are shown in, so a key list also belongs to that form.
         QByteArray stamp = m_store->changeStamp();
         if (!stamp.isEmpty())
             stamp += ' ' + Dates::shownForm().toUtf8();
-        if (!stamp.isEmpty() && stamp == m_keysStamp && sql == m_keysSql && m_source.bindValues == m_keysBinds) {
+        if (!stamp.isEmpty() && stamp == m_keysStamp && sql == m_keysSql && binds == m_keysBinds) {
             keys = m_keys;
             stampOfKeys = stamp;
         } else {
             QString error;
-            ok = m_store->engine().readKeys(sql, m_source.bindValues, &keys, &error);
+            ok = readKeys(&keys, &error);
             if (!ok)
                 setError(error);
             stampOfKeys = ok ? stamp : QByteArray();
         }
         m_keysSql = sql;
-        m_keysBinds = m_source.bindValues;
+        m_keysBinds = binds;
     }
 
     beginResetModel();
     m_keysStamp = stampOfKeys;
     m_keys = keys;
     m_blocks.clear();
-    m_pendingRow = -1;
-    m_pending.clear();
+    clearPending();
     m_dropScheduled = false;
     endResetModel();
     if (!m_keys.isEmpty())
@@ -126,6 +128,70 @@ bool DataSource::refresh()
     if (ok)
         m_lastError.clear();
     return ok;
+}
+
+QString DataSource::keySql() const
+{
+    if (m_source.searchTerm)
+        return QStringLiteral("search");
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(m_source.keyField, m_source.table);
+    if (!m_source.condition.isEmpty())
+        sql += QStringLiteral(" WHERE ") + m_source.condition;
+    if (!m_source.orderBy.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
+    return sql;
+}
+
+bool DataSource::readKeys(QVector<qint64> *keys, QString *error) const
+{
+    if (m_source.searchTerm)
+        return m_store->engine().searchKeys(*m_source.searchTerm, keys, error);
+    return m_store->engine().readKeys(keySql(), m_source.bindValues, keys, error);
+}
+
+void DataSource::showCurrentValues(bool rereadKeys)
+{
+    if (m_source.isEmpty() || !m_store->isOpen() || m_store->engine().isLost())
+        return;
+    QVector<qint64> keys;
+    QString error;
+    // A search keeps the result of its query; only its rows' values are read again.
+    if (rereadKeys && !m_source.searchTerm && readKeys(&keys, &error) && keys != m_keys) {
+        // What an open cell editor holds becomes the row's pending edit, which stays with its row.
+        emit aboutToReread();
+        const int current = currentRow();
+        const qint64 currentKey = current >= 0 && current < m_keys.size() ? m_keys.at(current) : -1;
+        const bool onNewRow = isNewRow(current);
+        const bool pendingOnNewRow = isNewRow(m_pendingRow);
+        const qint64 pendingKey = m_pendingRow >= 0 && m_pendingRow < m_keys.size() ? m_keys.at(m_pendingRow) : -1;
+        beginResetModel();
+        m_keys = keys;
+        m_keysStamp.clear();
+        m_blocks.clear();
+        if (pendingOnNewRow)
+            m_pendingRow = int(m_keys.size());
+        else if (m_pendingRow >= 0)
+            m_pendingRow = int(m_keys.indexOf(pendingKey));
+        if (m_pendingRow < 0)
+            clearPending();
+        endResetModel();
+        const int place = onNewRow ? int(m_keys.size()) : int(m_keys.indexOf(currentKey));
+        setCurrentRow(place >= 0 ? place : 0);
+        return;
+    }
+    m_blocks.clear();
+    const int rows = rowCount();
+    // A single cell would also reload an open editor from the model; with more cells the view
+    // only repaints, so text being typed stays as it is.
+    if (rows > 0 && (rows > 1 || columnCount() > 1))
+        emit dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
+}
+
+void DataSource::clearPending()
+{
+    m_pendingRow = -1;
+    m_pending.clear();
+    m_original.clear();
 }
 
 void DataSource::release()
@@ -202,10 +268,15 @@ int DataSource::absolutePosition() const
     return row >= 0 && row < m_keys.size() ? row : -1;
 }
 
+bool DataSource::mayWrite() const
+{
+    return !m_readOnly && m_store->engine().mayWrite();
+}
+
 void DataSource::addNew()
 {
     submitPending();
-    if (!m_allowAddNew)
+    if (!m_allowAddNew || !mayWrite())
         return;
     setCurrentRow(m_keys.size());
 }
@@ -217,12 +288,10 @@ bool DataSource::deleteCurrent()
         revertPending();
         return true;
     }
-    if (row < 0 || row >= m_keys.size() || !ensureOpen())
+    if (row < 0 || row >= m_keys.size() || !ensureOpen() || !mayWrite())
         return false;
-    if (m_pendingRow == row) {
-        m_pendingRow = -1;
-        m_pending.clear();
-    }
+    if (m_pendingRow == row)
+        clearPending();
     QSqlQuery query(m_store->engine().connection());
     query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_source.table, m_source.keyField));
     query.addBindValue(m_keys.at(row));
@@ -293,17 +362,16 @@ bool DataSource::submitPending()
         QStringList marks;
         for (int i = 0; i < fields.size(); ++i)
             marks << QStringLiteral("?");
-        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(m_source.table, fields.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        // RETURNING gives the new row's key on either engine; a driver's last insert id does not.
+        query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+                          .arg(m_source.table, fields.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")),
+                               m_source.keyField));
         for (const QVariant &v : values)
             query.addBindValue(v);
-        if (!writeKeepingHistory(-1, newValues, &query)) {
-            emit writeFailed(m_lastError);
-            return false;
-        }
-        const qint64 key = query.lastInsertId().toLongLong();
-        m_pendingRow = -1;
-        m_pending.clear();
+        qint64 key = -1;
+        if (!writeKeepingHistory(-1, newValues, &query, nullptr, &key))
+            return failWrite(m_lastError);
+        clearPending();
         // The written row takes the new row's place and a fresh new row appears below it.
         beginInsertRows(QModelIndex(), m_keys.size() + 1, m_keys.size() + 1);
         m_keys.append(key);
@@ -313,49 +381,144 @@ bool DataSource::submitPending()
         return true;
     }
 
-    QStringList sets;
-    for (const QString &f : fields)
-        sets << f + QStringLiteral(" = ?");
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                      .arg(m_source.table, sets.join(QStringLiteral(", ")), m_source.keyField));
-    for (const QVariant &v : values)
-        query.addBindValue(v);
-    query.addBindValue(m_keys.at(row));
-    if (!writeKeepingHistory(m_keys.at(row), newValues, &query)) {
-        emit writeFailed(m_lastError);
-        return false;
+    // The row is written only where its edited fields still hold what they held when editing
+    // began: a change another desk made meanwhile is never overwritten without the user's word.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        QStringList sets;
+        QStringList unchanged;
+        QVariantList originals;
+        for (auto it = m_pending.constBegin(); it != m_pending.constEnd(); ++it) {
+            const QString &f = m_columns.at(it.key()).field;
+            sets << f + QStringLiteral(" = ?");
+            unchanged << f + QStringLiteral(" IS NOT DISTINCT FROM ?");
+            originals << m_original.value(it.key());
+        }
+        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4")
+                          .arg(m_source.table, sets.join(QStringLiteral(", ")), m_source.keyField,
+                               unchanged.join(QStringLiteral(" AND "))));
+        for (const QVariant &v : values)
+            query.addBindValue(v);
+        query.addBindValue(m_keys.at(row));
+        for (const QVariant &v : originals)
+            query.addBindValue(v);
+        bool written = false;
+        if (!writeKeepingHistory(m_keys.at(row), newValues, &query, &written))
+            return failWrite(m_lastError);
+        if (written)
+            break;
+        query.finish();
+        // Changed elsewhere since editing began (or gone): ask whose text stays.
+        std::optional<Conflict> conflict = readConflict(row);
+        if (!conflict)
+            return failWrite(m_lastError);
+        if (!m_resolveConflict || !m_resolveConflict(*conflict)) {
+            if (!m_resolveConflict)
+                return failWrite(QStringLiteral("The row was changed elsewhere while it was being edited."));
+            // The other desk's text stays: this desk's edit of the row goes, by the user's choice.
+            clearPending();
+            m_blocks.remove(row / blockSize);
+            emitRowChanged(row);
+            return true;
+        }
+        // This desk's text stays: written over what the row holds now.
+        for (auto it = m_pending.constBegin(); it != m_pending.constEnd(); ++it)
+            m_original.insert(it.key(), conflict->stored.value(it.key()));
     }
+    query.finish();
     auto block = m_blocks.find(row / blockSize);
     if (block != m_blocks.end()) {
         Row &cached = (*block)[row % blockSize];
         for (auto it = m_pending.constBegin(); it != m_pending.constEnd(); ++it)
             cached[it.key()] = it.value();
     }
-    m_pendingRow = -1;
-    m_pending.clear();
+    clearPending();
     emitRowChanged(row);
     return true;
 }
 
-bool DataSource::writeKeepingHistory(qint64 key, const QHash<QString, QVariant> &newValues, QSqlQuery *write)
+bool DataSource::writeKeepingHistory(qint64 key, const QHash<QString, QVariant> &newValues, QSqlQuery *write,
+                                     bool *written, qint64 *returnedKey)
 {
-    // The replaced values and the write go in together or not at all.
+    // The replaced values and the write go in together or not at all. A write that finds no row
+    // to change (written false) keeps no history either.
     QSqlDatabase db = m_store->engine().connection();
     if (!db.transaction()) {
         setError(db.lastError().text());
         return false;
     }
     QString why;
-    if (!m_store->keepHistory(m_source.table, m_source.keyField, key, newValues, &why))
+    bool applied = false;
+    if (!m_store->keepHistory(m_source.table, m_source.keyField, key, newValues, &why)) {
         setError(why);
-    else if (!write->exec())
+    } else if (!write->exec()) {
         setError(write->lastError().text());
-    else if (db.commit())
-        return true;
-    else
+    } else if (returnedKey && !write->next()) {
+        setError(write->lastError().text());
+    } else {
+        if (returnedKey)
+            *returnedKey = write->value(0).toLongLong();
+        applied = returnedKey || write->numRowsAffected() != 0;
+        // A statement still running would hold the commit back.
+        write->finish();
+        if (written)
+            *written = applied;
+        if ((!written || applied) ? db.commit() : db.rollback())
+            return true;
         setError(db.lastError().text());
+    }
     db.rollback();
     return false;
+}
+
+bool DataSource::failWrite(const QString &error)
+{
+    setError(error);
+    emit writeFailed(m_lastError);
+    return false;
+}
+
+std::optional<DataSource::Conflict> DataSource::readConflict(int row)
+{
+    QSqlQuery query(m_store->engine().connection());
+    query.setForwardOnly(true);
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(selectList(), m_source.table, m_source.keyField));
+    query.addBindValue(m_keys.at(row));
+    if (!query.exec()) {
+        setError(query.lastError().text());
+        return std::nullopt;
+    }
+    if (!query.next()) {
+        setError(QStringLiteral("The row no longer exists: it was deleted elsewhere."));
+        return std::nullopt;
+    }
+    Conflict conflict;
+    for (int c = 0; c < m_columns.size(); ++c)
+        conflict.stored.append(query.value(c + 1));
+    const int number = columnIndex(QStringLiteral("FileNumber"));
+    conflict.number = number >= 0 ? conflict.stored.value(number).toLongLong() : -1;
+    for (auto it = m_pending.constBegin(); it != m_pending.constEnd(); ++it) {
+        const Column &column = m_columns.at(it.key());
+        conflict.captions << column.caption;
+        conflict.theirs << shownText(column, conflict.stored.value(it.key()));
+        conflict.mine << shownText(column, it.value());
+    }
+    return conflict;
+}
+
+QString DataSource::shownText(const Column &column, const QVariant &value)
+{
+    if (value.isNull())
+        return QString();
+    switch (column.kind) {
+    case Column::Kind::Number:
+        return QString::number(value.toLongLong());
+    case Column::Kind::Date:
+        return Dates::storageToDisplay(value.toString());
+    case Column::Kind::Text:
+        break;
+    }
+    return value.toString();
 }
 
 bool DataSource::commitPending()
@@ -369,8 +532,7 @@ void DataSource::revertPending()
     if (m_pendingRow < 0)
         return;
     const int row = m_pendingRow;
-    m_pendingRow = -1;
-    m_pending.clear();
+    clearPending();
     emitRowChanged(row);
 }
 
@@ -457,14 +619,19 @@ void DataSource::dropRowsAfterFailedRead()
     if (!m_dropScheduled)
         return;
     const QString error = m_lastError;
+    if (m_store->engine().isLost()) {
+        // The server is away: the rows on screen and the row being typed stay until it is back.
+        m_dropScheduled = false;
+        emit readFailed(error);
+        return;
+    }
     // What was typed is still written if the file takes it; a write that fails is told on its own.
     submitPending();
     beginResetModel();
     m_keys.clear();
     m_keysStamp.clear();
     m_blocks.clear();
-    m_pendingRow = -1;
-    m_pending.clear();
+    clearPending();
     endResetModel();
     m_dropScheduled = false;
     emit readFailed(error);
@@ -506,18 +673,7 @@ QVariant DataSource::data(const QModelIndex &index, int role) const
         return QVariant();
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
-    const QVariant value = effectiveValue(index.row(), index.column());
-    if (value.isNull())
-        return QString();
-    switch (m_columns.at(index.column()).kind) {
-    case Column::Kind::Number:
-        return QString::number(value.toLongLong());
-    case Column::Kind::Date:
-        return Dates::storageToDisplay(value.toString());
-    case Column::Kind::Text:
-        break;
-    }
-    return value.toString();
+    return shownText(m_columns.at(index.column()), effectiveValue(index.row(), index.column()));
 }
 
 QVariant DataSource::headerData(int section, Qt::Orientation orientation, int role) const
@@ -541,7 +697,7 @@ Qt::ItemFlags DataSource::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (!m_readOnly && m_columns.at(index.column()).editable)
+    if (mayWrite() && m_columns.at(index.column()).editable)
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -592,6 +748,8 @@ bool DataSource::setData(const QModelIndex &index, const QVariant &value, int ro
     if (m_pendingRow >= 0 && m_pendingRow != row && !submitPending())
         return false;
     m_pendingRow = row;
+    if (!m_pending.contains(column) && !isNewRow(row))
+        m_original.insert(column, storedValue(row, column));
     m_pending.insert(column, stored);
     emitRowChanged(row);
     // An editor may commit after the view has already moved to another row: that row was left.

@@ -3,8 +3,10 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QItemSelectionModel>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 class QSqlQuery;
@@ -23,6 +25,8 @@ struct RecordSource {
     QString condition; // SQL condition with ? placeholders; empty for every row
     QVariantList bindValues;
     QString orderBy;
+    // A search: the engine finds the keys of the slots matching this term (condition is unused).
+    std::optional<QString> searchTerm;
 
     bool isEmpty() const { return table.isEmpty(); }
 };
@@ -52,6 +56,22 @@ public:
     void setAllowDelete(bool allow) { m_allowDelete = allow; }
     bool allowDelete() const { return m_allowDelete; }
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    // False for a read-only data source and on an index the user may only read.
+    bool mayWrite() const;
+
+    // A row whose edited fields were changed elsewhere after editing began. The texts are as the
+    // grid shows them, one per edited field.
+    struct Conflict {
+        qint64 number = -1; // the row's FileNumber; -1 where the table has none
+        QStringList captions, theirs, mine;
+        QVector<QVariant> stored; // the row's values now, by column
+    };
+    // Answers a conflict: true keeps this desk's text (written over the other), false takes the
+    // other's. Without one the write fails and the edit stays pending.
+    void setConflictResolver(std::function<bool(const Conflict &)> resolver)
+    {
+        m_resolveConflict = std::move(resolver);
+    }
 
     QItemSelectionModel *selectionModel() const { return m_selection; }
 
@@ -59,6 +79,10 @@ public:
     // its store's current index, so it never needs pointing at a file.
     void setRecordSource(const RecordSource &source) { m_source = source; }
     bool refresh();
+    // Another connection has changed the table: the rows read again (an edit being typed stays as
+    // it is), and with rereadKeys rows added or removed elsewhere come and go, the current row kept.
+    // A search's key list stays the result of its query.
+    void showCurrentValues(bool rereadKeys);
     // Writes a pending edit and lets the rows go, as the store does before it closes.
     void release();
     // Makes the first row, in the data source's order, that meets the criterion current.
@@ -79,6 +103,7 @@ public:
 
     // The edit typed into a row and not yet written.
     bool hasPendingEdit() const { return m_pendingRow >= 0; }
+    int pendingRow() const { return m_pendingRow; }
     bool submitPending();
     void revertPending();
     // Writes what the bound grid's open cell editor holds and the row's pending edit.
@@ -120,9 +145,18 @@ private:
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
     void emitRowChanged(int row);
     bool readBlock(int first, int last, QVector<Row> *rows) const;
+    QString keySql() const;
+    bool readKeys(QVector<qint64> *keys, QString *error) const;
+    void clearPending();
+    bool failWrite(const QString &error);
+    std::optional<Conflict> readConflict(int row);
+    static QString shownText(const Column &column, const QVariant &value);
     void dropRowsAfterFailedRead();
-    // Runs the prepared write of row key (-1: a new row) in one transaction with the history of what it replaces.
-    bool writeKeepingHistory(qint64 key, const QHash<QString, QVariant> &newValues, QSqlQuery *write);
+    // Runs the prepared write of row key (-1: a new row) in one transaction with the history of
+    // what it replaces. With written, an update that matched no row is undone and reported there;
+    // with returnedKey, the write's RETURNING key is read before the commit.
+    bool writeKeepingHistory(qint64 key, const QHash<QString, QVariant> &newValues, QSqlQuery *write,
+                             bool *written = nullptr, qint64 *returnedKey = nullptr);
 
     RecordStore *m_store;
     QItemSelectionModel *m_selection;
@@ -140,6 +174,8 @@ private:
     mutable bool m_dropScheduled = false;
 
     int m_pendingRow = -1;
-    QHash<int, QVariant> m_pending; // column -> value (null QVariant for a cleared cell)
+    QHash<int, QVariant> m_pending;  // column -> value (null QVariant for a cleared cell)
+    QHash<int, QVariant> m_original; // column -> the stored value when its edit began
+    std::function<bool(const Conflict &)> m_resolveConflict;
     QString m_lastError;
 };

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariantList>
 #include <QVector>
+#include <functional>
 
 // What one kind of database behind the index does in its own way: opening and checking it, telling
 // whether the data may have changed, the search's matching, and copying the whole index to a file
@@ -33,8 +34,18 @@ public:
     virtual bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
                           QString *error) const = 0;
 
+    // The search: the keys of the Varnel rows whose keywords, category or shown reminder contain
+    // term (the Pattern rule), in FileNumber order. The record store asks only this; the default
+    // runs matchCondition() through readKeys, and an engine whose server cannot apply the rule
+    // itself overrides it (PostgreSQL matches on this side, from a copy kept current).
+    virtual bool searchKeys(const QString &term, QVector<qint64> *keys, QString *error) const
+    {
+        return readKeys(
+            QStringLiteral("SELECT FileNumber FROM Varnel WHERE %1 ORDER BY FileNumber").arg(matchCondition()), {term},
+            keys, error);
+    }
     // The condition, with one placeholder for the search term, that keeps the Varnel rows whose
-    // keywords, category or shown reminder contain the term.
+    // keywords, category or shown reminder contain the term; used by the default searchKeys only.
     virtual QString matchCondition() const = 0;
     // The column that tells rows of Categories apart (the table has no key of its own).
     virtual QString categoryKey() const = 0;
@@ -57,4 +68,20 @@ public:
             *error = QStringLiteral("This index cannot be copied while it is in use.");
         return false;
     }
+
+    // A shared index: other desks write to it too. handler runs (on the event loop) after another
+    // connection has committed a change; an engine without other writers never calls it.
+    virtual void setChangeHandler(std::function<void()> handler) { (void)handler; }
+    // The connection has gone (the server stopped, the network failed) although it was open;
+    // reopen() then tries once to connect again without blocking for more than a few seconds.
+    virtual bool isLost() const { return false; }
+    virtual bool reopen(QString *error)
+    {
+        close();
+        return open(error);
+    }
+    // Whether the user's rights allow changes; a reader's index is read-only.
+    virtual bool mayWrite() const { return true; }
+    // A shared index: messages name the server rather than a file.
+    virtual bool isShared() const { return false; }
 };

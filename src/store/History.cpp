@@ -86,10 +86,12 @@ bool prepare(QSqlDatabase &db, const QString &keyDeclaration, QString *error)
 {
     QSqlQuery query(db);
     // A file that cannot be written keeps its data readable; its edits fail on their own.
-    query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS PapyraHistory (Id %1, ChangedAt TEXT, ChangedBy TEXT, "
-                              "Kind TEXT, FileNumber INTEGER, Keywords TEXT, Category TEXT, Reminder TEXT, "
-                              "NewName TEXT)")
-                   .arg(keyDeclaration));
+    // (A shared index has the table from its creation; asking first keeps the server's notice away.)
+    if (!db.tables().contains(QStringLiteral("PapyraHistory"), Qt::CaseInsensitive))
+        query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS PapyraHistory (Id %1, ChangedAt TEXT, ChangedBy TEXT, "
+                                  "Kind TEXT, FileNumber INTEGER, Keywords TEXT, Category TEXT, Reminder TEXT, "
+                                  "NewName TEXT)")
+                       .arg(keyDeclaration));
     // Every field it writes must be there: a table of the same name but another shape is not Papyra's.
     if (!query.exec(QStringLiteral("SELECT %1 FROM PapyraHistory WHERE 1 = 0").arg(columns))) {
         if (!db.tables().contains(QStringLiteral("PapyraHistory"), Qt::CaseInsensitive))

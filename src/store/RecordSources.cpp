@@ -37,11 +37,10 @@ QVector<Column> categoryColumns()
     return {{QStringLiteral("Category"), QStringLiteral("Category"), Column::Kind::Text, true}};
 }
 
-RecordSource matching(const QString &condition, const QString &term)
+RecordSource matching(const QString &term)
 {
     RecordSource source = slotTable();
-    source.condition = condition;
-    source.bindValues = {term};
+    source.searchTerm = term;
     return source;
 }
 
@@ -49,8 +48,13 @@ Criterion dueCriterion(const QDate &lastDay)
 {
     // Reminders are stored as ISO text, so text order is date order. Only well-formed dates take
     // part: a stray text from an older database must not count as due because it sorts before a
-    // digit. The cheap comparison goes first, so the pattern is tried on the few due rows only.
-    return {QStringLiteral("Reminder <= ? AND Reminder GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]'"),
+    // digit. The cheap comparison goes first, so the shape is tested on the few due rows only. The
+    // shape test (every digit made 0, then compared with 0000-00-00) is plain SQL that SQLite and
+    // PostgreSQL read alike.
+    QString digitsAsZero = QStringLiteral("Reminder");
+    for (char digit = '1'; digit <= '9'; ++digit)
+        digitsAsZero = QStringLiteral("replace(%1, '%2', '0')").arg(digitsAsZero, QChar::fromLatin1(digit));
+    return {QStringLiteral("Reminder <= ? AND length(Reminder) = 10 AND %1 = '0000-00-00'").arg(digitsAsZero),
             {Dates::toStorage(lastDay)}};
 }
 

@@ -13,8 +13,8 @@ RecordSource categoryTable(const QString &key);
 QVector<Column> slotColumns(); // File #, Keywords, Category, Reminder
 QVector<Column> categoryColumns();
 
-// The slots matching a search: condition is the engine's, with one placeholder for the term.
-RecordSource matching(const QString &condition, const QString &term);
+// The slots matching a search term; the engine finds their keys (Engine::searchKeys).
+RecordSource matching(const QString &term);
 // The slots whose well-formed reminder falls on or before lastDay, by Reminder, then FileNumber.
 RecordSource dueBy(const QDate &lastDay);
 // The same slots as a condition with its value, for counting them.

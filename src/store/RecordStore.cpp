@@ -66,6 +66,38 @@ RecordStore::RecordStore(const QString &dataFolder)
     m_popCat.setColumns(RecordSources::categoryColumns());
     m_popCat.setRecordSource(RecordSources::categoryTable(m_engine->categoryKey()));
     m_popCat.setReadOnly(true);
+    m_engine->setChangeHandler([this] { onExternalChange(); });
+}
+
+void RecordStore::setEngine(std::unique_ptr<Engine> engine)
+{
+    close(); // the data sources let their rows go: no row of the old index stays on screen
+    m_engine = std::move(engine);
+    m_categories.setRecordSource(RecordSources::categoryTable(m_engine->categoryKey()));
+    m_popCat.setRecordSource(RecordSources::categoryTable(m_engine->categoryKey()));
+    m_search.setRecordSource(RecordSource());
+    m_engine->setChangeHandler([this] { onExternalChange(); });
+}
+
+void RecordStore::onExternalChange()
+{
+    m_file.showCurrentValues(true);
+    m_search.showCurrentValues(false);
+    m_categories.showCurrentValues(true);
+    m_popCat.showCurrentValues(true);
+    if (m_onChange)
+        m_onChange();
+}
+
+bool RecordStore::reconnect(QString *error)
+{
+    if (!m_engine->reopen(error))
+        return false;
+    // What was typed while the server was away is written now; the rows then show what the
+    // server holds, other desks' changes included.
+    commitPendingEdits();
+    onExternalChange();
+    return true;
 }
 
 QString RecordStore::databasePath() const
@@ -119,7 +151,7 @@ void RecordStore::commitPendingEdits()
 
 bool RecordStore::searchFor(const QString &term)
 {
-    m_search.setRecordSource(RecordSources::matching(m_engine->matchCondition(), term));
+    m_search.setRecordSource(RecordSources::matching(term));
     return m_search.refresh();
 }
 

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,6 +43,17 @@ public:
     QString databasePath() const;
     // Where the index lies, for messages.
     QString location() const { return m_engine->location(); }
+
+    // Makes engine the index from now on (the store is closed first): a shared index on a server
+    // instead of the file in the data folder, or back.
+    void setEngine(std::unique_ptr<Engine> engine);
+    // Runs after another desk's change has reached the data sources (shared index only).
+    void setChangeHandler(std::function<void()> handler) { m_onChange = std::move(handler); }
+    bool isShared() const { return m_engine->isShared(); }
+    // The shared index's connection has gone; reconnect() tries once, without blocking for long,
+    // and on success writes every row still being edited.
+    bool isLost() const { return m_engine->isLost(); }
+    bool reconnect(QString *error = nullptr);
 
     bool open(QString *error = nullptr);
     // Writes every row being edited, as leaving it would, lets the data sources' rows go and closes the index.
@@ -98,7 +110,10 @@ public:
     bool restoreFrom(const QString &path, QString *error = nullptr);
 
 private:
+    void onExternalChange();
+
     QString m_dataFolder;
+    std::function<void()> m_onChange;
     std::unique_ptr<Engine> m_engine;
     bool m_thinned = false; // the history is thinned at the first opening only
     DataSource m_file;

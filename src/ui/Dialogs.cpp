@@ -1,9 +1,16 @@
 #include "ui/Dialogs.h"
 
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinterInfo>
+#include <QSpinBox>
+#include <QUrl>
 
 namespace {
 
@@ -92,4 +99,70 @@ QString Dialogs::folderName(QWidget *parent, const QString &start)
 QPrinterInfo Dialogs::defaultPrinter()
 {
     return QPrinterInfo::defaultPrinter();
+}
+
+std::optional<Dialogs::ServerLogin> Dialogs::serverLogin(QWidget *parent, const ServerLogin &proposed,
+                                                         const QString &note)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("frmShared"));
+    dialog.setWindowTitle(title());
+    auto *form = new QFormLayout(&dialog);
+    auto *noteLabel = new QLabel(note, &dialog);
+    noteLabel->setWordWrap(true);
+    form->addRow(noteLabel);
+    const QUrl proposedUrl(proposed.uri);
+    auto *server = new QLineEdit(&dialog);
+    server->setObjectName(QStringLiteral("txtServer"));
+    server->setPlaceholderText(QStringLiteral("office-server, or a whole postgresql:// address"));
+    server->setText(proposed.uri.isEmpty() ? QString() : proposed.uri);
+    auto *port = new QSpinBox(&dialog);
+    port->setObjectName(QStringLiteral("txtPort"));
+    port->setRange(1, 65535);
+    port->setValue(5432);
+    auto *database = new QLineEdit(QStringLiteral("papyra"), &dialog);
+    database->setObjectName(QStringLiteral("txtDatabase"));
+    auto *user = new QLineEdit(qEnvironmentVariable("USER"), &dialog);
+    user->setObjectName(QStringLiteral("txtUser"));
+    auto *password = new QLineEdit(proposed.password, &dialog);
+    password->setObjectName(QStringLiteral("txtPassword"));
+    password->setEchoMode(QLineEdit::Password);
+    auto *remember = new QCheckBox(QStringLiteral("Remember password (in ~/.pgpass)"), &dialog);
+    remember->setObjectName(QStringLiteral("chkRemember"));
+    form->addRow(QStringLiteral("&Server:"), server);
+    form->addRow(QStringLiteral("P&ort:"), port);
+    form->addRow(QStringLiteral("&Database:"), database);
+    form->addRow(QStringLiteral("&User name:"), user);
+    form->addRow(QStringLiteral("Pass&word:"), password);
+    form->addRow(remember);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    form->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    // A whole address in the first box stands for the other three.
+    auto whole = [server] { return server->text().trimmed().startsWith(QLatin1String("postgres")); };
+    auto follow = [=] {
+        for (QWidget *w : std::initializer_list<QWidget *>{port, database, user})
+            w->setEnabled(!whole());
+    };
+    QObject::connect(server, &QLineEdit::textChanged, &dialog, follow);
+    follow();
+    if (!proposed.uri.isEmpty())
+        password->setFocus();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    ServerLogin login;
+    if (whole()) {
+        login.uri = server->text().trimmed();
+    } else {
+        const QString host = server->text().trimmed();
+        login.uri = QStringLiteral("postgresql://%1@%2:%3/%4")
+                        .arg(QString::fromLatin1(QUrl::toPercentEncoding(user->text().trimmed())),
+                             host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host)
+                        .arg(port->value())
+                        .arg(QString::fromLatin1(QUrl::toPercentEncoding(database->text().trimmed())));
+    }
+    login.password = password->text();
+    login.rememberPassword = remember->isChecked();
+    return login;
 }

@@ -33,6 +33,16 @@ public:
                                  const QStringList &filters = QStringList());
     // A folder dialog starting in start; an empty result means the user cancelled.
     virtual QString folderName(QWidget *parent, const QString &start);
+    // Where a shared index lies and who connects: a postgresql:// URI (built from server, port,
+    // database and user name, or typed whole), a password for this session, and whether libpq's
+    // password file should keep it.
+    struct ServerLogin {
+        QString uri;
+        QString password;
+        bool rememberPassword = false;
+    };
+    // The form asking for it, proposing what proposed holds; nullopt for Cancel.
+    virtual std::optional<ServerLogin> serverLogin(QWidget *parent, const ServerLogin &proposed, const QString &note);
     // The printer a print job goes to; a null printer when none is installed. Tests answer "none",
     // so they see the pages as a PDF file whatever printers the machine has.
     virtual QPrinterInfo defaultPrinter();

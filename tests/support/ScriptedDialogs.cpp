@@ -60,3 +60,9 @@ QPrinterInfo ScriptedDialogs::defaultPrinter()
 {
     return QPrinterInfo();
 }
+
+std::optional<Dialogs::ServerLogin> ScriptedDialogs::serverLogin(QWidget *, const ServerLogin &, const QString &note)
+{
+    shown.append({QStringLiteral("login"), note, Icon::None});
+    return loginAnswers.isEmpty() ? std::nullopt : loginAnswers.dequeue();
+}

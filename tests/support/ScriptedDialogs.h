@@ -30,12 +30,14 @@ public:
                            Icon icon = Icon::None) override;
     // Answered from fileAnswers, like the file dialogs.
     QString folderName(QWidget *parent, const QString &start) override;
+    std::optional<ServerLogin> serverLogin(QWidget *parent, const ServerLogin &proposed, const QString &note) override;
     // Never a real printer: a test must not print on whatever printer the machine has.
     QPrinterInfo defaultPrinter() override;
 
     QQueue<bool> yesNoAnswers;
     QQueue<std::optional<QString>> inputAnswers;
     QQueue<QString> fileAnswers;
+    QQueue<std::optional<ServerLogin>> loginAnswers;
 
     QList<Shown> shown;
     QStringList proposedFileNames;
