@@ -8,7 +8,9 @@
 #     template in the user's folder (%LOCALAPPDATA%\Papyra\Varnel.mdb); a screenshot of its window
 #     goes to build-windows/screenshot-windows.png;
 #  3. the portable folder from the zip keeps its database beside the program;
-#  4. the Windows tests of the data and its files pass (run by ctest through Wine, offscreen);
+#  4. the Windows tests of the data and its files pass (run by ctest through Wine, offscreen); the
+#     shared index cases among them use a throw-away PostgreSQL server of this machine on
+#     127.0.0.1 (a Windows program cannot start the machine's server programs);
 #  5. the uninstaller runs silently and leaves the user's data alone.
 set -e
 cd "$(dirname "$0")/.."
@@ -37,10 +39,19 @@ while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do dis
 Xvfb ":$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 papyra=""
+pgdir=""
 cleanup() {
     [ -n "$papyra" ] && kill "$papyra" 2>/dev/null || true
     wineserver -k 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
+    if [ -n "$pgdir" ]; then
+        as_postgres /usr/lib/postgresql/15/bin/pg_ctl -D "$pgdir/data" -m immediate -w stop >/dev/null 2>&1 || true
+        rm -rf "$pgdir"
+    fi
+}
+# PostgreSQL refuses to run as root: under root the test server runs as the postgres user.
+as_postgres() {
+    if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
 }
 trap cleanup EXIT
 export DISPLAY=:$display
@@ -100,6 +111,15 @@ wineserver -k || true
 papyra=""
 
 step "The Windows tests, through Wine"
+pgdir=$(mktemp -d /tmp/papyra-trial-pg-XXXXXX)
+[ "$(id -u)" -ne 0 ] || chown postgres "$pgdir"
+port=54329
+while ss -ltn | grep -q ":$port "; do port=$((port + 1)); done
+as_postgres /usr/lib/postgresql/15/bin/initdb -D "$pgdir/data" -A trust -U postgres -E UTF8 --locale=C.UTF-8 \
+    --no-sync >/dev/null || fail "initdb for the test server"
+as_postgres /usr/lib/postgresql/15/bin/pg_ctl -D "$pgdir/data" -l "$pgdir/log" -w \
+    -o "-k $pgdir -p $port -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null || fail "the test server"
+export PAPYRA_TEST_PG_PORT=$port
 tests=$(sed -n 's/^WINDOWS_TESTS="\(.*\)"/\1/p' scripts/build-windows.sh | tr ' ' '|')
 (cd "$BUILD" && ctest -R "^($tests)\$" --output-on-failure -j 1) || fail "Windows tests"
 

@@ -15,11 +15,22 @@ namespace {
 struct PinnedEnvironment {
     PinnedEnvironment()
     {
+#ifdef _WIN32
+        // Windows (under Wine, scripts/try-windows.sh) takes its locale and zone from the
+        // environment the process started in, which CTest sets; these serve the C library.
+        ::_putenv_s("LC_ALL", "C.UTF-8");
+        ::_putenv_s("LANGUAGE", "");
+        ::_putenv_s("TZ", "UTC");
+        ::_tzset();
+        if (!std::getenv("QT_QPA_PLATFORM"))
+            ::_putenv_s("QT_QPA_PLATFORM", "offscreen");
+#else
         ::setenv("LC_ALL", "C.UTF-8", 1); // glibc has C.UTF-8 built in: nothing to generate
         ::unsetenv("LANGUAGE");
         ::setenv("TZ", "UTC", 1);
         ::tzset();
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+#endif
     }
 };
 
