@@ -170,6 +170,11 @@ build_qt() {
     work=$CACHE/src/qt6-base-build
     [ -f "$work/build.ninja" ] || rm -rf "$work"
     mkdir -p "$work"
+    # A cache built without Qt Network: its private feature header changes only in the network
+    # line, which nothing outside the network module reads (Qt's sources test the feature nowhere
+    # else), so the header keeps its time and the modules built before are not built again.
+    private_config=$work/src/corelib/global/qconfig_p.h
+    [ -f "$private_config" ] && cp -p "$private_config" "$work/qconfig_p.h.before"
     # OpenGL stays on (dynamic OpenGL, the default): the 6.4 Windows platform plugin does not
     # compile without it. Network serves the one-Papyra-per-folder lock's local socket and the
     # shared index's server probe; no TLS (libpq has none either).
@@ -180,7 +185,8 @@ build_qt() {
         -DQT_HOST_PATH=/usr \
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DBUILD_WITH_PCH=OFF \
-        -DFEATURE_dbus=OFF -DFEATURE_network=ON -DFEATURE_ssl=OFF -DFEATURE_concurrent=OFF \
+        -DFEATURE_dbus=OFF -DFEATURE_network=ON -DFEATURE_ssl=OFF -DFEATURE_networklistmanager=OFF \
+        -DFEATURE_tuiotouch=OFF -DFEATURE_concurrent=OFF \
         -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF -DINPUT_openssl=no \
         -DFEATURE_sql_psql=ON -DFEATURE_sql_odbc=OFF -DFEATURE_sql_mysql=OFF \
         -DFEATURE_sql_ibase=OFF -DFEATURE_sql_oci=OFF -DFEATURE_sql_db2=OFF \
@@ -191,6 +197,14 @@ build_qt() {
         -DPostgreSQL_LIBRARY="$PQ_PREFIX/lib/libpq.a" \
         -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF \
         -DFEATURE_system_freetype=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
+    if [ -f "$work/qconfig_p.h.before" ]; then
+        if diff "$work/qconfig_p.h.before" "$private_config" | grep '^[<>]' | grep -qv 'QT_FEATURE_network '; then
+            : # more has changed: everything that reads the header is built again
+        else
+            touch -r "$work/qconfig_p.h.before" "$private_config"
+        fi
+        rm -f "$work/qconfig_p.h.before"
+    fi
     $NICE cmake --build "$work" -j "$JOBS"
     rm -rf "$QT_PREFIX"
     cmake --install "$work"
