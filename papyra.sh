@@ -4,6 +4,8 @@
 #   ./papyra.sh test    installs what is missing, builds, and runs every test headless
 #   ./papyra.sh build   installs what is missing and builds
 #   ./papyra.sh bench   builds and runs the benchmark program
+#   ./papyra.sh check-translations
+#                       fails while a shown text is missing or unfinished in translations/*.ts
 #   ./papyra.sh format  formats the C++ files with .clang-format (CI fails on any difference)
 #   ./papyra.sh package builds the Debian package build/papyra_<version>_<arch>.deb and checks its
 #                       desktop entry and AppStream metainfo
@@ -40,6 +42,10 @@ format)
     sh scripts/install-deps.sh
     exec sh scripts/check-format.sh --fix
     ;;
+check-translations)
+    sh scripts/install-deps.sh
+    exec sh scripts/check-translations.sh
+    ;;
 check-format)
     sh scripts/install-deps.sh
     exec sh scripts/check-format.sh
@@ -75,7 +81,7 @@ fuzz)
     done
     ;;
 *)
-    echo "usage: $0 [run|test|build|bench|format|check-format|fuzz|package]" >&2
+    echo "usage: $0 [run|test|build|bench|format|check-format|check-translations|fuzz|package]" >&2
     exit 2
     ;;
 esac

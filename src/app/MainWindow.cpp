@@ -149,9 +149,10 @@ void MainWindow::buildTabStrip(QWidget *client)
     m_tabStrip->setDrawBase(false);
     m_tabStrip->setFocusPolicy(Qt::StrongFocus);
     for (const char *caption :
-         {"F1 - &Search", "F2 - Search &Results", "F3 - Add &Files", "F4 - My &Categories", "F9 - Start &Here"})
-        m_tabStrip->addTab(QString::fromLatin1(caption));
-    m_tabStrip->setTabToolTip(4, QStringLiteral("Click on this tab for Help"));
+         {QT_TR_NOOP("F1 - &Search"), QT_TR_NOOP("F2 - Search &Results"), QT_TR_NOOP("F3 - Add &Files"),
+          QT_TR_NOOP("F4 - My &Categories"), QT_TR_NOOP("F9 - Start &Here")})
+        m_tabStrip->addTab(tr(caption));
+    m_tabStrip->setTabToolTip(4, tr("Click on this tab for Help"));
     narrowToFit(m_tabStrip); // all five tabs within the strip's width
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::onTabClick);
 }
@@ -164,7 +165,7 @@ void MainWindow::buildSearchPanel(QWidget *panel)
     box->setGeometry(Twips::rect(2880, 3840, 5055, 675));
     setBackground(box, palette().color(QPalette::Button));
 
-    auto *label = new QLabel(QStringLiteral("Search For:"), box);
+    auto *label = new QLabel(tr("Search For:"), box);
     label->setObjectName(QStringLiteral("Label1"));
     label->setFont(sansSerif(12));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -172,11 +173,11 @@ void MainWindow::buildSearchPanel(QWidget *panel)
 
     m_txtFrontSearch = new QLineEdit(box);
     m_txtFrontSearch->setObjectName(QStringLiteral("txtFrontSearch"));
-    m_txtFrontSearch->setAccessibleName(QStringLiteral("Search for"));
+    m_txtFrontSearch->setAccessibleName(tr("Search for"));
     m_txtFrontSearch->setFont(sansSerif(12));
     m_txtFrontSearch->setGeometry(Twips::rect(1920, 120, 2295, 375));
 
-    m_command3 = new QPushButton(QStringLiteral("GO!"), box);
+    m_command3 = new QPushButton(tr("GO!"), box);
     m_command3->setObjectName(QStringLiteral("Command3"));
     m_command3->setGeometry(Twips::rect(4245, 120, 495, 375));
 
@@ -185,14 +186,15 @@ void MainWindow::buildSearchPanel(QWidget *panel)
     banner->setPixmap(Artwork::banner());
     banner->setGeometry(Twips::rect(840, 1440, 9000, 1125));
 
-    auto *hint = new QLabel(
-        QStringLiteral("To begin, click on \"Start Here\" and view instructions. Then click \"Add Files\"."), panel);
+    auto *hint =
+        new QLabel(tr("To begin, click on \"Start Here\" and view instructions. Then click \"Add Files\"."), panel);
     hint->setObjectName(QStringLiteral("Label3"));
     QFont hintFont = sansSerif(9.75);
     hintFont.setBold(true);
     hintFont.setUnderline(true);
     hint->setFont(hintFont);
     hint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    hint->setWordWrap(true); // a translation may need a second line
     hint->setAttribute(Qt::WA_TranslucentBackground);
     hint->setGeometry(Twips::rect(480, 3120, 9735, 615));
 }
@@ -200,7 +202,7 @@ void MainWindow::buildSearchPanel(QWidget *panel)
 void MainWindow::buildResultsPanel(QWidget *panel)
 {
     m_grdSearch = new DataGrid(QStringLiteral("grdSearch"), panel);
-    m_grdSearch->setAccessibleName(QStringLiteral("Search results"));
+    m_grdSearch->setAccessibleName(tr("Search results"));
     GridBinding::bind(m_grdSearch, &m_store.search(), m_dialogs);
     m_grdSearch->setGeometry(Twips::rect(0, 100, 10335, 6270));
     m_grdSearch->setColumnWidthsTwips({1035, 5115, 1530, 2100});
@@ -223,47 +225,47 @@ void MainWindow::buildMenus()
     };
     const Menu menus[] = {
         {"mnuFile",
-         "File",
-         {{"mnuBackup", "&Backup Database", QKeySequence(Qt::CTRL | Qt::Key_B)},
-          {"mnuRestore", "&Restore Backup", QKeySequence(Qt::CTRL | Qt::Key_R)},
+         QT_TR_NOOP("File"),
+         {{"mnuBackup", QT_TR_NOOP("&Backup Database"), QKeySequence(Qt::CTRL | Qt::Key_B)},
+          {"mnuRestore", QT_TR_NOOP("&Restore Backup"), QKeySequence(Qt::CTRL | Qt::Key_R)},
           {"mnu23", nullptr, {}},
-          {"mnuPrint", "&Print Database Report", QKeySequence(Qt::CTRL | Qt::Key_P)},
-          {"mnuPrintLabels", "Print &Labels", QKeySequence(Qt::CTRL | Qt::Key_L)},
-          {"mnuExport", "E&xport to Spreadsheet...", {}},
-          {"mnuImport", "&Import from Spreadsheet...", {}},
+          {"mnuPrint", QT_TR_NOOP("&Print Database Report"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+          {"mnuPrintLabels", QT_TR_NOOP("Print &Labels"), QKeySequence(Qt::CTRL | Qt::Key_L)},
+          {"mnuExport", QT_TR_NOOP("E&xport to Spreadsheet..."), {}},
+          {"mnuImport", QT_TR_NOOP("&Import from Spreadsheet..."), {}},
           {"mnu87", nullptr, {}},
-          {"mnuExit", "&Quit Papyra (TM)", QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
+          {"mnuExit", QT_TR_NOOP("&Quit Papyra (TM)"), QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
         {"mnuEdit",
-         "Edit",
-         {{"mnuUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
-          {"mnuCut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
-          {"mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
-          {"mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)}}},
+         QT_TR_NOOP("Edit"),
+         {{"mnuUndo", QT_TR_NOOP("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)},
+          {"mnuCut", QT_TR_NOOP("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)},
+          {"mnuCopy", QT_TR_NOOP("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)},
+          {"mnuPaste", QT_TR_NOOP("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)}}},
         {"mnuJump",
-         "&Jump",
-         {{"mnuAbout", "Papyra!", QKeySequence(Qt::Key_F1)},
-          {"mnuData", "Search Results", QKeySequence(Qt::Key_F2)},
-          {"mnuFind", "Add Files", QKeySequence(Qt::Key_F3)},
-          {"mnuCat", "My Categories", QKeySequence(Qt::Key_F4)},
-          {"mnuStart", "Start Here", QKeySequence(Qt::Key_F9)},
+         QT_TR_NOOP("&Jump"),
+         {{"mnuAbout", QT_TR_NOOP("Papyra!"), QKeySequence(Qt::Key_F1)},
+          {"mnuData", QT_TR_NOOP("Search Results"), QKeySequence(Qt::Key_F2)},
+          {"mnuFind", QT_TR_NOOP("Add Files"), QKeySequence(Qt::Key_F3)},
+          {"mnuCat", QT_TR_NOOP("My Categories"), QKeySequence(Qt::Key_F4)},
+          {"mnuStart", QT_TR_NOOP("Start Here"), QKeySequence(Qt::Key_F9)},
           {"mnu009", nullptr, {}},
-          {"mnuOpen", "Next &Open File Slot", QKeySequence(Qt::Key_F5)},
-          {"mnuTop", "&Top Of List", QKeySequence(Qt::Key_F6)},
-          {"mnuDue", "Reminders &Due", QKeySequence(Qt::CTRL | Qt::Key_D)},
+          {"mnuOpen", QT_TR_NOOP("Next &Open File Slot"), QKeySequence(Qt::Key_F5)},
+          {"mnuTop", QT_TR_NOOP("&Top Of List"), QKeySequence(Qt::Key_F6)},
+          {"mnuDue", QT_TR_NOOP("Reminders &Due"), QKeySequence(Qt::CTRL | Qt::Key_D)},
           {"mnu877", nullptr, {}},
-          {"mnuAddcat", "Add Category", QKeySequence(Qt::Key_F7)},
-          {"mnuDelcat", "Delete Category", QKeySequence(Qt::Key_F8)}}},
+          {"mnuAddcat", QT_TR_NOOP("Add Category"), QKeySequence(Qt::Key_F7)},
+          {"mnuDelcat", QT_TR_NOOP("Delete Category"), QKeySequence(Qt::Key_F8)}}},
         {"mnuHelp",
-         "&Help",
-         {{"mnuHelpHelp", "Papyra! Help on our Website", {}},
+         QT_TR_NOOP("&Help"),
+         {{"mnuHelpHelp", QT_TR_NOOP("Papyra! Help on our Website"), {}},
           {"mnu3434", nullptr, {}},
-          {"mnuAbt", "About Papyra!", {}}}},
+          {"mnuAbt", QT_TR_NOOP("About Papyra!"), {}}}},
     };
     for (const Menu &m : menus) {
-        QMenu *menu = menuBar()->addMenu(QString::fromLatin1(m.caption));
+        QMenu *menu = menuBar()->addMenu(tr(m.caption));
         menu->setObjectName(QString::fromLatin1(m.name));
         for (const Item &item : m.items) {
-            QAction *action = item.caption ? menu->addAction(QString::fromLatin1(item.caption)) : menu->addSeparator();
+            QAction *action = item.caption ? menu->addAction(tr(item.caption)) : menu->addSeparator();
             action->setObjectName(QString::fromLatin1(item.name));
             if (!item.key.isEmpty())
                 action->setShortcut(item.key);
@@ -346,7 +348,7 @@ void MainWindow::buildStatusBar()
         if (i == 0)
             part = m_duePanel = new ClickablePanel(statusBar()); // the reminders due
         else
-            part = new QLabel(i == 2 ? QStringLiteral("Mode: READY") : QString(), statusBar());
+            part = new QLabel(i == 2 ? tr("Mode: READY") : QString(), statusBar());
         part->setObjectName(QStringLiteral("Panel(%1)").arg(i + 1));
         part->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         part->setFixedWidth(Twips::toPixels(widths[i]));
@@ -369,7 +371,7 @@ void MainWindow::updateDueStatus()
     m_dueStamp = stamp;
     const QString text = RemindersDue::statusText(RemindersDue::count(m_store, today));
     m_duePanel->setText(text);
-    m_duePanel->setToolTip(text.isEmpty() ? QString() : QStringLiteral("Click to list the reminders due"));
+    m_duePanel->setToolTip(text.isEmpty() ? QString() : tr("Click to list the reminders due"));
     m_duePanel->setCursor(text.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
 }
 
@@ -409,8 +411,8 @@ void MainWindow::showEvent(QShowEvent *event)
         // Told once the window is on screen, so the user sees what the message is about.
         QTimer::singleShot(0, this, [this] {
             m_dialogs->message(this,
-                               QStringLiteral("Papyra could not open its database.\n\n%1\n\n"
-                                              "The database file should be:\n%2")
+                               tr("Papyra could not open its database.\n\n%1\n\n"
+                                  "The database file should be:\n%2")
                                    .arg(m_openError, QDir::toNativeSeparators(m_store.databasePath())),
                                Dialogs::Icon::Warning);
         });
@@ -456,15 +458,14 @@ void MainWindow::reportDataFailure(const QString &error)
         return;
     m_failureShown = true;
     m_dialogs->message(this,
-                       QStringLiteral("Papyra could not read its database.\n\n%1\n\nThe database file should be:\n%2")
+                       tr("Papyra could not read its database.\n\n%1\n\nThe database file should be:\n%2")
                            .arg(error, QDir::toNativeSeparators(m_store.databasePath())),
                        Dialogs::Icon::Warning);
 }
 
 void MainWindow::onWriteFailed(const QString &error)
 {
-    m_dialogs->message(this, QStringLiteral("Papyra could not save your change.\n\n%1").arg(error),
-                       Dialogs::Icon::Warning);
+    m_dialogs->message(this, tr("Papyra could not save your change.\n\n%1").arg(error), Dialogs::Icon::Warning);
 }
 
 void MainWindow::onTabClick()

@@ -1,6 +1,7 @@
 #include "Version.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
+#include "app/Translations.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("example.papyra.Papyra"));
 
     const QString programFolder = QApplication::applicationDirPath();
+    Translations::install(programFolder);
     const QString dataFolder = Startup::prepareProgramFolder(programFolder);
 
     Dialogs dialogs;

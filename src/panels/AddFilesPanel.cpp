@@ -30,22 +30,22 @@ AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dial
         int left, top, width, height;
     };
     const ButtonSpec buttons[] = {
-        {"Command1(0)", "F5 - Jump To Next &Open Slot", 120, 120, 3255, 375},
-        {"Command1(1)", "F6 - Jump To &Top", 3480, 120, 2175, 375},
-        {"Command6", "Jump to File#", 5760, 120, 1935, 375},
-        {"Command2", "Undo", 7920, 120, 975, 375},
+        {"Command1(0)", QT_TR_NOOP("F5 - Jump To Next &Open Slot"), 120, 120, 3255, 375},
+        {"Command1(1)", QT_TR_NOOP("F6 - Jump To &Top"), 3480, 120, 2175, 375},
+        {"Command6", QT_TR_NOOP("Jump to File#"), 5760, 120, 1935, 375},
+        {"Command2", QT_TR_NOOP("Undo"), 7920, 120, 975, 375},
     };
     QPushButton *made[4] = {};
     int i = 0;
     for (const ButtonSpec &b : buttons) {
-        auto *button = new QPushButton(QString::fromLatin1(b.caption), this);
+        auto *button = new QPushButton(tr(b.caption), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(Twips::rect(b.left, b.top, b.width, b.height));
         made[i++] = button;
     }
 
     m_grid = new DataGrid(QStringLiteral("grdFile"), this);
-    m_grid->setAccessibleName(QStringLiteral("File slots"));
+    m_grid->setAccessibleName(tr("File slots"));
     GridBinding::bind(m_grid, file, dialogs);
     m_grid->setGeometry(Twips::rect(0, 600, 10335, 5775));
     m_grid->setColumnWidthsTwips({1035, 4800, 1680, 2100});
@@ -55,7 +55,7 @@ AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dial
 
     m_catList = new QListView(this);
     m_catList->setObjectName(QStringLiteral("CatList"));
-    m_catList->setAccessibleName(QStringLiteral("Category pick list"));
+    m_catList->setAccessibleName(tr("Category pick list"));
     m_catList->setModel(popCat);
     m_catList->setGeometry(Twips::rect(6120, 720, 1695, 1740));
     m_catList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -96,7 +96,7 @@ void AddFilesPanel::topOfList()
 
 void AddFilesPanel::jumpToFile()
 {
-    const std::optional<QString> answer = m_dialogs->input(window(), QStringLiteral("Please Enter File "));
+    const std::optional<QString> answer = m_dialogs->input(window(), tr("Please Enter File "));
     if (!answer)
         return;
     // Only a whole number is looked up, and only as a bound value: any other answer does nothing.

@@ -9,6 +9,7 @@
 #include "ui/Dialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 namespace LabelPrinting {
 
@@ -25,8 +26,8 @@ bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLay
     // A slot being typed into should show its keywords on its label.
     store.commitPendingEdits();
     PrintJob job(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent, &dialogs,
-                 QStringLiteral("the labels"));
-    if (!job.start(QStringLiteral("Papyra Labels.pdf"), QPageLayout::Portrait))
+                 QCoreApplication::translate("LabelPrinting", "the labels"));
+    if (!job.start(QCoreApplication::translate("LabelPrinting", "Papyra Labels.pdf"), QPageLayout::Portrait))
         return false;
 
     BusyCursor busy;
@@ -37,7 +38,8 @@ bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelLay
     store.keywordsBetween(start, start + count - 1, &keywords);
     const bool painted =
         LabelPainter::paint(*device, sheet, LabelLayout::numbersBySheet(sheet, start, count), keywords);
-    const bool done = job.finish(painted, painted ? QString() : QStringLiteral("The pages could not be drawn."));
+    const bool done = job.finish(
+        painted, painted ? QString() : QCoreApplication::translate("LabelPrinting", "The pages could not be drawn."));
     busy.restore();
     if (!done)
         job.reportFailure();

@@ -17,8 +17,8 @@ class LabelsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    static const QString notFoundMessage;
-    static const QString badFileMessage;
+    static QString notFoundMessage();
+    static QString badFileMessage();
 
     // Prints the checked run of labels; true when the pages went out (the dialog then closes).
     using PrintHandler = std::function<bool(const LabelLayout::Sheet &sheet, int start, int count)>;

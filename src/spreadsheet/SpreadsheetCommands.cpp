@@ -7,6 +7,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +23,8 @@ QString shownPath(const QString &path)
 
 QString slotCount(int n)
 {
-    return n == 1 ? QStringLiteral("1 file slot") : QStringLiteral("%1 file slots").arg(n);
+    return n == 1 ? QCoreApplication::translate("SpreadsheetCommands", "1 file slot")
+                  : QCoreApplication::translate("SpreadsheetCommands", "%1 file slots").arg(n);
 }
 
 } // namespace
@@ -40,11 +42,15 @@ int exportSlots(const RecordStore &store, Dialogs &dialogs, QWidget *parent)
         ok = SlotExport::writeFile(store, path, &count, &error);
     }
     if (!ok) {
-        dialogs.message(parent, QStringLiteral("Papyra could not export to\n%1\n\n%2").arg(shownPath(path), error),
+        dialogs.message(parent,
+                        QCoreApplication::translate("SpreadsheetCommands", "Papyra could not export to\n%1\n\n%2")
+                            .arg(shownPath(path), error),
                         Dialogs::Icon::Warning);
         return -1;
     }
-    dialogs.message(parent, QStringLiteral("Export Complete!\n\n%1 written.").arg(slotCount(count)));
+    dialogs.message(
+        parent,
+        QCoreApplication::translate("SpreadsheetCommands", "Export Complete!\n\n%1 written.").arg(slotCount(count)));
     return count;
 }
 
@@ -53,7 +59,8 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
     const QString path = dialogs.openFileName(parent, SlotExport::proposedFileName);
     if (path.isEmpty())
         return -1;
-    const QString cannotImport = QStringLiteral("Papyra could not import\n%1\n\n").arg(shownPath(path));
+    const QString cannotImport =
+        QCoreApplication::translate("SpreadsheetCommands", "Papyra could not import\n%1\n\n").arg(shownPath(path));
 
     SlotImport::Plan plan;
     QString error;
@@ -74,7 +81,9 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
     }
     if (plan.rows.isEmpty()) {
         const QString text =
-            (cannotImport + QStringLiteral("No row of the file can fill a file slot.\n\n") + SlotImport::refusals(plan))
+            (cannotImport +
+             QCoreApplication::translate("SpreadsheetCommands", "No row of the file can fill a file slot.\n\n") +
+             SlotImport::refusals(plan))
                 .trimmed();
         dialogs.message(parent, text, Dialogs::Icon::Warning);
         return -1;
@@ -88,13 +97,16 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
         ok = SlotImport::apply(store, plan, &error);
     }
     if (!ok) {
-        dialogs.message(parent, cannotImport + error + QStringLiteral("\n\nNo file slot was changed."),
+        dialogs.message(parent,
+                        cannotImport + error +
+                            QCoreApplication::translate("SpreadsheetCommands", "\n\nNo file slot was changed."),
                         Dialogs::Icon::Warning);
         return -1;
     }
     if (showNewData)
         showNewData();
-    dialogs.message(parent, QStringLiteral("Import Complete!\n\n%1 filled.").arg(slotCount(plan.rows.size())));
+    dialogs.message(parent, QCoreApplication::translate("SpreadsheetCommands", "Import Complete!\n\n%1 filled.")
+                                .arg(slotCount(plan.rows.size())));
     return plan.rows.size();
 }
 

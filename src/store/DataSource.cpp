@@ -3,6 +3,7 @@
 #include "store/Dates.h"
 #include "store/RecordStore.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -11,8 +12,15 @@ namespace {
 
 QString refusedDateMessage(const QString &text)
 {
-    return QStringLiteral("\"%1\" is not a date. Please type the reminder as %2.")
+    return DataSource::tr("\"%1\" is not a date. Please type the reminder as %2.")
         .arg(text.trimmed(), Dates::entryHint());
+}
+
+// Captions are looked up when shown, so a change of language or locale shows at the next repaint.
+QString caption(const Column &column)
+{
+    const QString text = QCoreApplication::translate("RecordSources", column.caption);
+    return column.kind == Column::Kind::Date ? text.arg(Dates::captionExample()) : text;
 }
 
 bool sameValue(const QVariant &a, const QVariant &b)
@@ -64,7 +72,7 @@ bool DataSource::ensureOpen()
 {
     if (m_store->isOpen())
         return true;
-    setError(QStringLiteral("The database is not open."));
+    setError(tr("The database is not open."));
     return false;
 }
 
@@ -505,7 +513,7 @@ QVariant DataSource::headerData(int section, Qt::Orientation orientation, int ro
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)
-        return section < m_columns.size() ? m_columns.at(section).caption : QVariant();
+        return section < m_columns.size() ? caption(m_columns.at(section)) : QVariant();
     // The record selector: current row, row being edited, the add-new row.
     if (section == m_pendingRow)
         return QStringLiteral("\u270E");
@@ -546,7 +554,7 @@ bool DataSource::setData(const QModelIndex &index, const QVariant &value, int ro
             bool ok = false;
             const qlonglong n = text.trimmed().toLongLong(&ok);
             if (!ok) {
-                emit entryRefused(index, text, QStringLiteral("\"%1\" is not a number.").arg(text.trimmed()));
+                emit entryRefused(index, text, tr("\"%1\" is not a number.").arg(text.trimmed()));
                 return false;
             }
             stored = n;

@@ -29,7 +29,7 @@ struct RecordSource {
 struct Column {
     enum class Kind { Text, Number, Date };
     QString field;
-    QString caption;
+    const char *caption; // the English caption; shown translated
     Kind kind = Kind::Text;
     bool editable = true;
 };

@@ -25,16 +25,17 @@ RecordSource categoryTable(const QString &key)
 QVector<Column> slotColumns()
 {
     return {
-        {QStringLiteral("FileNumber"), QStringLiteral("File #"), Column::Kind::Number, false},
-        {QStringLiteral("Keywords"), QStringLiteral("Keywords"), Column::Kind::Text, true},
-        {QStringLiteral("Category"), QStringLiteral("Category"), Column::Kind::Text, true},
-        {QStringLiteral("Reminder"), QStringLiteral("Reminder ( 12/31/02 )"), Column::Kind::Date, true},
+        {QStringLiteral("FileNumber"), QT_TRANSLATE_NOOP("RecordSources", "File #"), Column::Kind::Number, false},
+        {QStringLiteral("Keywords"), QT_TRANSLATE_NOOP("RecordSources", "Keywords"), Column::Kind::Text, true},
+        {QStringLiteral("Category"), QT_TRANSLATE_NOOP("RecordSources", "Category"), Column::Kind::Text, true},
+        // The example date is shown in the user's own form (Dates::captionExample).
+        {QStringLiteral("Reminder"), QT_TRANSLATE_NOOP("RecordSources", "Reminder ( %1 )"), Column::Kind::Date, true},
     };
 }
 
 QVector<Column> categoryColumns()
 {
-    return {{QStringLiteral("Category"), QStringLiteral("Category"), Column::Kind::Text, true}};
+    return {{QStringLiteral("Category"), QT_TRANSLATE_NOOP("RecordSources", "Category"), Column::Kind::Text, true}};
 }
 
 RecordSource matching(const QString &condition, const QString &term)

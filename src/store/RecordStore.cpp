@@ -4,6 +4,7 @@
 #include "store/Schema.h"
 #include "store/SqliteEngine.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -17,7 +18,10 @@ bool fail(QString *error, const QString &why)
     return false;
 }
 
-const QString notOpen = QStringLiteral("The database is not open.");
+QString notOpen()
+{
+    return QCoreApplication::translate("RecordStore", "The database is not open.");
+}
 
 // A query on the engine's connection that is finished when it goes out of scope, so no read
 // statement stays open on the connection the data sources write through.
@@ -124,7 +128,7 @@ bool RecordStore::listDue(const QDate &lastDay)
 int RecordStore::dueCount(const QDate &lastDay, QString *error) const
 {
     if (!isOpen()) {
-        fail(error, notOpen);
+        fail(error, notOpen());
         return -1;
     }
     const Criterion due = RecordSources::dueCriterion(lastDay);
@@ -141,7 +145,7 @@ bool RecordStore::filledSlots(QVector<SlotValues> *out, QString *error) const
 {
     out->clear();
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     Query query(m_engine->connection());
     if (!query.run(QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel "
                                   "WHERE coalesce(Keywords, '') <> '' OR coalesce(Category, '') <> '' "
@@ -161,7 +165,7 @@ bool RecordStore::keywordsBetween(int first, int last, QHash<int, QString> *keyw
 {
     keywords->clear();
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     Query query(m_engine->connection());
     if (!query.run(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel "
                                   "WHERE FileNumber BETWEEN ? AND ? AND Keywords IS NOT NULL"),
@@ -179,7 +183,7 @@ bool RecordStore::slotKeywords(QHash<qint64, QString> *keywords, QString *error)
 {
     keywords->clear();
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     Query query(m_engine->connection());
     if (!query.run(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel")))
         return fail(error, query.error());
@@ -193,7 +197,7 @@ bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int 
     if (failed)
         *failed = -1;
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     QSqlDatabase db = m_engine->connection();
     if (!db.transaction())
         return fail(error, db.lastError().text());
@@ -216,7 +220,7 @@ bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int 
             if (!query->exec())
                 why = query.error();
             else if (query->numRowsAffected() != 1)
-                why = QStringLiteral("file slot %1 is gone.").arg(fill.number);
+                why = QCoreApplication::translate("RecordStore", "file slot %1 is gone.").arg(fill.number);
             if (!why.isEmpty() && failed)
                 *failed = i;
         }
