@@ -9,6 +9,7 @@
 #include "ui/Twips.h"
 
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -49,9 +50,14 @@ AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dial
     GridBinding::bind(m_grid, file, dialogs);
     m_grid->setGeometry(Twips::rect(0, 600, 10335, 5775));
     m_grid->setColumnWidthsTwips({1035, 4800, 1680, 2100});
-    if (m_categoryColumn >= 0)
-        m_grid->setItemDelegateForColumn(m_categoryColumn, new DropDownDelegate(m_grid));
+    if (m_categoryColumn >= 0) {
+        auto *delegate = new DropDownDelegate(m_grid);
+        delegate->setCompletionModel(popCat);
+        m_grid->setItemDelegateForColumn(m_categoryColumn, delegate);
+        connect(delegate, &DropDownDelegate::dropDownRequested, this, [this] { openPickListByKey(); });
+    }
     m_grid->viewport()->installEventFilter(this);
+    m_grid->installEventFilter(this);
 
     m_catList = new QListView(this);
     m_catList->setObjectName(QStringLiteral("CatList"));
@@ -104,8 +110,15 @@ void AddFilesPanel::jumpToFile()
     const qlonglong number = answer->trimmed().toLongLong(&isNumber);
     if (!isNumber)
         return;
-    if (m_file->findFirst(RecordSources::numbered(number)))
-        showCurrentRow();
+    showSlot(number);
+}
+
+bool AddFilesPanel::showSlot(qint64 number)
+{
+    if (!m_file->findFirst(RecordSources::numbered(number)))
+        return false;
+    showCurrentRow();
+    return true;
 }
 
 void AddFilesPanel::undo()
@@ -131,6 +144,46 @@ void AddFilesPanel::openPickList(int column)
     m_catList->raise();
 }
 
+void AddFilesPanel::openPickListByKey()
+{
+    if (m_categoryColumn < 0 || m_file->currentRow() < 0)
+        return;
+    // What was typed into the cell is kept as the row's edit; the list then has the keyboard's keys.
+    m_grid->commitOpenEditor();
+    m_grid->setFocus();
+    m_grid->setCurrentIndex(m_grid->currentIndex().siblingAtColumn(m_categoryColumn));
+    openPickList(m_categoryColumn);
+    const QString current = m_file->index(m_file->currentRow(), m_categoryColumn).data().toString();
+    const QModelIndexList same =
+        m_popCat->match(m_popCat->index(0, 0), Qt::DisplayRole, current, 1, Qt::MatchFixedString);
+    m_catList->setCurrentIndex(same.isEmpty() ? m_popCat->index(0, 0) : same.constFirst());
+}
+
+bool AddFilesPanel::pickListKey(int key)
+{
+    const int rows = m_popCat->rowCount();
+    const int at = m_catList->currentIndex().isValid() ? m_catList->currentIndex().row() : -1;
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (rows > 0)
+            m_catList->setCurrentIndex(m_popCat->index(qBound(0, at + (key == Qt::Key_Up ? -1 : 1), rows - 1), 0));
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (at >= 0)
+            pickCategory(m_catList->currentIndex());
+        else
+            m_catList->hide();
+        return true;
+    case Qt::Key_Escape:
+        m_catList->hide();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void AddFilesPanel::pickCategory(const QModelIndex &entry)
 {
     const int row = m_file->currentRow();
@@ -144,6 +197,17 @@ void AddFilesPanel::pickCategory(const QModelIndex &entry)
 
 bool AddFilesPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (m_catList->isVisible() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            pickListKey(key->key()))
+            return true;
+        if (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier) &&
+            m_grid->currentIndex().column() == m_categoryColumn) {
+            openPickListByKey();
+            return true;
+        }
+    }
     if (watched != m_grid->viewport())
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
