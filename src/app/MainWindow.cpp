@@ -33,6 +33,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
@@ -109,6 +110,10 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     // returnPressed comes for both Return and the keypad's Enter: the keys whose character code is 13.
     connect(m_txtFrontSearch, &QLineEdit::returnPressed, this, &MainWindow::runSearch);
     connect(m_command3, &QPushButton::clicked, this, &MainWindow::runSearch);
+    for (const QKeySequence &key : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto *allWords = new QShortcut(key, m_txtFrontSearch, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(allWords, &QShortcut::activated, this, &MainWindow::runSearchForAllWords);
+    }
 
     m_slidetimer = new QTimer(this);
     m_slidetimer->setObjectName(QStringLiteral("slidetimer"));
@@ -206,6 +211,16 @@ void MainWindow::buildResultsPanel(QWidget *panel)
     GridBinding::bind(m_grdSearch, &m_store.search(), m_dialogs);
     m_grdSearch->setGeometry(Twips::rect(0, 100, 10335, 6270));
     m_grdSearch->setColumnWidthsTwips({1035, 5115, 1530, 2100});
+    // A click on a column caption sorts the results by it, a second click the other way.
+    m_grdSearch->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    m_grdSearch->setSortingEnabled(true);
+    auto *showFolder = new QAction(tr("Show on Add Files"), m_grdSearch);
+    showFolder->setObjectName(QStringLiteral("mnuShowOnAddFiles"));
+    showFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    showFolder->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_grdSearch->addAction(showFolder);
+    m_grdSearch->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(showFolder, &QAction::triggered, this, &MainWindow::showResultOnAddFiles);
     QPalette palette = m_grdSearch->palette();
     palette.setColor(QPalette::Base, Qt::white);
     m_grdSearch->setPalette(palette);
@@ -347,6 +362,8 @@ void MainWindow::buildStatusBar()
         QLabel *part = nullptr;
         if (i == 0)
             part = m_duePanel = new ClickablePanel(statusBar()); // the reminders due
+        else if (i == 3)
+            part = m_searchPanel = new QLabel(statusBar()); // what the latest search found
         else
             part = new QLabel(i == 2 ? tr("Mode: READY") : QString(), statusBar());
         part->setObjectName(QStringLiteral("Panel(%1)").arg(i + 1));
@@ -377,6 +394,7 @@ void MainWindow::updateDueStatus()
 
 void MainWindow::showRemindersDue()
 {
+    m_searchPanel->clear(); // the list is no search result
     if (RemindersDue::list(m_store, QDate::currentDate()))
         m_failureShown = false;
     else
@@ -431,11 +449,57 @@ bool MainWindow::refreshSource(DataSource &source)
 
 void MainWindow::runSearch()
 {
-    if (KeywordSearch::run(m_store, m_txtFrontSearch->text()))
+    const bool ok = KeywordSearch::run(m_store, m_txtFrontSearch->text());
+    if (ok)
         m_failureShown = false;
     else
         reportDataFailure(m_store.search().lastError());
+    showSearchOutcome(ok ? KeywordSearch::words(m_txtFrontSearch->text()) : QStringList(), false);
     SwitchTab(Tab::SearchResults);
+}
+
+void MainWindow::runSearchForAllWords()
+{
+    const QStringList words = KeywordSearch::words(m_txtFrontSearch->text());
+    const bool ok = words.isEmpty() ? KeywordSearch::run(m_store, QString()) : m_store.searchForAll(words);
+    if (ok)
+        m_failureShown = false;
+    else
+        reportDataFailure(m_store.search().lastError());
+    showSearchOutcome(ok ? words : QStringList(), true);
+    SwitchTab(Tab::SearchResults);
+}
+
+void MainWindow::showSearchOutcome(const QStringList &words, bool allWords)
+{
+    const int found = m_store.search().recordCount();
+    QString text = found == 1 ? tr("1 folder found") : tr("%1 folders found").arg(found);
+    if (found == 0 && !allWords && words.size() >= 2) {
+        const int holding = m_store.countAll(words);
+        if (holding == 1)
+            text = tr("0 folders found; 1 holds all these words in any order: Ctrl+Enter lists it");
+        else if (holding > 1)
+            text = tr("0 folders found; %1 hold all these words in any order: Ctrl+Enter lists them").arg(holding);
+    }
+    m_searchPanel->setText(text);
+    m_searchPanel->setToolTip(text);
+}
+
+QString MainWindow::searchStatus() const
+{
+    return m_searchPanel->text();
+}
+
+void MainWindow::showResultOnAddFiles()
+{
+    const int row = m_store.search().currentRow();
+    const int number = m_store.search().columnIndex(QStringLiteral("FileNumber"));
+    if (row < 0 || number < 0 || row >= m_store.search().recordCount())
+        return;
+    const qint64 slot = m_store.search().index(row, number).data().toLongLong();
+    SwitchTab(Tab::AddFiles);
+    m_addFiles->showSlot(slot);
+    m_addFiles->grid()->setFocus();
 }
 
 void MainWindow::runBackupRestore(bool backup)
@@ -517,6 +581,7 @@ void MainWindow::Tabset(qint16 i)
         break;
     case Tab::AddFiles:
         refreshSource(m_store.file());
+        m_store.popCat().refresh(); // what a Category cell completes from
         m_addFiles->grid()->viewport()->update();
         break;
     case Tab::MyCategories:

@@ -14,6 +14,7 @@ class DataSource;
 class Dialogs;
 class PicturePanel;
 class QAction;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabBar;
@@ -48,6 +49,8 @@ public:
     QPushButton *goButton() const { return m_command3; }
     QAction *action(const QString &name) const;
     QTimer *slideTimer() const { return m_slidetimer; }
+    // The status bar's last panel: what the latest search found.
+    QString searchStatus() const;
 
     void SwitchTab(qint16 i);
     void SwitchTab(Tab tab) { SwitchTab(static_cast<qint16>(tab)); }
@@ -79,6 +82,13 @@ private:
     void openDataSources();
     void onTabClick();
     void runSearch();
+    // Ctrl+Enter in the search box: the slots that hold every word of the text, in any order.
+    void runSearchForAllWords();
+    // The result's count on the status bar, and after a miss of several words the count of the
+    // slots that hold them all in any order.
+    void showSearchOutcome(const QStringList &words, bool allWords);
+    // The current search result's slot on the Add Files tab.
+    void showResultOnAddFiles();
     void runBackupRestore(bool backup);
     void reportDataFailure(const QString &error);
     void onWriteFailed(const QString &error);
@@ -99,6 +109,7 @@ private:
     CategoriesPanel *m_categoriesPanel = nullptr;
     QTimer *m_slidetimer = nullptr;
     ClickablePanel *m_duePanel = nullptr;
+    QLabel *m_searchPanel = nullptr;
     QByteArray m_dueStamp; // the data and date the due count was worked out for
     qint16 m_slidestep = 0;
     quint64 m_tourRestarts = 0; // counts StartSlideShow runs

@@ -4,6 +4,7 @@
 #include "store/RecordStore.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -84,6 +85,26 @@ QString DataSource::selectList() const
     return fields.join(QStringLiteral(", "));
 }
 
+QString DataSource::orderClause() const
+{
+    const QStringList terms = QStringList{m_sortBy, m_source.orderBy}.filter(QRegularExpression(QStringLiteral(".")));
+    return terms.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+}
+
+void DataSource::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= m_columns.size())
+        return;
+    const Column &by = m_columns.at(column);
+    const QString direction = order == Qt::AscendingOrder ? QStringLiteral("ASC") : QStringLiteral("DESC");
+    // Empty fields go last either way; text ignores case; numbers and ISO dates sort as they are.
+    m_sortBy =
+        QStringLiteral("%1 IS NULL, %1%2 %3")
+            .arg(by.field, by.kind == Column::Kind::Text ? QStringLiteral(" COLLATE NOCASE") : QString(), direction);
+    if (!m_source.isEmpty()) // nothing to list before the first search
+        refresh();
+}
+
 bool DataSource::refresh()
 {
     // A row still being edited is written, not dropped, when its data source is read again.
@@ -99,8 +120,7 @@ bool DataSource::refresh()
         QString sql = QStringLiteral("SELECT %1 FROM %2").arg(m_source.keyField, m_source.table);
         if (!m_source.condition.isEmpty())
             sql += QStringLiteral(" WHERE ") + m_source.condition;
-        if (!m_source.orderBy.isEmpty())
-            sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
+        sql += orderClause();
         // The rows themselves are always read again; the key list only when the data or the query
         // may have changed since it was read, which saves most of a refresh of a large table.
         // The search reads reminders in the form they are shown in, so a key list also belongs to that form.
@@ -173,8 +193,7 @@ std::optional<qint64> DataSource::findFirstKey(const Criterion &criterion)
     if (!m_source.condition.isEmpty())
         where = QStringLiteral("(%1) AND %2").arg(m_source.condition, where);
     QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(m_source.keyField, m_source.table, where);
-    if (!m_source.orderBy.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
+    sql += orderClause();
     sql += QStringLiteral(" LIMIT 1");
     QSqlQuery query(m_store->engine().connection());
     if (!query.prepare(sql)) {

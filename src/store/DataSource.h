@@ -96,6 +96,9 @@ public:
     bool submit() override { return true; }
     // Escape in an editor: the whole row's pending edit goes, not only the open cell.
     void revert() override;
+    // Lists the rows by this column (case ignored, then by key), until the next sort; the record
+    // source's own order decides between equal values. Reads the rows afresh.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 signals:
     // The rows are about to be read again or let go: a view commits what an open cell editor holds.
@@ -115,6 +118,7 @@ private:
     bool ensureOpen();
     std::optional<qint64> findFirstKey(const Criterion &criterion);
     QString selectList() const;
+    QString orderClause() const;
     void setError(const QString &error);
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
     void emitRowChanged(int row);
@@ -124,6 +128,7 @@ private:
     RecordStore *m_store;
     QItemSelectionModel *m_selection;
     RecordSource m_source;
+    QString m_sortBy; // ORDER BY terms that go before the record source's own
     QVector<Column> m_columns;
     bool m_allowAddNew = false;
     bool m_allowDelete = false;

@@ -38,11 +38,45 @@ QVector<Column> categoryColumns()
     return {{QStringLiteral("Category"), QT_TRANSLATE_NOOP("RecordSources", "Category"), Column::Kind::Text, true}};
 }
 
+namespace {
+
+Criterion termCriterion(const QString &condition, const QString &term)
+{
+    // However the date was typed, it is stored as yyyy-mm-dd.
+    if (const std::optional<QDate> date = Dates::parseEntry(term))
+        return {QStringLiteral("(%1 OR Reminder = ?)").arg(condition), {term, Dates::toStorage(*date)}};
+    return {condition, {term}};
+}
+
+} // namespace
+
 RecordSource matching(const QString &condition, const QString &term)
 {
+    const Criterion criterion = termCriterion(condition, term);
     RecordSource source = slotTable();
-    source.condition = condition;
-    source.bindValues = {term};
+    source.condition = criterion.condition;
+    source.bindValues = criterion.bindValues;
+    return source;
+}
+
+Criterion matchingAll(const QString &condition, const QStringList &terms)
+{
+    Criterion all;
+    QStringList conditions;
+    for (const QString &term : terms) {
+        const Criterion one = termCriterion(condition, term);
+        conditions.append(one.condition);
+        all.bindValues += one.bindValues;
+    }
+    all.condition = conditions.join(QStringLiteral(" AND "));
+    return all;
+}
+
+RecordSource matchingAll(const Criterion &all)
+{
+    RecordSource source = slotTable();
+    source.condition = all.condition;
+    source.bindValues = all.bindValues;
     return source;
 }
 

@@ -13,8 +13,12 @@ RecordSource categoryTable(const QString &key);
 QVector<Column> slotColumns(); // File #, Keywords, Category, Reminder
 QVector<Column> categoryColumns();
 
-// The slots matching a search: condition is the engine's, with one placeholder for the term.
+// The slots matching a search: condition is the engine's, with one placeholder for the term. A
+// term that reads as a date (Dates::parseEntry) also finds the reminders on that date.
 RecordSource matching(const QString &condition, const QString &term);
+// The slots matching every one of the terms, each as matching() takes it.
+Criterion matchingAll(const QString &condition, const QStringList &terms);
+RecordSource matchingAll(const Criterion &all);
 // The slots whose well-formed reminder falls on or before lastDay, by Reminder, then FileNumber.
 RecordSource dueBy(const QDate &lastDay);
 // The same slots as a condition with its value, for counting them.

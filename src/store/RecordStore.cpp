@@ -119,6 +119,28 @@ bool RecordStore::searchFor(const QString &term)
     return m_search.refresh();
 }
 
+bool RecordStore::searchForAll(const QStringList &words)
+{
+    m_search.setRecordSource(RecordSources::matchingAll(RecordSources::matchingAll(m_engine->matchCondition(), words)));
+    return m_search.refresh();
+}
+
+int RecordStore::countAll(const QStringList &words, QString *error) const
+{
+    if (!isOpen()) {
+        fail(error, notOpen());
+        return -1;
+    }
+    const Criterion all = RecordSources::matchingAll(m_engine->matchCondition(), words);
+    Query query(m_engine->connection());
+    if (!query.run(QStringLiteral("SELECT count(*) FROM Varnel WHERE ") + all.condition, all.bindValues) ||
+        !query->next()) {
+        fail(error, query.error());
+        return -1;
+    }
+    return query->value(0).toInt();
+}
+
 bool RecordStore::listDue(const QDate &lastDay)
 {
     m_search.setRecordSource(RecordSources::dueBy(lastDay));
