@@ -8,9 +8,10 @@ set -e
 # qt6-tools-dev, qt6-l10n-tools: Qt's linguist tools (lupdate, lrelease and their CMake functions) turn
 # translations/*.ts into the .qm files the program loads. qt6-translations-l10n: Qt's own texts (file
 # dialogs, message box buttons) in the user's language.
+# libzip-dev: the zip container of .ods and .xlsx workbooks.
 # desktop-file-utils, appstream: `./papyra.sh package` checks the package's desktop entry and
 # AppStream metainfo with desktop-file-validate and appstreamcli.
-PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-dejavu-core poppler-utils clang-format desktop-file-utils appstream"
+PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libzip-dev fonts-dejavu-core poppler-utils clang-format desktop-file-utils appstream"
 # Packages named on the command line are wanted too (papyra.sh fuzz asks for clang and its sanitizer runtimes).
 PACKAGES="$PACKAGES $*"
 

@@ -1,5 +1,6 @@
 #include "spreadsheet/Csv.h"
 
+#include <QLocale>
 #include <QStringDecoder>
 
 namespace Csv {
@@ -15,17 +16,22 @@ QString field(const QString &text, QChar separator)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
-QByteArray write(const QVector<QStringList> &rows)
+QByteArray write(const QVector<QStringList> &rows, QChar separator)
 {
     QString text;
     for (const QStringList &row : rows) {
         QStringList fields;
         fields.reserve(row.size());
         for (const QString &value : row)
-            fields.append(field(value));
-        text += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
+            fields.append(field(value, separator));
+        text += fields.join(separator) + QLatin1String("\r\n");
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QChar localeSeparator()
+{
+    return QLocale().decimalPoint() == QLatin1String(",") ? QLatin1Char(';') : QLatin1Char(',');
 }
 
 namespace {

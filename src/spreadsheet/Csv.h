@@ -13,8 +13,12 @@ namespace Csv {
 QString field(const QString &text, QChar separator = QLatin1Char(','));
 
 // The whole file: UTF-8 with a byte order mark (so spreadsheet programs read accents right),
-// comma-separated, every line ended by CR LF.
-QByteArray write(const QVector<QStringList> &rows);
+// fields separated by `separator`, every line ended by CR LF.
+QByteArray write(const QVector<QStringList> &rows, QChar separator = QLatin1Char(','));
+
+// The separator spreadsheet programs expect under the user's locale: a semicolon where the decimal
+// separator is a comma (de_DE and most of Europe), a comma elsewhere.
+QChar localeSeparator();
 
 // Text from a file's bytes: UTF-8 with or without a byte order mark, or Windows-1252 when the
 // bytes are not UTF-8.

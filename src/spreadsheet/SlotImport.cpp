@@ -22,15 +22,21 @@ Columns findColumns(const QStringList &header)
     Columns columns;
     for (int i = 0; i < header.size(); ++i) {
         const QString name = header.at(i).trimmed().toLower();
+        // The grid's captions in the user's language name the columns too.
+        const auto shown = [&](const char *caption) {
+            return name == QCoreApplication::translate("RecordSources", caption).toLower();
+        };
+        const QString reminderCaption = QCoreApplication::translate("RecordSources", "Reminder ( %1 )");
+        const QString reminderWord = reminderCaption.left(reminderCaption.indexOf(QLatin1Char('('))).trimmed();
         int *slot = nullptr;
         if (name == QLatin1String("file #") || name == QLatin1String("filenumber") || name == QLatin1String("file") ||
-            name == QLatin1String("number"))
+            name == QLatin1String("number") || shown("File #"))
             slot = &columns.number;
-        else if (name == QLatin1String("keywords"))
+        else if (name == QLatin1String("keywords") || shown("Keywords"))
             slot = &columns.keywords;
-        else if (name == QLatin1String("category"))
+        else if (name == QLatin1String("category") || shown("Category"))
             slot = &columns.category;
-        else if (name == QLatin1String("reminder"))
+        else if (name == QLatin1String("reminder") || name == reminderWord.toLower())
             slot = &columns.reminder;
         if (slot && *slot < 0) // of two columns with one name, the first counts
             *slot = i;

@@ -3,6 +3,7 @@
 #include "spreadsheet/Csv.h"
 #include "spreadsheet/SlotExport.h"
 #include "spreadsheet/SlotImport.h"
+#include "spreadsheet/Workbook.h"
 #include "store/RecordStore.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
@@ -31,7 +32,11 @@ QString slotCount(int n)
 
 int exportSlots(const RecordStore &store, Dialogs &dialogs, QWidget *parent)
 {
-    const QString path = dialogs.saveFileName(parent, SlotExport::proposedFileName);
+    const QString path =
+        dialogs.saveFileName(parent, SlotExport::proposedFileName,
+                             {QCoreApplication::translate("SpreadsheetCommands", "CSV file (*.csv)"),
+                              QCoreApplication::translate("SpreadsheetCommands", "OpenDocument spreadsheet (*.ods)"),
+                              QCoreApplication::translate("SpreadsheetCommands", "Excel workbook (*.xlsx)")});
     if (path.isEmpty())
         return -1;
     int count = 0;
@@ -56,7 +61,10 @@ int exportSlots(const RecordStore &store, Dialogs &dialogs, QWidget *parent)
 
 int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std::function<void()> &showNewData)
 {
-    const QString path = dialogs.openFileName(parent, SlotExport::proposedFileName);
+    const QString path = dialogs.openFileName(
+        parent, SlotExport::proposedFileName,
+        {QCoreApplication::translate("SpreadsheetCommands", "Spreadsheets (*.csv *.ods *.xlsx *.txt)"),
+         QCoreApplication::translate("SpreadsheetCommands", "All files (*)")});
     if (path.isEmpty())
         return -1;
     const QString cannotImport =
@@ -70,8 +78,9 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
         QHash<qint64, QString> existing;
         if (!file.open(QIODevice::ReadOnly))
             error = file.errorString();
-        else if (store.slotKeywords(&existing, &error))
-            plan = SlotImport::plan(Csv::read(file.readAll()), existing);
+        else if (Csv::Table table;
+                 Workbook::read(file.readAll(), &table, &error) && store.slotKeywords(&existing, &error))
+            plan = SlotImport::plan(table, existing);
     }
     if (error.isEmpty())
         error = plan.fileError;

@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -48,11 +49,24 @@ std::optional<QString> Dialogs::input(QWidget *parent, const QString &prompt)
 namespace {
 
 QString runFileDialog(QWidget *parent, const QString &proposed, QFileDialog::AcceptMode acceptMode,
-                      QFileDialog::FileMode fileMode)
+                      QFileDialog::FileMode fileMode, const QStringList &filters)
 {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(acceptMode);
     dialog.setFileMode(fileMode);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        // A name typed without an extension takes the chosen filter's.
+        const auto suffixOf = [](const QString &filter) {
+            const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            return m.hasMatch() ? m.captured(1) : QString();
+        };
+        if (acceptMode == QFileDialog::AcceptSave) {
+            dialog.setDefaultSuffix(suffixOf(filters.constFirst()));
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                             [&dialog, suffixOf](const QString &filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+        }
+    }
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
@@ -61,14 +75,14 @@ QString runFileDialog(QWidget *parent, const QString &proposed, QFileDialog::Acc
 
 } // namespace
 
-QString Dialogs::saveFileName(QWidget *parent, const QString &proposed)
+QString Dialogs::saveFileName(QWidget *parent, const QString &proposed, const QStringList &filters)
 {
-    return runFileDialog(parent, proposed, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+    return runFileDialog(parent, proposed, QFileDialog::AcceptSave, QFileDialog::AnyFile, filters);
 }
 
-QString Dialogs::openFileName(QWidget *parent, const QString &proposed)
+QString Dialogs::openFileName(QWidget *parent, const QString &proposed, const QStringList &filters)
 {
-    return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+    return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, filters);
 }
 
 QPrinterInfo Dialogs::defaultPrinter()
