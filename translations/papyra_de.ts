@@ -503,6 +503,26 @@ Die Datenbankdatei sollte hier liegen:
 
 %1</translation>
     </message>
+    <message>
+        <source>Show on Add Files</source>
+        <translation>Unter „Ordner erfassen“ zeigen</translation>
+    </message>
+    <message>
+        <source>1 folder found</source>
+        <translation>1 Ordner gefunden</translation>
+    </message>
+    <message>
+        <source>%1 folders found</source>
+        <translation>%1 Ordner gefunden</translation>
+    </message>
+    <message>
+        <source>0 folders found; 1 holds all these words in any order: Ctrl+Enter lists it</source>
+        <translation>0 Ordner gefunden; 1 enthält alle diese Wörter in anderer Reihenfolge: Strg+Eingabe listet ihn auf</translation>
+    </message>
+    <message>
+        <source>0 folders found; %1 hold all these words in any order: Ctrl+Enter lists them</source>
+        <translation>0 Ordner gefunden; %1 enthalten alle diese Wörter in anderer Reihenfolge: Strg+Eingabe listet sie auf</translation>
+    </message>
 </context>
 <context>
     <name>PageSurface</name>
@@ -779,6 +799,26 @@ Kein Ordnerplatz wurde verändert.</translation>
 
 %1 gefüllt.</translation>
     </message>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>CSV-Datei (*.csv)</translation>
+    </message>
+    <message>
+        <source>OpenDocument spreadsheet (*.ods)</source>
+        <translation>OpenDocument-Tabelle (*.ods)</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Excel-Arbeitsmappe (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Spreadsheets (*.csv *.ods *.xlsx *.txt)</source>
+        <translation>Tabellen (*.csv *.ods *.xlsx *.txt)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
 </context>
 <context>
     <name>SqliteEngine</name>
@@ -910,6 +950,57 @@ Kein Ordnerplatz wurde verändert.</translation>
     <message>
         <source>System Information Is Unavailable At This Time</source>
         <translation>Die Systeminformationen sind zurzeit nicht verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>Workbook</name>
+    <message>
+        <source>The zip file could not be made.</source>
+        <translation>Die ZIP-Datei konnte nicht erstellt werden.</translation>
+    </message>
+    <message>
+        <source>The spreadsheet is protected by a password, so Papyra cannot read it. Please open it in your spreadsheet program, save a copy without the password and import that copy.</source>
+        <translation>Die Tabelle ist durch ein Kennwort geschützt, daher kann Papyra sie nicht lesen. Bitte öffnen Sie sie in Ihrem Tabellenprogramm, speichern Sie eine Kopie ohne Kennwort und lesen Sie diese Kopie ein.</translation>
+    </message>
+    <message>
+        <source>The spreadsheet is damaged: it has no readable content.</source>
+        <translation>Die Tabelle ist beschädigt: Sie hat keinen lesbaren Inhalt.</translation>
+    </message>
+    <message>
+        <source>The spreadsheet is damaged: %1.</source>
+        <translation>Die Tabelle ist beschädigt: %1.</translation>
+    </message>
+    <message>
+        <source>The workbook is damaged: its first sheet cannot be found.</source>
+        <translation>Die Arbeitsmappe ist beschädigt: Ihr erstes Blatt ist nicht zu finden.</translation>
+    </message>
+    <message>
+        <source>The workbook is damaged: %1.</source>
+        <translation>Die Arbeitsmappe ist beschädigt: %1.</translation>
+    </message>
+    <message>
+        <source>Please open it in your spreadsheet program and save it as an Excel workbook (.xlsx), an OpenDocument spreadsheet (.ods) or a CSV file, then import that file.</source>
+        <translation>Bitte öffnen Sie sie in Ihrem Tabellenprogramm, speichern Sie sie als Excel-Arbeitsmappe (.xlsx), OpenDocument-Tabelle (.ods) oder CSV-Datei und lesen Sie dann diese Datei ein.</translation>
+    </message>
+    <message>
+        <source>The workbook is protected by a password, so Papyra cannot read it. Please open it in your spreadsheet program, save a copy without the password and import that copy.</source>
+        <translation>Die Arbeitsmappe ist durch ein Kennwort geschützt, daher kann Papyra sie nicht lesen. Bitte öffnen Sie sie in Ihrem Tabellenprogramm, speichern Sie eine Kopie ohne Kennwort und lesen Sie diese Kopie ein.</translation>
+    </message>
+    <message>
+        <source>The file is an Excel 97-2003 workbook (.xls), a form Papyra cannot read. </source>
+        <translation>Die Datei ist eine Excel-97-2003-Arbeitsmappe (.xls), eine Form, die Papyra nicht lesen kann. </translation>
+    </message>
+    <message>
+        <source>The file is a damaged zip file.</source>
+        <translation>Die Datei ist eine beschädigte ZIP-Datei.</translation>
+    </message>
+    <message>
+        <source>The file is an OpenDocument file but not a spreadsheet (%1). </source>
+        <translation>Die Datei ist eine OpenDocument-Datei, aber keine Tabelle (%1). </translation>
+    </message>
+    <message>
+        <source>The file is a zip file but not a spreadsheet Papyra can read. </source>
+        <translation>Die Datei ist eine ZIP-Datei, aber keine Tabelle, die Papyra lesen kann. </translation>
     </message>
 </context>
 </TS>
