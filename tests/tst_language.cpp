@@ -150,7 +150,8 @@ void LanguageTest::germanThroughout()
         texts << shown.text;
 
     // Qt's own buttons and file dialog follow.
-    QMessageBox box(QMessageBox::NoIcon, QString(), QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QMessageBox box(QMessageBox::NoIcon, QString(), QString(),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     texts << shownTexts(&box);
     QFileDialog files;
     files.setOption(QFileDialog::DontUseNativeDialog);
