@@ -431,11 +431,14 @@ bool readOds(const ZipReader &zip, Csv::Table *table, QString *error)
 {
     QByteArray manifest;
     if (zip.read(QStringLiteral("META-INF/manifest.xml"), &manifest) && manifest.contains("encryption-data"))
-        return fail(error, QCoreApplication::translate("Workbook", "The spreadsheet is protected by a password, so Papyra cannot read it. Please open it "
-                              "in your spreadsheet program, save a copy without the password and import that copy."));
+        return fail(error, QCoreApplication::translate(
+                               "Workbook",
+                               "The spreadsheet is protected by a password, so Papyra cannot read it. Please open it "
+                               "in your spreadsheet program, save a copy without the password and import that copy."));
     QByteArray content;
     if (!zip.read(QStringLiteral("content.xml"), &content))
-        return fail(error, QCoreApplication::translate("Workbook", "The spreadsheet is damaged: it has no readable content."));
+        return fail(error,
+                    QCoreApplication::translate("Workbook", "The spreadsheet is damaged: it has no readable content."));
 
     QXmlStreamReader xml(content);
     SheetBuilder sheet;
@@ -452,8 +455,8 @@ bool readOds(const ZipReader &zip, Csv::Table *table, QString *error)
                 rowRepeat = qMax(1, xml.attributes().value(tableNs, QStringLiteral("number-rows-repeated")).toInt());
                 sheet.startRow(line + 1);
                 column = 0;
-            } else if (inTable &&
-                       (xml.name() == QLatin1String("table-cell") || xml.name() == QLatin1String("covered-table-cell"))) {
+            } else if (inTable && (xml.name() == QLatin1String("table-cell") ||
+                                   xml.name() == QLatin1String("covered-table-cell"))) {
                 const int repeat =
                     qMax(1, xml.attributes().value(tableNs, QStringLiteral("number-columns-repeated")).toInt());
                 sheet.cell(column, odsCellText(xml), repeat);
@@ -471,7 +474,8 @@ bool readOds(const ZipReader &zip, Csv::Table *table, QString *error)
         }
     }
     if (xml.hasError() && xml.error() != QXmlStreamReader::PrematureEndOfDocumentError)
-        return fail(error, QCoreApplication::translate("Workbook", "The spreadsheet is damaged: %1.").arg(xml.errorString()));
+        return fail(error,
+                    QCoreApplication::translate("Workbook", "The spreadsheet is damaged: %1.").arg(xml.errorString()));
     *table = sheet.table();
     return true;
 }
@@ -685,7 +689,8 @@ bool readXlsx(const ZipReader &zip, Csv::Table *table, QString *error)
     bool from1904 = false;
     QByteArray sheetBytes;
     if (!firstSheet(zip, &sheetPath, &from1904) || !zip.read(sheetPath, &sheetBytes))
-        return fail(error, QCoreApplication::translate("Workbook", "The workbook is damaged: its first sheet cannot be found."));
+        return fail(error, QCoreApplication::translate("Workbook",
+                                                       "The workbook is damaged: its first sheet cannot be found."));
     QByteArray bytes;
     const QStringList strings =
         zip.read(QStringLiteral("xl/sharedStrings.xml"), &bytes) ? sharedStrings(bytes) : QStringList();
@@ -751,15 +756,18 @@ bool readXlsx(const ZipReader &zip, Csv::Table *table, QString *error)
         }
     }
     if (xml.hasError())
-        return fail(error, QCoreApplication::translate("Workbook", "The workbook is damaged: %1.").arg(xml.errorString()));
+        return fail(error,
+                    QCoreApplication::translate("Workbook", "The workbook is damaged: %1.").arg(xml.errorString()));
     *table = sheet.table();
     return true;
 }
 
 QString mustBeSavedAgain()
 {
-    return QCoreApplication::translate("Workbook", "Please open it in your spreadsheet program and save it as an Excel workbook (.xlsx), an OpenDocument "
-              "spreadsheet (.ods) or a CSV file, then import that file.");
+    return QCoreApplication::translate(
+        "Workbook",
+        "Please open it in your spreadsheet program and save it as an Excel workbook (.xlsx), an OpenDocument "
+        "spreadsheet (.ods) or a CSV file, then import that file.");
 }
 
 } // namespace
@@ -810,11 +818,15 @@ bool read(const QByteArray &bytes, Csv::Table *table, QString *error)
         for (const char c : encrypted)
             wide.append(c).append('\0');
         if (bytes.contains(wide))
-            return fail(error, QCoreApplication::translate("Workbook", "The workbook is protected by a password, so Papyra cannot read it. Please open it "
-                                  "in your spreadsheet program, save a copy without the password and import that "
-                                  "copy."));
-        return fail(error, QCoreApplication::translate("Workbook", "The file is an Excel 97-2003 workbook (.xls), a form Papyra cannot read. ") +
-                               mustBeSavedAgain());
+            return fail(error, QCoreApplication::translate(
+                                   "Workbook",
+                                   "The workbook is protected by a password, so Papyra cannot read it. Please open it "
+                                   "in your spreadsheet program, save a copy without the password and import that "
+                                   "copy."));
+        return fail(error,
+                    QCoreApplication::translate(
+                        "Workbook", "The file is an Excel 97-2003 workbook (.xls), a form Papyra cannot read. ") +
+                        mustBeSavedAgain());
     }
     if (!bytes.startsWith("PK\x03\x04")) {
         *table = Csv::read(bytes);
@@ -829,10 +841,13 @@ bool read(const QByteArray &bytes, Csv::Table *table, QString *error)
     if (zip.has(QStringLiteral("xl/workbook.xml")))
         return readXlsx(zip, table, error);
     if (!mimeType.isEmpty())
-        return fail(error, QCoreApplication::translate("Workbook", "The file is an OpenDocument file but not a spreadsheet (%1). ")
+        return fail(error, QCoreApplication::translate("Workbook",
+                                                       "The file is an OpenDocument file but not a spreadsheet (%1). ")
                                    .arg(QString::fromLatin1(mimeType.trimmed())) +
                                mustBeSavedAgain());
-    return fail(error, QCoreApplication::translate("Workbook", "The file is a zip file but not a spreadsheet Papyra can read. ") + mustBeSavedAgain());
+    return fail(error, QCoreApplication::translate("Workbook",
+                                                   "The file is a zip file but not a spreadsheet Papyra can read. ") +
+                           mustBeSavedAgain());
 }
 
 } // namespace Workbook
