@@ -212,7 +212,7 @@ void MainWindow::buildResultsPanel(QWidget *panel)
     m_grdSearch->setGeometry(Twips::rect(0, 100, 10335, 6270));
     m_grdSearch->setColumnWidthsTwips({1035, 5115, 1530, 2100});
     // A click on a column caption sorts the results by it, a second click the other way.
-    m_grdSearch->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    m_grdSearch->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // each list's own order
     m_grdSearch->setSortingEnabled(true);
     auto *showFolder = new QAction(tr("Show on Add Files"), m_grdSearch);
     showFolder->setObjectName(QStringLiteral("mnuShowOnAddFiles"));
@@ -395,6 +395,7 @@ void MainWindow::updateDueStatus()
 void MainWindow::showRemindersDue()
 {
     m_searchPanel->clear(); // the list is no search result
+    m_grdSearch->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     if (RemindersDue::list(m_store, QDate::currentDate()))
         m_failureShown = false;
     else
@@ -454,6 +455,7 @@ void MainWindow::runSearch()
         m_failureShown = false;
     else
         reportDataFailure(m_store.search().lastError());
+    m_grdSearch->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     showSearchOutcome(ok ? KeywordSearch::words(m_txtFrontSearch->text()) : QStringList(), false);
     SwitchTab(Tab::SearchResults);
 }
@@ -466,6 +468,7 @@ void MainWindow::runSearchForAllWords()
         m_failureShown = false;
     else
         reportDataFailure(m_store.search().lastError());
+    m_grdSearch->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     showSearchOutcome(ok ? words : QStringList(), true);
     SwitchTab(Tab::SearchResults);
 }

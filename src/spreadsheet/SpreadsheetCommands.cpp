@@ -32,11 +32,10 @@ QString slotCount(int n)
 
 int exportSlots(const RecordStore &store, Dialogs &dialogs, QWidget *parent)
 {
-    const QString path =
-        dialogs.saveFileName(parent, SlotExport::proposedFileName,
-                             {QCoreApplication::translate("SpreadsheetCommands", "CSV file (*.csv)"),
-                              QCoreApplication::translate("SpreadsheetCommands", "OpenDocument spreadsheet (*.ods)"),
-                              QCoreApplication::translate("SpreadsheetCommands", "Excel workbook (*.xlsx)")});
+    dialogs.setNextNameFilters({QCoreApplication::translate("SpreadsheetCommands", "CSV file (*.csv)"),
+                                QCoreApplication::translate("SpreadsheetCommands", "OpenDocument spreadsheet (*.ods)"),
+                                QCoreApplication::translate("SpreadsheetCommands", "Excel workbook (*.xlsx)")});
+    const QString path = dialogs.saveFileName(parent, SlotExport::proposedFileName);
     if (path.isEmpty())
         return -1;
     int count = 0;
@@ -61,10 +60,10 @@ int exportSlots(const RecordStore &store, Dialogs &dialogs, QWidget *parent)
 
 int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std::function<void()> &showNewData)
 {
-    const QString path = dialogs.openFileName(
-        parent, SlotExport::proposedFileName,
+    dialogs.setNextNameFilters(
         {QCoreApplication::translate("SpreadsheetCommands", "Spreadsheets (*.csv *.ods *.xlsx *.txt)"),
          QCoreApplication::translate("SpreadsheetCommands", "All files (*)")});
+    const QString path = dialogs.openFileName(parent, SlotExport::proposedFileName);
     if (path.isEmpty())
         return -1;
     const QString cannotImport =

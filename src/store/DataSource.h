@@ -56,7 +56,12 @@ public:
 
     // Record operations, named as the handlers that run them name them. A data source always reads
     // its store's current index, so it never needs pointing at a file.
-    void setRecordSource(const RecordSource &source) { m_source = source; }
+    // A new record source lists its rows in its own order, whatever sort came before.
+    void setRecordSource(const RecordSource &source)
+    {
+        m_source = source;
+        m_sortBy.clear();
+    }
     bool refresh();
     // Writes a pending edit and lets the rows go, as the store does before it closes.
     void release();

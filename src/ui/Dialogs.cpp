@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <utility>
 
 namespace {
 
@@ -75,14 +76,16 @@ QString runFileDialog(QWidget *parent, const QString &proposed, QFileDialog::Acc
 
 } // namespace
 
-QString Dialogs::saveFileName(QWidget *parent, const QString &proposed, const QStringList &filters)
+QString Dialogs::saveFileName(QWidget *parent, const QString &proposed)
 {
-    return runFileDialog(parent, proposed, QFileDialog::AcceptSave, QFileDialog::AnyFile, filters);
+    return runFileDialog(parent, proposed, QFileDialog::AcceptSave, QFileDialog::AnyFile,
+                         std::exchange(m_nameFilters, {}));
 }
 
-QString Dialogs::openFileName(QWidget *parent, const QString &proposed, const QStringList &filters)
+QString Dialogs::openFileName(QWidget *parent, const QString &proposed)
 {
-    return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, filters);
+    return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile,
+                         std::exchange(m_nameFilters, {}));
 }
 
 QPrinterInfo Dialogs::defaultPrinter()

@@ -24,11 +24,15 @@ public:
     virtual bool askYesNo(QWidget *parent, const QString &text);
     // A one-line input box with OK and Cancel; nullopt for Cancel.
     virtual std::optional<QString> input(QWidget *parent, const QString &prompt);
-    // File dialogs proposing a file name; an empty result means the user cancelled. filters, when
-    // given, are the dialog's name filters ("CSV file (*.csv)"); the first is chosen at the start.
-    virtual QString saveFileName(QWidget *parent, const QString &proposed, const QStringList &filters = {});
-    virtual QString openFileName(QWidget *parent, const QString &proposed, const QStringList &filters = {});
+    // File dialogs proposing a file name; an empty result means the user cancelled.
+    virtual QString saveFileName(QWidget *parent, const QString &proposed);
+    virtual QString openFileName(QWidget *parent, const QString &proposed);
+    // Name filters ("CSV file (*.csv)") for the next file dialog only; the first is chosen at the start.
+    void setNextNameFilters(const QStringList &filters) { m_nameFilters = filters; }
     // The printer a print job goes to; a null printer when none is installed. Tests answer "none",
     // so they see the pages as a PDF file whatever printers the machine has.
     virtual QPrinterInfo defaultPrinter();
+
+private:
+    QStringList m_nameFilters;
 };

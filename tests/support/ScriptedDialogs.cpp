@@ -19,14 +19,14 @@ std::optional<QString> ScriptedDialogs::input(QWidget *, const QString &prompt)
     return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.dequeue();
 }
 
-QString ScriptedDialogs::saveFileName(QWidget *, const QString &proposed, const QStringList &)
+QString ScriptedDialogs::saveFileName(QWidget *, const QString &proposed)
 {
     shown.append({QStringLiteral("save"), proposed, Icon::None});
     proposedFileNames.append(proposed);
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
-QString ScriptedDialogs::openFileName(QWidget *, const QString &proposed, const QStringList &)
+QString ScriptedDialogs::openFileName(QWidget *, const QString &proposed)
 {
     shown.append({QStringLiteral("open"), proposed, Icon::None});
     proposedFileNames.append(proposed);

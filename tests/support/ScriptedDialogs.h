@@ -22,8 +22,8 @@ public:
     void message(QWidget *parent, const QString &text, Icon icon = Icon::None) override;
     bool askYesNo(QWidget *parent, const QString &text) override;
     std::optional<QString> input(QWidget *parent, const QString &prompt) override;
-    QString saveFileName(QWidget *parent, const QString &proposed, const QStringList &filters = {}) override;
-    QString openFileName(QWidget *parent, const QString &proposed, const QStringList &filters = {}) override;
+    QString saveFileName(QWidget *parent, const QString &proposed) override;
+    QString openFileName(QWidget *parent, const QString &proposed) override;
     // Never a real printer: a test must not print on whatever printer the machine has.
     QPrinterInfo defaultPrinter() override;
 
