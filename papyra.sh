@@ -5,6 +5,8 @@
 #                       a German and a British locale, then every test headless under CTest
 #   ./papyra.sh build   installs what is missing and builds
 #   ./papyra.sh bench   builds and runs the benchmark program (--check: every benchmark once, untimed)
+#   ./papyra.sh check-translations
+#                       fails while a shown text is missing or unfinished in translations/*.ts
 #   ./papyra.sh format  formats the C++ files with .clang-format (CI fails on any difference)
 #   ./papyra.sh package builds the Debian package build/papyra_<version>_<arch>.deb and checks its
 #                       desktop entry and AppStream metainfo
@@ -76,6 +78,10 @@ format)
     sh scripts/install-deps.sh
     exec sh scripts/check-format.sh --fix
     ;;
+check-translations)
+    sh scripts/install-deps.sh
+    exec sh scripts/check-translations.sh
+    ;;
 check-format)
     sh scripts/install-deps.sh
     exec sh scripts/check-format.sh
@@ -117,7 +123,7 @@ fuzz)
     done
     ;;
 *)
-    echo "usage: $0 [run|test|build|bench|format|check-format|fuzz|package|windows|windows-trial]" >&2
+    echo "usage: $0 [run|test|build|bench|format|check-format|check-translations|fuzz|package|windows|windows-trial]" >&2
     exit 2
     ;;
 esac

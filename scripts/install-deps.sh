@@ -7,13 +7,17 @@ set -e
 # libzint-dev: zint draws the QR Code, Data Matrix and Code 128 symbols on labels.
 # zbar-tools, dmtx-utils: the label tests read the printed codes back with zbarimg and dmtxread.
 # clang-format: CI checks that the code follows .clang-format.
+# qt6-tools-dev, qt6-l10n-tools: Qt's linguist tools (lupdate, lrelease and their CMake functions) turn
+# translations/*.ts into the .qm files the program loads. qt6-translations-l10n: Qt's own texts (file
+# dialogs, message box buttons) in the user's language.
+# libzip-dev: the zip container of .ods and .xlsx workbooks.
 # desktop-file-utils, appstream: `./papyra.sh package` checks the package's desktop entry and
 # AppStream metainfo with desktop-file-validate and appstreamcli.
 # libqt6sql6-psql, libpq-dev: the shared index on a PostgreSQL server (Qt's QPSQL driver; libpq to
 # ask whether its connection is alive). postgresql-15: the tests start a throw-away server of their own.
 # locales: `./papyra.sh test` also runs each test executable directly under a German and a British
 # locale, generated below.
-PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libzint-dev libgl-dev fonts-dejavu-core poppler-utils zbar-tools dmtx-utils clang-format desktop-file-utils appstream locales libqt6sql6-psql libpq-dev postgresql-15"
+PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libzint-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libzip-dev fonts-dejavu-core poppler-utils zbar-tools dmtx-utils clang-format desktop-file-utils appstream locales libqt6sql6-psql libpq-dev postgresql-15"
 # Packages named on the command line are wanted too (papyra.sh fuzz asks for clang and its sanitizer runtimes).
 PACKAGES="$PACKAGES $*"
 

@@ -85,7 +85,7 @@ void AboutTest::buttons()
         QTest::keyClick(&box, key);
         QVERIFY(!box.isVisible());
     }
-    QCOMPARE(dialogs.messages(), QStringList(2, SystemInfo::unavailableMessage));
+    QCOMPARE(dialogs.messages(), QStringList(2, SystemInfo::unavailableMessage()));
 }
 
 void AboutTest::getKeyValueRules_data()
@@ -157,7 +157,7 @@ void AboutTest::startSysInfoOutcomes()
     SystemInfo::StartSysInfo(host, &dialogs, nullptr);
 
     QCOMPARE(host.started, started.isEmpty() ? QStringList() : QStringList{started});
-    QCOMPARE(dialogs.messages(), started.isEmpty() ? QStringList{SystemInfo::unavailableMessage} : QStringList());
+    QCOMPARE(dialogs.messages(), started.isEmpty() ? QStringList{SystemInfo::unavailableMessage()} : QStringList());
     // The folder is asked for only when the first value is missing.
     QCOMPARE(host.reads.contains(SystemInfo::folderValue), !machine.contains(QLatin1String("tool")));
 }
@@ -184,7 +184,7 @@ void AboutTest::desktopToolStandsInForTheRegistry()
         SystemInfo::GetKeyValue(*host, SystemInfo::localMachine, SystemInfo::toolKey, SystemInfo::toolValue, tool);
     qputenv("PATH", oldPath);
 
-    QCOMPARE(dialogs.messages(), QStringList{SystemInfo::unavailableMessage});
+    QCOMPARE(dialogs.messages(), QStringList{SystemInfo::unavailableMessage()});
     QVERIFY(found);
     QCOMPARE(tool, bin.filePath(tools.at(1)));
 }

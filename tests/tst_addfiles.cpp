@@ -215,6 +215,54 @@ private slots:
         for (int n : {number - 1, number, number + 1})
             QCOMPARE(stored(n, "Category") + stored(n, "Keywords"), (n == number ? "HealthCar" : "BankCar"));
     }
+
+    void pickListByKeys_data()
+    {
+        using Keys = QList<QKeyCombination>;
+        QTest::addColumn<QString>("typed"); // into the cell first; empty: no editor open
+        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<QString>("expected"); // the row's category once the row is left; +n, -n: counted from Bank
+        const QKeyCombination open(Qt::AltModifier, Qt::Key_Down);
+        QTest::newRow("Alt+Down, Down, Enter") << QString() << Keys{open, Qt::Key_Down, Qt::Key_Return} << "+1";
+        QTest::newRow("Up twice") << QString() << Keys{open, Qt::Key_Up, Qt::Key_Up, Qt::Key_Enter} << "-2";
+        QTest::newRow("Escape closes the list only") << QString() << Keys{open, Qt::Key_Escape} << "Bank";
+        QTest::newRow("from the editor") << "He" << Keys{open, Qt::Key_Return} << "Health";
+        QTest::newRow("typing completes") << "he" << Keys{Qt::Key_Return} << "Health";
+        QTest::newRow("a new name is kept") << "Hex" << Keys{Qt::Key_Return} << "Hex";
+    }
+    void pickListByKeys()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QList<QKeyCombination>, keys);
+        QFETCH(QString, expected);
+        sql(QStringLiteral("UPDATE Varnel SET Category = 'Bank' WHERE FileNumber = 5"));
+        m_window->SwitchTab(3);
+        QListView *list = m_window->addFilesPanel()->categoryList();
+        const QModelIndex bank = list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, "Bank").value(0);
+        m_grid->setFocus();
+        m_grid->setCurrentIndex(cell(5, "Category"));
+        if (!typed.isEmpty()) {
+            m_grid->edit(m_grid->currentIndex());
+            auto *editor = qobject_cast<QLineEdit *>(m_grid->indexWidget(m_grid->currentIndex()));
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, typed);
+        }
+        for (const QKeyCombination key : keys) {
+            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+            if (key.keyboardModifiers() & Qt::AltModifier)
+                QVERIFY(list->isVisible());
+        }
+        QVERIFY(!list->isVisible());
+        m_file->setCurrentRow(0);
+        // An entry counted from Bank, where the list opens for this row.
+        if (expected.startsWith('+') || expected.startsWith('-'))
+            expected = list->model()
+                           ->index(qBound(0, bank.row() + expected.toInt(), list->model()->rowCount() - 1), 0)
+                           .data()
+                           .toString();
+        QCOMPARE(stored(5, "Category"), expected);
+    }
 };
 
 QTEST_MAIN(AddFilesTest)

@@ -77,9 +77,9 @@ void LabelsTest::messagesWhenTheFileCannotBeUsed_data()
 {
     QTest::addColumn<QString>("situation");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << QStringLiteral("missing") << LabelsDialog::notFoundMessage;
-    QTest::newRow("a folder in its place") << QStringLiteral("folder") << LabelsDialog::notFoundMessage;
-    QTest::newRow("no start marker") << QStringLiteral("bad") << LabelsDialog::badFileMessage;
+    QTest::newRow("missing") << QStringLiteral("missing") << LabelsDialog::notFoundMessage();
+    QTest::newRow("a folder in its place") << QStringLiteral("folder") << LabelsDialog::notFoundMessage();
+    QTest::newRow("no start marker") << QStringLiteral("bad") << LabelsDialog::badFileMessage();
 }
 
 void LabelsTest::messagesWhenTheFileCannotBeUsed()

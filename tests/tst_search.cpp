@@ -16,6 +16,7 @@
 #include "store/SqliteSearch.h"
 #include "ui/DataGrid.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -84,6 +85,9 @@ private slots:
     void queryRules();
     void indexFollowsRollbacks();
     void searchFromTheWindow();
+    void statusAndAllWords_data();
+    void statusAndAllWords();
+    void resultsSortAndShowOnAddFiles();
 };
 
 void TestSearch::matcher_data()
@@ -109,8 +113,16 @@ void TestSearch::matcher_data()
     row("Unicode case", "*éTUDE*", {"Études", "ÉTUDES"}, {"ETUDES"});
     row("empty pattern", "", {""}, {"A"});
     row("sharp s is one character", "STRA?E", {"Straße"}, {"Strasse", "Stre"});
-    row("sharp s is not SS", "STRASSE", {"STRASSE"}, {"Straße"});
+    row("ss finds sharp s", "STRASSE", {"STRASSE", "Straße", "STRAẞE"}, {"Strase", "Straßs"});
+    row("sharp s found by ss past 64 characters", QString(70, 'x') + "*ss*", {QString(70, 'x') + "aßb"},
+        {QString(70, 'x') + "asb"});
     row("two wildcards for sharp s", "STRA??E", {"Strasse"}, {"Straße"});
+    row("sharp s is not s", "*ßs*", {"ßs"}, {"sss", "ß"});
+    row("letter without accent finds accented", "*muller*", {"Müller", "MULLER", "müller"}, {"Mueller", "Mxller"});
+    row("unaccented finds every accent, accented only itself", "caf?-cafe-*é", {"café-CAFÉ-é", "cafe-cafè-é"},
+        {"café-cafe-e", "cafe-cafe-è"});
+    row("accent found far into a long pattern", QString(70, 'a') + "e", {QString(70, 'a') + "é"},
+        {QString(70, 'a') + "f"});
     row("list holding sharp s", "[ß]", {"ß", "ẞ"}, {"S", "SS"});
     row("case per character", "[a-c]x[É]", {"BXé"}, {"DXé", "BXe"});
     row("combining accent found by precomposed", "*élan*", {"e\u0301lan", "ÉLAN"}, {"elan"});
@@ -146,8 +158,9 @@ void TestSearch::queryRules_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QList<int>>("expected");
-    const auto row = [](const char *name, const QString &box, const QList<int> &expected) {
-        QTest::newRow(name) << box << expected;
+    QTest::addColumn<QString>("locale");
+    const auto row = [](const char *name, const QString &box, const QList<int> &expected, const char *locale = "C") {
+        QTest::newRow(name) << box << expected << QString(locale);
     };
 
     // Slot 4 and the open slots hold only nulls, which never match.
@@ -155,7 +168,18 @@ void TestSearch::queryRules_data()
     row("keywords, category, inside a word, any case, blanks around", "  cAr ", {1, 2, 3});
     row("empty", "", everyFilled);
     row("blank", "   ", everyFilled);
-    row("stored form is not the shown form", "2002-12-31", {});
+    row("date as yyyy-mm-dd", "2002-12-31", {9});
+    row("date with leading zeros", "05/01/2003", {1});
+    row("date with a two-digit year", "5/1/03", {1});
+    row("not a date", "13/45/2003", {});
+    row("unaccented letters", "CAFE", {6});
+    row("ss for sharp s", "strasse", {15});
+    row("words in another order", "insurance car", {});
+    // Slot 1's reminder is 1 May 2003.
+    row("British date", "01/05/2003", {1}, "en_GB");
+    row("British order only", "05/01/2003", {}, "en_GB");
+    row("British, yyyy-mm-dd", "2003-05-01", {1}, "en_GB");
+    row("German date", "1.5.03", {1}, "de_DE");
     row("apostrophe", "o'brien", {5});
     row("quote characters", "\"'; DROP TABLE Varnel; --", {});
     row("accented letter, both sides folded", "cAFé", {6});
@@ -169,6 +193,9 @@ void TestSearch::queryRules()
 {
     QFETCH(QString, box);
     QFETCH(QList<int>, expected);
+    QFETCH(QString, locale);
+    QLocale::setDefault(QLocale(locale));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
     static TestFolder folder; // only read
     static const bool made = makeSampleFolder(folder);
     QVERIFY(made);
@@ -288,6 +315,79 @@ void TestSearch::searchFromTheWindow()
     box->setText(QStringLiteral("folder"));
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(window.store().search().recordCount(), 3000 - 4); // two edited in the window, two here
+}
+
+void TestSearch::statusAndAllWords_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("allWords"); // Ctrl+Enter instead of Enter
+    QTest::addColumn<QList<int>>("found");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("found") << "car" << false << QList<int>{1, 2, 3} << "3 folders found";
+    QTest::newRow("one") << "holiday" << false << QList<int>{2} << "1 folder found";
+    QTest::newRow("nothing, one word") << "zebra" << false << QList<int>{} << "0 folders found";
+    QTest::newRow("nothing as written, words in another order")
+        << "insurance  car" << false << QList<int>{}
+        << "0 folders found; 1 holds all these words in any order: Ctrl+Enter lists it";
+    QTest::newRow("nothing in any order") << "insurance zebra" << false << QList<int>{} << "0 folders found";
+    QTest::newRow("Ctrl+Enter lists them") << "insurance car" << true << QList<int>{1} << "1 folder found";
+    QTest::newRow("Ctrl+Enter, each word in another field")
+        << "auto insur*" << true << QList<int>{1} << "1 folder found";
+}
+
+void TestSearch::statusAndAllWords()
+{
+    QFETCH(QString, box);
+    QFETCH(bool, allWords);
+    QFETCH(QList<int>, found);
+    QFETCH(QString, status);
+    WindowFixture fixture(TestFolder::Contents::Empty);
+    QVERIFY(makeSampleFolder(fixture.folder()));
+    QVERIFY(fixture.open());
+    MainWindow &window = fixture.window();
+    window.searchBox()->setText(box);
+    window.searchBox()->setFocus();
+    QTest::keyClick(window.searchBox(), Qt::Key_Return, allWords ? Qt::ControlModifier : Qt::NoModifier);
+    QCOMPARE(window.tabStrip()->currentIndex(), 1);
+    QList<int> numbers;
+    for (int row = 0; row < window.store().search().recordCount(); ++row)
+        numbers << window.store().search().index(row, 0).data().toInt();
+    QCOMPARE(numbers, found);
+    QCOMPARE(window.searchStatus(), status);
+}
+
+void TestSearch::resultsSortAndShowOnAddFiles()
+{
+    WindowFixture fixture(TestFolder::Contents::Empty);
+    QVERIFY(makeSampleFolder(fixture.folder()));
+    QVERIFY(fixture.open());
+    MainWindow &window = fixture.window();
+    window.searchBox()->setText(QStringLiteral("a"));
+    QTest::mouseClick(window.goButton(), Qt::LeftButton);
+    DataGrid *grid = window.searchGrid();
+    auto column = [&](int c) {
+        QStringList values;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            values << grid->model()->index(row, c).data().toString();
+        return values;
+    };
+    QCOMPARE(column(0), QStringList({"1", "2", "3", "5", "6", "13", "15", "16"}));
+    // A click on the Keywords caption sorts by it, case ignored; a second click the other way.
+    QHeaderView *header = grid->horizontalHeader();
+    const QPoint keywords(header->sectionViewportPosition(1) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, keywords);
+    QCOMPARE(column(1), QStringList({"Café receipts", "Car insurance", QString::fromUtf8("e\u0301lan vital"), "Holiday",
+                                     "O'Brien will", "Straße 5", "Two  spaces", "Wool scarf"}));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, keywords);
+    QCOMPARE(column(0), QStringList({"3", "13", "15", "5", "2", "16", "1", "6"}));
+
+    // Ctrl+G on a result, or its context menu command, shows that slot on the Add Files tab.
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(column(0).indexOf("16"), 1));
+    QTest::keyClick(grid, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(window.tabStrip()->currentIndex(), 2);
+    QCOMPARE(window.store().file().currentRow(), 15);
+    QVERIFY(grid->actions().value(0) && grid->contextMenuPolicy() == Qt::ActionsContextMenu);
 }
 
 QTEST_MAIN(TestSearch)

@@ -58,7 +58,10 @@ private slots:
     void plansRefusals();
     void menuImportAnswersAndRefreshes_data();
     void menuImportAnswersAndRefreshes();
+    void roundTripChangesNothing_data();
     void roundTripChangesNothing();
+    void unreadableFormsAreNamed_data();
+    void unreadableFormsAreNamed();
     void exportFailureIsReported();
 
 private:
@@ -329,8 +332,31 @@ void SpreadsheetTest::menuImportAnswersAndRefreshes()
              QVariant("Pets 2026-01-01"));
 }
 
+void SpreadsheetTest::roundTripChangesNothing_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("start"); // how the file begins
+    const QByteArray csvStart =
+        "File #,Keywords,Category,Reminder\r\n1,\"Bank, old \"\"Sparkasse\"\"\",Bank,2003-05-31\r\n";
+    QTest::newRow("CSV, comma") << "en_US"
+                                << "out.csv" << bom + csvStart;
+    QTest::newRow("CSV, semicolon where the decimal separator is a comma")
+        << "de_DE"
+        << "out.csv"
+        << bom + "File #;Keywords;Category;Reminder\r\n1;\"Bank, old \"\"Sparkasse\"\"\";Bank;2003-05-31\r\n";
+    QTest::newRow("OpenDocument") << "de_DE"
+                                  << "out.ods" << QByteArray("PK\x03\x04");
+    QTest::newRow("Excel workbook") << "en_GB"
+                                    << "out.XLSX" << QByteArray("PK\x03\x04");
+}
+
 void SpreadsheetTest::roundTripChangesNothing()
 {
+    QFETCH(QString, locale);
+    QFETCH(QString, file);
+    QFETCH(QByteArray, start);
+    QLocale::setDefault(QLocale(locale));
     m_fixture = std::make_unique<WindowFixture>();
     TestFolder &folder = m_fixture->folder();
     SideConnection(folder.databasePath())
@@ -345,12 +371,11 @@ void SpreadsheetTest::roundTripChangesNothing()
     const QString before = tableContents(folder.databasePath());
 
     MainWindow *w = openWindow();
-    const QString exported = folder.filePath("out.csv");
+    const QString exported = folder.filePath(file);
     m_dialogs->fileAnswers.enqueue(exported);
     w->action("mnuExport")->trigger();
     QCOMPARE(m_dialogs->messages(), QStringList{"Export Complete!\n\n6 file slots written."});
-    QVERIFY(readFile(exported).startsWith(bom + "File #,Keywords,Category,Reminder\r\n"
-                                                "1,\"Bank, old \"\"Sparkasse\"\"\",Bank,2003-05-31\r\n"));
+    QVERIFY2(readFile(exported).startsWith(start), readFile(exported).left(80).constData());
 
     // Emptied slots 1 to 5 come back as they were; slot 7, whose reminder is refused as no date,
     // stays as it is.
@@ -366,6 +391,33 @@ void SpreadsheetTest::roundTripChangesNothing()
     QCOMPARE(m_dialogs->messages().value(1), QStringLiteral("Import Complete!\n\n5 file slots filled."));
     m_fixture->closeWindow();
     QCOMPARE(tableContents(folder.databasePath()), before);
+}
+
+void SpreadsheetTest::unreadableFormsAreNamed_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message"); // the start of what follows the file's name
+    const QByteArray ole = QByteArray::fromHex("d0cf11e0a1b11ae1") + QByteArray(504, '\0');
+    QByteArray encrypted = ole;
+    for (const char c : QByteArray("EncryptedPackage"))
+        encrypted.append(c).append('\0');
+    QTest::newRow("Excel 97-2003") << ole << "The file is an Excel 97-2003 workbook (.xls), a form Papyra cannot read.";
+    QTest::newRow("password") << encrypted << "The workbook is protected by a password";
+    QTest::newRow("damaged zip") << QByteArray("PK\x03\x04 not really") << "The file is a damaged zip file.";
+}
+
+void SpreadsheetTest::unreadableFormsAreNamed()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    m_fixture = std::make_unique<WindowFixture>();
+    const QString path = m_fixture->folder().filePath("book.xlsx");
+    QVERIFY(writeFile(path, bytes));
+    MainWindow *w = openWindow();
+    m_dialogs->fileAnswers.enqueue(path);
+    w->action("mnuImport")->trigger();
+    const QString shown = m_dialogs->messages().value(0);
+    QVERIFY2(shown.section("\n\n", 1).startsWith(message), qPrintable(shown));
 }
 
 void SpreadsheetTest::exportFailureIsReported()

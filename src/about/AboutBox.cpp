@@ -42,8 +42,11 @@ void setTextColor(QLabel *label, const QColor &color)
 
 } // namespace
 
-const QString AboutBox::disclaimer = QStringLiteral(
-    "Warning: this program is protected by copyright. Do not copy it or pass it on without the consent of its maker.");
+QString AboutBox::disclaimer()
+{
+    return tr("Warning: this program is protected by copyright. Do not copy it or pass it on without the consent of "
+              "its maker.");
+}
 
 AboutBox::AboutBox(Dialogs *dialogs, QWidget *parent, SystemInfo::Host *host)
     : QDialog(parent), m_dialogs(dialogs), m_host(host)
@@ -71,8 +74,7 @@ AboutBox::AboutBox(Dialogs *dialogs, QWidget *parent, SystemInfo::Host *host)
     QLabel *version = addLabel(this, "lblVersion", QString(), Twips::rect(1050, 780, 3885, 225));
     QLabel *description = addLabel(
         this, "lblDescription",
-        QStringLiteral(
-            "Papyra \u2122  is an easy to use file tracking system that will make your life easier in minutes!"),
+        tr("Papyra \u2122  is an easy to use file tracking system that will make your life easier in minutes!"),
         Twips::rect(1050, 1125, 3885, 1170));
     description->setFont(designFont(QStringLiteral("Arial"), 8.25));
     description->setWordWrap(true);
@@ -83,15 +85,15 @@ AboutBox::AboutBox(Dialogs *dialogs, QWidget *parent, SystemInfo::Host *host)
     addLine(this, "Line1(0)", QRect(Twips::toPixels(105), Twips::toPixels(2460), Twips::toPixels(5654 - 105), 2),
             Qt::white);
 
-    QLabel *warning = addLabel(this, "lblDisclaimer", disclaimer, Twips::rect(255, 2625, 3870, 825));
+    QLabel *warning = addLabel(this, "lblDisclaimer", disclaimer(), Twips::rect(255, 2625, 3870, 825));
     warning->setWordWrap(true);
     setTextColor(warning, Qt::black);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(Twips::rect(4245, 2625, 1260, 345));
     ok->setDefault(true);
-    auto *sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    auto *sysInfo = new QPushButton(tr("&System Info..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     sysInfo->setGeometry(Twips::rect(4260, 3075, 1245, 345));
     setTabOrder(ok, sysInfo);
@@ -101,7 +103,7 @@ AboutBox::AboutBox(Dialogs *dialogs, QWidget *parent, SystemInfo::Host *host)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(sysInfo, &QPushButton::clicked, this, &AboutBox::StartSysInfo);
 
-    setWindowTitle(QStringLiteral("About Papyra (TM)"));
+    setWindowTitle(tr("About Papyra (TM)"));
     version->setText(versionText());
     title->setText(QStringLiteral("Papyra \u2122"));
 }
@@ -121,8 +123,5 @@ void AboutBox::StartSysInfo()
 
 QString AboutBox::versionText()
 {
-    return QStringLiteral("Version %1.%2.%3")
-        .arg(PAPYRA_VERSION_MAJOR)
-        .arg(PAPYRA_VERSION_MINOR)
-        .arg(PAPYRA_VERSION_PATCH);
+    return tr("Version %1.%2.%3").arg(PAPYRA_VERSION_MAJOR).arg(PAPYRA_VERSION_MINOR).arg(PAPYRA_VERSION_PATCH);
 }

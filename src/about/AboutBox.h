@@ -17,7 +17,7 @@ class AboutBox : public QDialog
 {
     Q_OBJECT
 public:
-    static const QString disclaimer;
+    static QString disclaimer();
 
     // host: where the system information tool is looked up; nullptr for the running system.
     AboutBox(Dialogs *dialogs, QWidget *parent = nullptr, SystemInfo::Host *host = nullptr);

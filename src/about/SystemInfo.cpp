@@ -141,7 +141,7 @@ void StartSysInfo(Host &host, Dialogs *dialogs, QWidget *parent)
         started = host.fileExists(path) && host.startProgram(path);
     }
     if (!started)
-        dialogs->message(parent, unavailableMessage);
+        dialogs->message(parent, unavailableMessage());
 }
 
 } // namespace SystemInfo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -23,7 +24,10 @@ inline const QString toolValue = QStringLiteral("PATH");
 inline const QString folderKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 inline const QString folderValue = QStringLiteral("MSINFO");
 inline const QString programFile = QStringLiteral("\\MSINFO32.EXE");
-inline const QString unavailableMessage = QStringLiteral("System Information Is Unavailable At This Time");
+inline QString unavailableMessage()
+{
+    return QCoreApplication::translate("SystemInfo", "System Information Is Unavailable At This Time");
+}
 
 // What the lookup needs from the operating system.
 class Host

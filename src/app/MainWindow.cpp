@@ -40,6 +40,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTcpSocket>
@@ -121,6 +122,10 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     // returnPressed comes for both Return and the keypad's Enter: the keys whose character code is 13.
     connect(m_txtFrontSearch, &QLineEdit::returnPressed, this, &MainWindow::runSearch);
     connect(m_command3, &QPushButton::clicked, this, &MainWindow::runSearch);
+    for (const QKeySequence &key : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto *allWords = new QShortcut(key, m_txtFrontSearch, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(allWords, &QShortcut::activated, this, &MainWindow::runSearchForAllWords);
+    }
 
     m_slidetimer = new QTimer(this);
     m_slidetimer->setObjectName(QStringLiteral("slidetimer"));
@@ -183,9 +188,10 @@ void MainWindow::buildTabStrip(QWidget *client)
     m_tabStrip->setDrawBase(false);
     m_tabStrip->setFocusPolicy(Qt::StrongFocus);
     for (const char *caption :
-         {"F1 - &Search", "F2 - Search &Results", "F3 - Add &Files", "F4 - My &Categories", "F9 - Start &Here"})
-        m_tabStrip->addTab(QString::fromLatin1(caption));
-    m_tabStrip->setTabToolTip(4, QStringLiteral("Click on this tab for Help"));
+         {QT_TR_NOOP("F1 - &Search"), QT_TR_NOOP("F2 - Search &Results"), QT_TR_NOOP("F3 - Add &Files"),
+          QT_TR_NOOP("F4 - My &Categories"), QT_TR_NOOP("F9 - Start &Here")})
+        m_tabStrip->addTab(tr(caption));
+    m_tabStrip->setTabToolTip(4, tr("Click on this tab for Help"));
     narrowToFit(m_tabStrip); // all five tabs within the strip's width
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::onTabClick);
 }
@@ -198,7 +204,7 @@ void MainWindow::buildSearchPanel(QWidget *panel)
     box->setGeometry(Twips::rect(2880, 3840, 5055, 675));
     setBackground(box, palette().color(QPalette::Button));
 
-    auto *label = new QLabel(QStringLiteral("Search For:"), box);
+    auto *label = new QLabel(tr("Search For:"), box);
     label->setObjectName(QStringLiteral("Label1"));
     label->setFont(sansSerif(12));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -206,11 +212,11 @@ void MainWindow::buildSearchPanel(QWidget *panel)
 
     m_txtFrontSearch = new QLineEdit(box);
     m_txtFrontSearch->setObjectName(QStringLiteral("txtFrontSearch"));
-    m_txtFrontSearch->setAccessibleName(QStringLiteral("Search for"));
+    m_txtFrontSearch->setAccessibleName(tr("Search for"));
     m_txtFrontSearch->setFont(sansSerif(12));
     m_txtFrontSearch->setGeometry(Twips::rect(1920, 120, 2295, 375));
 
-    m_command3 = new QPushButton(QStringLiteral("GO!"), box);
+    m_command3 = new QPushButton(tr("GO!"), box);
     m_command3->setObjectName(QStringLiteral("Command3"));
     m_command3->setGeometry(Twips::rect(4245, 120, 495, 375));
 
@@ -219,14 +225,15 @@ void MainWindow::buildSearchPanel(QWidget *panel)
     banner->setPixmap(Artwork::banner());
     banner->setGeometry(Twips::rect(840, 1440, 9000, 1125));
 
-    auto *hint = new QLabel(
-        QStringLiteral("To begin, click on \"Start Here\" and view instructions. Then click \"Add Files\"."), panel);
+    auto *hint =
+        new QLabel(tr("To begin, click on \"Start Here\" and view instructions. Then click \"Add Files\"."), panel);
     hint->setObjectName(QStringLiteral("Label3"));
     QFont hintFont = sansSerif(9.75);
     hintFont.setBold(true);
     hintFont.setUnderline(true);
     hint->setFont(hintFont);
     hint->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    hint->setWordWrap(true); // a translation may need a second line
     hint->setAttribute(Qt::WA_TranslucentBackground);
     hint->setGeometry(Twips::rect(480, 3120, 9735, 615));
 }
@@ -234,10 +241,20 @@ void MainWindow::buildSearchPanel(QWidget *panel)
 void MainWindow::buildResultsPanel(QWidget *panel)
 {
     m_grdSearch = new DataGrid(QStringLiteral("grdSearch"), panel);
-    m_grdSearch->setAccessibleName(QStringLiteral("Search results"));
+    m_grdSearch->setAccessibleName(tr("Search results"));
     GridBinding::bind(m_grdSearch, &m_store.search(), m_dialogs);
     m_grdSearch->setGeometry(Twips::rect(0, 100, 10335, 6270));
     m_grdSearch->setColumnWidthsTwips({1035, 5115, 1530, 2100});
+    // A click on a column caption sorts the results by it, a second click the other way.
+    m_grdSearch->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // each list's own order
+    m_grdSearch->setSortingEnabled(true);
+    auto *showFolder = new QAction(tr("Show on Add Files"), m_grdSearch);
+    showFolder->setObjectName(QStringLiteral("mnuShowOnAddFiles"));
+    showFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    showFolder->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_grdSearch->addAction(showFolder);
+    m_grdSearch->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(showFolder, &QAction::triggered, this, &MainWindow::showResultOnAddFiles);
     QPalette palette = m_grdSearch->palette();
     palette.setColor(QPalette::Base, Qt::white);
     m_grdSearch->setPalette(palette);
@@ -257,53 +274,53 @@ void MainWindow::buildMenus()
     };
     const Menu menus[] = {
         {"mnuFile",
-         "File",
-         {{"mnuBackup", "&Backup Database", QKeySequence(Qt::CTRL | Qt::Key_B)},
-          {"mnuRestore", "&Restore Backup", QKeySequence(Qt::CTRL | Qt::Key_R)},
-          {"mnuAutoRestore", "Restore &Automatic Backup...", {}},
+         QT_TR_NOOP("File"),
+         {{"mnuBackup", QT_TR_NOOP("&Backup Database"), QKeySequence(Qt::CTRL | Qt::Key_B)},
+          {"mnuRestore", QT_TR_NOOP("&Restore Backup"), QKeySequence(Qt::CTRL | Qt::Key_R)},
+          {"mnuAutoRestore", QT_TR_NOOP("Restore &Automatic Backup..."), {}},
           {"mnu24", nullptr, {}},
-          {"mnuShared", "Open Shared Index...", {}},
-          {"mnuLocal", "Use My Own Index", {}},
+          {"mnuShared", QT_TR_NOOP("Open Shared Index..."), {}},
+          {"mnuLocal", QT_TR_NOOP("Use My Own Index"), {}},
           {"mnu23", nullptr, {}},
-          {"mnuPrint", "&Print Database Report", QKeySequence(Qt::CTRL | Qt::Key_P)},
-          {"mnuPrintLabels", "Print &Labels", QKeySequence(Qt::CTRL | Qt::Key_L)},
-          {"mnuExport", "E&xport to Spreadsheet...", {}},
-          {"mnuImport", "&Import from Spreadsheet...", {}},
+          {"mnuPrint", QT_TR_NOOP("&Print Database Report"), QKeySequence(Qt::CTRL | Qt::Key_P)},
+          {"mnuPrintLabels", QT_TR_NOOP("Print &Labels"), QKeySequence(Qt::CTRL | Qt::Key_L)},
+          {"mnuExport", QT_TR_NOOP("E&xport to Spreadsheet..."), {}},
+          {"mnuImport", QT_TR_NOOP("&Import from Spreadsheet..."), {}},
           {"mnu87", nullptr, {}},
-          {"mnuExit", "&Quit Papyra (TM)", QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
+          {"mnuExit", QT_TR_NOOP("&Quit Papyra (TM)"), QKeySequence(Qt::CTRL | Qt::Key_Q)}}},
         {"mnuEdit",
-         "Edit",
-         {{"mnuUndo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z)},
-          {"mnuCut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X)},
-          {"mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C)},
-          {"mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V)},
+         QT_TR_NOOP("Edit"),
+         {{"mnuUndo", QT_TR_NOOP("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z)},
+          {"mnuCut", QT_TR_NOOP("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X)},
+          {"mnuCopy", QT_TR_NOOP("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C)},
+          {"mnuPaste", QT_TR_NOOP("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V)},
           {"mnu51", nullptr, {}},
-          {"mnuHistory", "Folder &History", QKeySequence(Qt::CTRL | Qt::Key_H)}}},
+          {"mnuHistory", QT_TR_NOOP("Folder &History"), QKeySequence(Qt::CTRL | Qt::Key_H)}}},
         {"mnuJump",
-         "&Jump",
-         {{"mnuAbout", "Papyra!", QKeySequence(Qt::Key_F1)},
-          {"mnuData", "Search Results", QKeySequence(Qt::Key_F2)},
-          {"mnuFind", "Add Files", QKeySequence(Qt::Key_F3)},
-          {"mnuCat", "My Categories", QKeySequence(Qt::Key_F4)},
-          {"mnuStart", "Start Here", QKeySequence(Qt::Key_F9)},
+         QT_TR_NOOP("&Jump"),
+         {{"mnuAbout", QT_TR_NOOP("Papyra!"), QKeySequence(Qt::Key_F1)},
+          {"mnuData", QT_TR_NOOP("Search Results"), QKeySequence(Qt::Key_F2)},
+          {"mnuFind", QT_TR_NOOP("Add Files"), QKeySequence(Qt::Key_F3)},
+          {"mnuCat", QT_TR_NOOP("My Categories"), QKeySequence(Qt::Key_F4)},
+          {"mnuStart", QT_TR_NOOP("Start Here"), QKeySequence(Qt::Key_F9)},
           {"mnu009", nullptr, {}},
-          {"mnuOpen", "Next &Open File Slot", QKeySequence(Qt::Key_F5)},
-          {"mnuTop", "&Top Of List", QKeySequence(Qt::Key_F6)},
-          {"mnuDue", "Reminders &Due", QKeySequence(Qt::CTRL | Qt::Key_D)},
+          {"mnuOpen", QT_TR_NOOP("Next &Open File Slot"), QKeySequence(Qt::Key_F5)},
+          {"mnuTop", QT_TR_NOOP("&Top Of List"), QKeySequence(Qt::Key_F6)},
+          {"mnuDue", QT_TR_NOOP("Reminders &Due"), QKeySequence(Qt::CTRL | Qt::Key_D)},
           {"mnu877", nullptr, {}},
-          {"mnuAddcat", "Add Category", QKeySequence(Qt::Key_F7)},
-          {"mnuDelcat", "Delete Category", QKeySequence(Qt::Key_F8)}}},
+          {"mnuAddcat", QT_TR_NOOP("Add Category"), QKeySequence(Qt::Key_F7)},
+          {"mnuDelcat", QT_TR_NOOP("Delete Category"), QKeySequence(Qt::Key_F8)}}},
         {"mnuHelp",
-         "&Help",
-         {{"mnuHelpHelp", "Papyra! Help on our Website", {}},
+         QT_TR_NOOP("&Help"),
+         {{"mnuHelpHelp", QT_TR_NOOP("Papyra! Help on our Website"), {}},
           {"mnu3434", nullptr, {}},
-          {"mnuAbt", "About Papyra!", {}}}},
+          {"mnuAbt", QT_TR_NOOP("About Papyra!"), {}}}},
     };
     for (const Menu &m : menus) {
-        QMenu *menu = menuBar()->addMenu(QString::fromLatin1(m.caption));
+        QMenu *menu = menuBar()->addMenu(tr(m.caption));
         menu->setObjectName(QString::fromLatin1(m.name));
         for (const Item &item : m.items) {
-            QAction *action = item.caption ? menu->addAction(QString::fromLatin1(item.caption)) : menu->addSeparator();
+            QAction *action = item.caption ? menu->addAction(tr(item.caption)) : menu->addSeparator();
             action->setObjectName(QString::fromLatin1(item.name));
             if (!item.key.isEmpty())
                 action->setShortcut(item.key);
@@ -403,8 +420,10 @@ void MainWindow::buildStatusBar()
         QLabel *part = nullptr;
         if (i == 0)
             part = m_duePanel = new ClickablePanel(statusBar()); // the reminders due
+        else if (i == 3)
+            part = m_searchPanel = new QLabel(statusBar()); // what the latest search found
         else
-            part = new QLabel(i == 2 ? QStringLiteral("Mode: READY") : QString(), statusBar());
+            part = new QLabel(i == 2 ? tr("Mode: READY") : QString(), statusBar());
         part->setObjectName(QStringLiteral("Panel(%1)").arg(i + 1));
         if (i == 3)
             m_indexPanel = part;
@@ -429,12 +448,14 @@ void MainWindow::updateDueStatus()
     m_dueStamp = stamp;
     const QString text = RemindersDue::statusText(RemindersDue::count(m_store, today));
     m_duePanel->setText(text);
-    m_duePanel->setToolTip(text.isEmpty() ? QString() : QStringLiteral("Click to list the reminders due"));
+    m_duePanel->setToolTip(text.isEmpty() ? QString() : tr("Click to list the reminders due"));
     m_duePanel->setCursor(text.isEmpty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
 }
 
 void MainWindow::showRemindersDue()
 {
+    m_searchPanel->clear(); // the list is no search result
+    m_grdSearch->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     if (RemindersDue::list(m_store, QDate::currentDate()))
         m_failureShown = false;
     else
@@ -469,8 +490,8 @@ void MainWindow::showEvent(QShowEvent *event)
         // Told once the window is on screen, so the user sees what the message is about.
         QTimer::singleShot(0, this, [this] {
             m_dialogs->message(this,
-                               QStringLiteral("Papyra could not open its database.\n\n%1\n\n"
-                                              "The database file should be:\n%2")
+                               tr("Papyra could not open its database.\n\n%1\n\n"
+                                  "The database file should be:\n%2")
                                    .arg(m_openError, QDir::toNativeSeparators(m_store.databasePath())),
                                Dialogs::Icon::Warning);
         });
@@ -517,11 +538,59 @@ void MainWindow::runSearch()
         m_addFiles->jumpTo(*number);
         return;
     }
-    if (KeywordSearch::run(m_store, m_txtFrontSearch->text()))
+    const bool ok = KeywordSearch::run(m_store, m_txtFrontSearch->text());
+    if (ok)
         m_failureShown = false;
     else
         reportDataFailure(m_store.search().lastError());
+    m_grdSearch->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    showSearchOutcome(ok ? KeywordSearch::words(m_txtFrontSearch->text()) : QStringList(), false);
     SwitchTab(Tab::SearchResults);
+}
+
+void MainWindow::runSearchForAllWords()
+{
+    const QStringList words = KeywordSearch::words(m_txtFrontSearch->text());
+    const bool ok = words.isEmpty() ? KeywordSearch::run(m_store, QString()) : m_store.searchForAll(words);
+    if (ok)
+        m_failureShown = false;
+    else
+        reportDataFailure(m_store.search().lastError());
+    m_grdSearch->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    showSearchOutcome(ok ? words : QStringList(), true);
+    SwitchTab(Tab::SearchResults);
+}
+
+void MainWindow::showSearchOutcome(const QStringList &words, bool allWords)
+{
+    const int found = m_store.search().recordCount();
+    QString text = found == 1 ? tr("1 folder found") : tr("%1 folders found").arg(found);
+    if (found == 0 && !allWords && words.size() >= 2) {
+        const int holding = m_store.countAll(words);
+        if (holding == 1)
+            text = tr("0 folders found; 1 holds all these words in any order: Ctrl+Enter lists it");
+        else if (holding > 1)
+            text = tr("0 folders found; %1 hold all these words in any order: Ctrl+Enter lists them").arg(holding);
+    }
+    m_searchPanel->setText(text);
+    m_searchPanel->setToolTip(text);
+}
+
+QString MainWindow::searchStatus() const
+{
+    return m_searchPanel->text();
+}
+
+void MainWindow::showResultOnAddFiles()
+{
+    const int row = m_store.search().currentRow();
+    const int number = m_store.search().columnIndex(QStringLiteral("FileNumber"));
+    if (row < 0 || number < 0 || row >= m_store.search().recordCount())
+        return;
+    const qint64 slot = m_store.search().index(row, number).data().toLongLong();
+    SwitchTab(Tab::AddFiles);
+    m_addFiles->jumpTo(slot);
+    m_addFiles->grid()->setFocus();
 }
 
 void MainWindow::runBackupRestore(bool backup)
@@ -623,8 +692,7 @@ void MainWindow::reportDataFailure(const QString &error)
     if (noticeLost() || m_failureShown)
         return;
     m_failureShown = true;
-    m_dialogs->message(this,
-                       QStringLiteral("Papyra could not read its database.\n\n%1\n\n%2").arg(error, indexDescription()),
+    m_dialogs->message(this, tr("Papyra could not read its database.\n\n%1\n\n%2").arg(error, indexDescription()),
                        Dialogs::Icon::Warning);
 }
 
@@ -632,15 +700,14 @@ void MainWindow::onWriteFailed(const QString &error)
 {
     if (noticeLost())
         return;
-    m_dialogs->message(this, QStringLiteral("Papyra could not save your change.\n\n%1").arg(error),
-                       Dialogs::Icon::Warning);
+    m_dialogs->message(this, tr("Papyra could not save your change.\n\n%1").arg(error), Dialogs::Icon::Warning);
 }
 
 QString MainWindow::indexDescription() const
 {
     if (m_store.isShared())
-        return QStringLiteral("The shared index is %1.").arg(m_store.location());
-    return QStringLiteral("The database file should be:\n%1").arg(QDir::toNativeSeparators(m_store.databasePath()));
+        return tr("The shared index is %1.").arg(m_store.location());
+    return tr("The database file should be:\n%1").arg(QDir::toNativeSeparators(m_store.databasePath()));
 }
 
 void MainWindow::updateIndexPanel()
@@ -834,6 +901,7 @@ void MainWindow::Tabset(qint16 i)
         break;
     case Tab::AddFiles:
         refreshSource(m_store.file());
+        m_store.popCat().refresh(); // what a Category cell completes from
         m_addFiles->grid()->viewport()->update();
         break;
     case Tab::MyCategories:

@@ -53,6 +53,8 @@ public:
     QPushButton *goButton() const { return m_command3; }
     QAction *action(const QString &name) const;
     QTimer *slideTimer() const { return m_slidetimer; }
+    // The status bar's last panel: what the latest search found.
+    QString searchStatus() const;
 
     void SwitchTab(qint16 i);
     void SwitchTab(Tab tab) { SwitchTab(static_cast<qint16>(tab)); }
@@ -104,6 +106,13 @@ private:
     void openDataSources();
     void onTabClick();
     void runSearch();
+    // Ctrl+Enter in the search box: the slots that hold every word of the text, in any order.
+    void runSearchForAllWords();
+    // The result's count on the status bar, and after a miss of several words the count of the
+    // slots that hold them all in any order.
+    void showSearchOutcome(const QStringList &words, bool allWords);
+    // The current search result's slot on the Add Files tab.
+    void showResultOnAddFiles();
     void runBackupRestore(bool backup);
     void reportDataFailure(const QString &error);
     void onWriteFailed(const QString &error);
@@ -141,6 +150,7 @@ private:
     QString m_startShareProblem; // why the remembered shared index could not be opened at start
     bool m_startNeedsPassword = false;
     QString m_startShareUri;
+    QLabel *m_searchPanel = nullptr;
     QByteArray m_dueStamp; // the data and date the due count was worked out for
     qint16 m_slidestep = 0;
     quint64 m_tourRestarts = 0; // counts StartSlideShow runs

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
+#include "app/Translations.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("example.papyra.Papyra"));
 
     const QString programFolder = QApplication::applicationDirPath();
+    Translations::install(programFolder);
     const QString dataFolder = Startup::prepareProgramFolder(programFolder);
     const QStringList arguments = app.arguments();
     const int index = int(arguments.indexOf(QStringLiteral("--index")));

@@ -5,6 +5,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -102,12 +103,15 @@ QString Outcome::message() const
         return QString();
     const bool backup = mode == Mode::Backup;
     if (copied)
-        return backup ? QStringLiteral("Backup Complete!") : QStringLiteral("Restore Complete!");
+        return backup ? QCoreApplication::translate("BackupRestore", "Backup Complete!")
+                      : QCoreApplication::translate("BackupRestore", "Restore Complete!");
     const QString where = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());
-    return backup ? QStringLiteral("Papyra could not back up the database to\n%1\n\n%2").arg(where, error)
-                  : QStringLiteral("Papyra could not restore the database from\n%1\n\n%2\n\n"
-                                   "Your database was not changed.")
-                        .arg(where, error);
+    return backup
+               ? QCoreApplication::translate("BackupRestore", "Papyra could not back up the database to\n%1\n\n%2")
+                     .arg(where, error)
+               : QCoreApplication::translate("BackupRestore", "Papyra could not restore the database from\n%1\n\n%2\n\n"
+                                                              "Your database was not changed.")
+                     .arg(where, error);
 }
 
 QString Outcome::detail() const

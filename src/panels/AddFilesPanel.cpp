@@ -9,6 +9,7 @@
 #include "ui/Twips.h"
 
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -30,32 +31,37 @@ AddFilesPanel::AddFilesPanel(DataSource *file, DataSource *popCat, Dialogs *dial
         int left, top, width, height;
     };
     const ButtonSpec buttons[] = {
-        {"Command1(0)", "F5 - Jump To Next &Open Slot", 120, 120, 3255, 375},
-        {"Command1(1)", "F6 - Jump To &Top", 3480, 120, 2175, 375},
-        {"Command6", "Jump to File#", 5760, 120, 1935, 375},
-        {"Command2", "Undo", 7920, 120, 975, 375},
+        {"Command1(0)", QT_TR_NOOP("F5 - Jump To Next &Open Slot"), 120, 120, 3255, 375},
+        {"Command1(1)", QT_TR_NOOP("F6 - Jump To &Top"), 3480, 120, 2175, 375},
+        {"Command6", QT_TR_NOOP("Jump to File#"), 5760, 120, 1935, 375},
+        {"Command2", QT_TR_NOOP("Undo"), 7920, 120, 975, 375},
     };
     QPushButton *made[4] = {};
     int i = 0;
     for (const ButtonSpec &b : buttons) {
-        auto *button = new QPushButton(QString::fromLatin1(b.caption), this);
+        auto *button = new QPushButton(tr(b.caption), this);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setGeometry(Twips::rect(b.left, b.top, b.width, b.height));
         made[i++] = button;
     }
 
     m_grid = new DataGrid(QStringLiteral("grdFile"), this);
-    m_grid->setAccessibleName(QStringLiteral("File slots"));
+    m_grid->setAccessibleName(tr("File slots"));
     GridBinding::bind(m_grid, file, dialogs);
     m_grid->setGeometry(Twips::rect(0, 600, 10335, 5775));
     m_grid->setColumnWidthsTwips({1035, 4800, 1680, 2100});
-    if (m_categoryColumn >= 0)
-        m_grid->setItemDelegateForColumn(m_categoryColumn, new DropDownDelegate(m_grid));
+    if (m_categoryColumn >= 0) {
+        auto *delegate = new DropDownDelegate(m_grid);
+        delegate->setCompletionModel(popCat);
+        m_grid->setItemDelegateForColumn(m_categoryColumn, delegate);
+        connect(delegate, &DropDownDelegate::dropDownRequested, this, [this] { openPickListByKey(); });
+    }
     m_grid->viewport()->installEventFilter(this);
+    m_grid->installEventFilter(this);
 
     m_catList = new QListView(this);
     m_catList->setObjectName(QStringLiteral("CatList"));
-    m_catList->setAccessibleName(QStringLiteral("Category pick list"));
+    m_catList->setAccessibleName(tr("Category pick list"));
     m_catList->setModel(popCat);
     m_catList->setGeometry(Twips::rect(6120, 720, 1695, 1740));
     m_catList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -96,7 +102,7 @@ void AddFilesPanel::topOfList()
 
 void AddFilesPanel::jumpToFile()
 {
-    const std::optional<QString> answer = m_dialogs->input(window(), QStringLiteral("Please Enter File "));
+    const std::optional<QString> answer = m_dialogs->input(window(), tr("Please Enter File "));
     if (!answer)
         return;
     // Only a whole number is looked up, and only as a bound value: any other answer does nothing.
@@ -139,6 +145,46 @@ void AddFilesPanel::openPickList(int column)
     m_catList->raise();
 }
 
+void AddFilesPanel::openPickListByKey()
+{
+    if (m_categoryColumn < 0 || m_file->currentRow() < 0)
+        return;
+    // What was typed into the cell is kept as the row's edit; the list then has the keyboard's keys.
+    m_grid->commitOpenEditor();
+    m_grid->setFocus();
+    m_grid->setCurrentIndex(m_grid->currentIndex().siblingAtColumn(m_categoryColumn));
+    openPickList(m_categoryColumn);
+    const QString current = m_file->index(m_file->currentRow(), m_categoryColumn).data().toString();
+    const QModelIndexList same =
+        m_popCat->match(m_popCat->index(0, 0), Qt::DisplayRole, current, 1, Qt::MatchFixedString);
+    m_catList->setCurrentIndex(same.isEmpty() ? m_popCat->index(0, 0) : same.constFirst());
+}
+
+bool AddFilesPanel::pickListKey(int key)
+{
+    const int rows = m_popCat->rowCount();
+    const int at = m_catList->currentIndex().isValid() ? m_catList->currentIndex().row() : -1;
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (rows > 0)
+            m_catList->setCurrentIndex(m_popCat->index(qBound(0, at + (key == Qt::Key_Up ? -1 : 1), rows - 1), 0));
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (at >= 0)
+            pickCategory(m_catList->currentIndex());
+        else
+            m_catList->hide();
+        return true;
+    case Qt::Key_Escape:
+        m_catList->hide();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void AddFilesPanel::pickCategory(const QModelIndex &entry)
 {
     const int row = m_file->currentRow();
@@ -152,6 +198,17 @@ void AddFilesPanel::pickCategory(const QModelIndex &entry)
 
 bool AddFilesPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (m_catList->isVisible() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            pickListKey(key->key()))
+            return true;
+        if (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier) &&
+            m_grid->currentIndex().column() == m_categoryColumn) {
+            openPickListByKey();
+            return true;
+        }
+    }
     if (watched != m_grid->viewport())
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {

@@ -36,6 +36,9 @@ public:
     // The drop-down button of a cell in the given grid column was pressed: show CatList below the
     // current row, its right edge on that column's right edge.
     void openPickList(int column);
+    // Alt+Down in a Category cell: the pick list opens as its button opens it, and the arrow keys,
+    // Enter and Escape work in it while the grid keeps the keyboard.
+    void openPickListByKey();
     // An entry of CatList was clicked: it becomes the current slot's category, written when the row is left.
     void pickCategory(const QModelIndex &entry);
 
@@ -46,6 +49,7 @@ protected:
 private:
     // Scrolls the current row into view, on the given column if one is given.
     void showCurrentRow(int column = -1);
+    bool pickListKey(int key);
 
     DataSource *m_file;
     DataSource *m_popCat;

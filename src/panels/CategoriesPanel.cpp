@@ -12,15 +12,15 @@
 CategoriesPanel::CategoriesPanel(DataSource *categories, Dialogs *dialogs, QWidget *parent)
     : QWidget(parent), m_categories(categories), m_dialogs(dialogs)
 {
-    auto *add = new QPushButton(QStringLiteral("F7 - &Add Category *"), this);
+    auto *add = new QPushButton(tr("F7 - &Add Category *"), this);
     add->setObjectName(QStringLiteral("Command4"));
     add->setGeometry(Twips::rect(120, 120, 2655, 375));
-    auto *remove = new QPushButton(QStringLiteral("F8 - &Delete Category"), this);
+    auto *remove = new QPushButton(tr("F8 - &Delete Category"), this);
     remove->setObjectName(QStringLiteral("Command5"));
     remove->setGeometry(Twips::rect(120, 600, 2655, 375));
 
     m_grid = new DataGrid(QStringLiteral("grdCategories"), this);
-    m_grid->setAccessibleName(QStringLiteral("My categories"));
+    m_grid->setAccessibleName(tr("My categories"));
     GridBinding::bind(m_grid, categories, dialogs);
     m_grid->setGeometry(Twips::rect(120, 1080, 2655, 5295));
     m_grid->horizontalHeader()->setStretchLastSection(true);
@@ -55,10 +55,10 @@ void CategoriesPanel::deleteCategory()
     // Any written row may go, the first one included; the add-new row and no row at all may not.
     const bool onRecord = !m_categories->isBof() && !m_categories->isEof() && m_categories->absolutePosition() >= 0;
     if (!onRecord) {
-        m_dialogs->message(window(), QStringLiteral("Please click on a category record to select it."));
+        m_dialogs->message(window(), tr("Please click on a category record to select it."));
         return;
     }
-    if (!m_dialogs->askYesNo(window(), QStringLiteral("Are you sure?")))
+    if (!m_dialogs->askYesNo(window(), tr("Are you sure?")))
         return;
     if (m_categories->deleteCurrent()) {
         // No neighbour becomes current: a second F8 asks for a row to be clicked, not for one the user never chose.

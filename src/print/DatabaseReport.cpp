@@ -8,6 +8,7 @@
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QVector>
 
 namespace DatabaseReport {
@@ -102,10 +103,10 @@ void print(RecordStore &store, Dialogs &dialogs, QWidget *parent)
     // A cell being typed into belongs in the report, whichever grid it is in; refreshing File alone
     // would write only File's.
     store.commitPendingEdits();
-    const QString what = QStringLiteral("the database report");
+    const QString what = QCoreApplication::translate("DatabaseReport", "the database report");
     PrintJob job(parent, &dialogs, what);
     // Landscape: at 10 points a fixed-pitch keyword line reaches column 106, wider than a portrait page.
-    if (!job.start(QStringLiteral("Papyra Database Report.pdf"), QPageLayout::Landscape))
+    if (!job.start(QCoreApplication::translate("DatabaseReport", "Papyra Database Report.pdf"), QPageLayout::Landscape))
         return;
 
     BusyCursor busy;
@@ -114,7 +115,8 @@ void print(RecordStore &store, Dialogs &dialogs, QWidget *parent)
         job.cancel();
         busy.restore();
         dialogs.message(parent,
-                        QStringLiteral("Papyra could not read its database, so %1 was not printed.\n\n%2")
+                        QCoreApplication::translate("DatabaseReport",
+                                                    "Papyra could not read its database, so %1 was not printed.\n\n%2")
                             .arg(what, file.lastError()),
                         Dialogs::Icon::Warning);
         return;

@@ -1,5 +1,6 @@
 #include "print/LabelLayout.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <cmath>
 #include <numeric>
@@ -49,17 +50,19 @@ std::optional<Sheet> sheetFor(const LabelDefinition &definition, QString *why)
 {
     auto refuse = [&](const QString &reason) -> std::optional<Sheet> {
         if (why)
-            *why = QStringLiteral("The label sheet type \"%1\" cannot be used: %2. Please choose another "
-                                  "type or correct its line in labels.def.")
+            *why = QCoreApplication::translate("LabelLayout",
+                                               "The label sheet type \"%1\" cannot be used: %2. Please choose another "
+                                               "type or correct its line in labels.def.")
                        .arg(definition.name, reason);
         return std::nullopt;
     };
     if (!definition.wellFormed)
-        return refuse(QStringLiteral("its definition does not hold eight numbers"));
+        return refuse(QCoreApplication::translate("LabelLayout", "its definition does not hold eight numbers"));
     // "nan" and "inf" read as floats, and would put every label at a position that is not a number.
     for (const float value : definition.numbers) {
         if (!std::isfinite(value))
-            return refuse(QStringLiteral("its definition holds a value that is not a finite number"));
+            return refuse(
+                QCoreApplication::translate("LabelLayout", "its definition holds a value that is not a finite number"));
     }
 
     Sheet sheet;
@@ -76,21 +79,23 @@ std::optional<Sheet> sheetFor(const LabelDefinition &definition, QString *why)
 
     if (columns < 1 || rows < 1 || columns != std::floor(columns) || rows != std::floor(rows) || columns > 100 ||
         rows > 100)
-        return refuse(QStringLiteral("it needs a whole number of columns and rows, at least one of each"));
+        return refuse(QCoreApplication::translate("LabelLayout",
+                                                  "it needs a whole number of columns and rows, at least one of each"));
     sheet.columns = int(columns);
     sheet.rows = int(rows);
     if (!(sheet.width > 0) || !(sheet.height > 0))
-        return refuse(QStringLiteral("its labels have no width or no height"));
+        return refuse(QCoreApplication::translate("LabelLayout", "its labels have no width or no height"));
     if (sheet.left < 0 || sheet.top < 0)
-        return refuse(QStringLiteral("its margins are negative"));
+        return refuse(QCoreApplication::translate("LabelLayout", "its margins are negative"));
     if ((sheet.columns > 1 && sheet.horizontalPitch < sheet.width - tolerance) ||
         (sheet.rows > 1 && sheet.verticalPitch < sheet.height - tolerance))
-        return refuse(QStringLiteral("its labels would overlap"));
+        return refuse(QCoreApplication::translate("LabelLayout", "its labels would overlap"));
     const QString paperName = definition.tail.section(QLatin1Char(';'), 0, 0).trimmed();
     const auto paper = paperNamed(definition.tail);
     sheet.roll = paperName.compare(rollPaper, Qt::CaseInsensitive) == 0;
     if (!paper && !sheet.roll)
-        return refuse(QStringLiteral("its paper \"%1\" is not known (Letter, A4 or Roll)").arg(paperName));
+        return refuse(QCoreApplication::translate("LabelLayout", "its paper \"%1\" is not known (Letter, A4 or Roll)")
+                          .arg(paperName));
     if (paper)
         sheet.paper = *paper;
     const QRectF last = sheet.labelRect(sheet.labelsPerSheet() - 1);
@@ -98,7 +103,7 @@ std::optional<Sheet> sheetFor(const LabelDefinition &definition, QString *why)
     if (sheet.roll && sheet.labelsPerSheet() > 1)
         return refuse(QStringLiteral("a roll holds one label across and one down"));
     if (last.right() > paperSize.width() + tolerance || last.bottom() > paperSize.height() + tolerance)
-        return refuse(QStringLiteral("its labels do not fit on the paper"));
+        return refuse(QCoreApplication::translate("LabelLayout", "its labels do not fit on the paper"));
     return sheet;
 }
 
@@ -114,36 +119,41 @@ Request checkRequest(const std::optional<Sheet> &sheet, const QString &startText
     // Digits only: "+3", "1e3", "2.0" or a number with blanks inside are not what the user meant.
     static const QRegularExpression wholeNumber(QStringLiteral("^\\s*[0-9]{1,9}\\s*$"));
     if (!sheet)
-        return fail(QStringLiteral("lstLabels"), QStringLiteral("Please choose a label type from the list."));
+        return fail(QStringLiteral("lstLabels"),
+                    QCoreApplication::translate("LabelLayout", "Please choose a label type from the list."));
 
     if (!wholeNumber.match(startText).hasMatch() || startText.trimmed().toInt() < 1 ||
         startText.trimmed().toInt() > maxNumber)
-        return fail(
-            QStringLiteral("txtStart"),
-            QStringLiteral("Please enter the first label number as a whole number from 1 to %1.").arg(maxNumber));
+        return fail(QStringLiteral("txtStart"),
+                    QCoreApplication::translate("LabelLayout",
+                                                "Please enter the first label number as a whole number from 1 to %1.")
+                        .arg(maxNumber));
     request.start = startText.trimmed().toInt();
 
     const int perSheet = sheet->labelsPerSheet();
     const int count = wholeNumber.match(countText).hasMatch() ? countText.trimmed().toInt() : 0;
     if (countInPages) {
         if (count < 1 || count > maxSheets)
-            return fail(
-                QStringLiteral("txtEnd"),
-                QStringLiteral("Please enter how many pages to print as a whole number from 1 to %1.").arg(maxSheets));
+            return fail(QStringLiteral("txtEnd"),
+                        QCoreApplication::translate(
+                            "LabelLayout", "Please enter how many pages to print as a whole number from 1 to %1.")
+                            .arg(maxSheets));
         request.count = count * perSheet;
     } else {
         if (count < 1 || count > maxSheets * perSheet)
             return fail(QStringLiteral("txtEnd"),
-                        QStringLiteral("Please enter how many labels to print as a whole number from 1 to %1 "
-                                       "(%2 pages of this label type).")
+                        QCoreApplication::translate(
+                            "LabelLayout", "Please enter how many labels to print as a whole number from 1 to %1 "
+                                           "(%2 pages of this label type).")
                             .arg(maxSheets * perSheet)
                             .arg(maxSheets));
         request.count = count;
     }
     if (qint64(request.start) + request.count - 1 > maxNumber)
-        return fail(
-            QStringLiteral("txtEnd"),
-            QStringLiteral("Label numbers go up to %1: please print fewer labels or start lower.").arg(maxNumber));
+        return fail(QStringLiteral("txtEnd"),
+                    QCoreApplication::translate("LabelLayout",
+                                                "Label numbers go up to %1: please print fewer labels or start lower.")
+                        .arg(maxNumber));
     return request;
 }
 

@@ -9,6 +9,8 @@
 #include "ui/Dialogs.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace LabelPrinting {
@@ -27,8 +29,8 @@ bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelsDi
     // A slot being typed into should show its keywords on its label.
     store.commitPendingEdits();
     PrintJob job(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent, &dialogs,
-                 QStringLiteral("the labels"));
-    if (!job.start(QStringLiteral("Papyra Labels.pdf"), QPageLayout::Portrait))
+                 QCoreApplication::translate("LabelPrinting", "the labels"));
+    if (!job.start(QCoreApplication::translate("LabelPrinting", "Papyra Labels.pdf"), QPageLayout::Portrait))
         return false;
 
     BusyCursor busy;
@@ -42,7 +44,8 @@ bool print(RecordStore &store, Dialogs &dialogs, QWidget *parent, const LabelsDi
     }
     const bool painted = LabelPainter::paint(*device, run.sheet, LabelLayout::numbersBySheet(run.sheet, run.numbers),
                                              keywords, run.code);
-    const bool done = job.finish(painted, painted ? QString() : QStringLiteral("The pages could not be drawn."));
+    const bool done = job.finish(
+        painted, painted ? QString() : QCoreApplication::translate("LabelPrinting", "The pages could not be drawn."));
     busy.restore();
     if (!done)
         job.reportFailure();

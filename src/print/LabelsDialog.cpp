@@ -26,16 +26,21 @@ template <typename T> T *place(T *widget, const char *name, const QRect &geometr
 
 } // namespace
 
-const QString LabelsDialog::notFoundMessage =
-    QStringLiteral("Sorry! Could not find label definitions. Please contact support for a new labels definition file.");
-const QString LabelsDialog::badFileMessage =
-    QStringLiteral("Sorry! Bad label definition file. Please contact support for a new labels definition file.");
+QString LabelsDialog::notFoundMessage()
+{
+    return tr("Sorry! Could not find label definitions. Please contact support for a new labels definition file.");
+}
+
+QString LabelsDialog::badFileMessage()
+{
+    return tr("Sorry! Bad label definition file. Please contact support for a new labels definition file.");
+}
 
 LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidget *parent)
     : QDialog(parent), m_programFolder(programFolder), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmLabels"));
-    setWindowTitle(QStringLiteral("Papyra! Labels"));
+    setWindowTitle(tr("Papyra! Labels"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     // Wider than the first design by a column on the right for the code and the listed folders.
@@ -43,26 +48,23 @@ LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidg
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
 
     // Created in tab order.
-    m_cmdCancel =
-        place(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel", Twips::rect(3660, 3435, 1095, 375));
-    m_cmdApply = place(new QPushButton(QStringLiteral("Print"), this), "cmdApply", Twips::rect(4860, 3435, 1095, 375));
+    m_cmdCancel = place(new QPushButton(tr("Cancel"), this), "cmdCancel", Twips::rect(3660, 3435, 1095, 375));
+    m_cmdApply = place(new QPushButton(tr("Print"), this), "cmdApply", Twips::rect(4860, 3435, 1095, 375));
     m_cmdApply->setDefault(true);
     m_lstLabels = place(new QListWidget(this), "lstLabels", Twips::rect(480, 600, 4935, 1620));
     m_lstLabels->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lstLabels->setAccessibleName(QStringLiteral("Label type"));
-    place(new QLabel(QStringLiteral("Label Type:"), this), "Label1(0)", Twips::rect(480, 360, 855, 255));
+    m_lstLabels->setAccessibleName(tr("Label type"));
+    place(new QLabel(tr("Label Type:"), this), "Label1(0)", Twips::rect(480, 360, 855, 255));
     m_txtStart = place(new QLineEdit(QStringLiteral("1"), this), "txtStart", Twips::rect(2340, 2400, 735, 285));
     m_txtEnd = place(new QLineEdit(this), "txtEnd", Twips::rect(2340, 2880, 735, 285));
-    auto *startCaption = place(new QLabel(QStringLiteral("Start label numbering at"), this), "Label1(1)",
-                               Twips::rect(60, 2460, 2175, 255));
+    auto *startCaption =
+        place(new QLabel(tr("Start label numbering at"), this), "Label1(1)", Twips::rect(60, 2460, 2175, 255));
     startCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto *countCaption =
-        place(new QLabel(QStringLiteral("Print a total of"), this), "Label1(2)", Twips::rect(600, 2940, 1575, 255));
+        place(new QLabel(tr("Print a total of"), this), "Label1(2)", Twips::rect(600, 2940, 1575, 255));
     countCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_optMode[0] =
-        place(new QRadioButton(QStringLiteral("Labels"), this), "optMode(0)", Twips::rect(3300, 2940, 795, 195));
-    m_optMode[1] =
-        place(new QRadioButton(QStringLiteral("Pages"), this), "optMode(1)", Twips::rect(4140, 2940, 975, 195));
+    m_optMode[0] = place(new QRadioButton(tr("Labels"), this), "optMode(0)", Twips::rect(3300, 2940, 795, 195));
+    m_optMode[1] = place(new QRadioButton(tr("Pages"), this), "optMode(1)", Twips::rect(4140, 2940, 975, 195));
     auto *modes = new QButtonGroup(this);
     modes->addButton(m_optMode[0], 0);
     modes->addButton(m_optMode[1], 1);
@@ -131,10 +133,10 @@ bool LabelsDialog::LoadDefs()
     QWidget *owner = parentWidget() ? parentWidget() : this;
     switch (result.status) {
     case LabelDefinitions::Status::NotOpened:
-        m_dialogs->message(owner, notFoundMessage);
+        m_dialogs->message(owner, notFoundMessage());
         return false;
     case LabelDefinitions::Status::Bad:
-        m_dialogs->message(owner, badFileMessage);
+        m_dialogs->message(owner, badFileMessage());
         return false;
     case LabelDefinitions::Status::Read:
         break;

@@ -22,8 +22,8 @@ class LabelsDialog : public QDialog
 {
     Q_OBJECT
 public:
-    static const QString notFoundMessage;
-    static const QString badFileMessage;
+    static QString notFoundMessage();
+    static QString badFileMessage();
 
     // What Print asks for, checked.
     struct Run {

@@ -1,5 +1,6 @@
 #include "print/PageSurface.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -63,7 +64,7 @@ bool PageSurface::begin()
     if (m_failed || m_ended)
         return false;
     if (!m_painter.begin(m_device)) {
-        fail(QStringLiteral("The print job could not be started."));
+        fail(QCoreApplication::translate("PageSurface", "The print job could not be started."));
         return false;
     }
     m_pages = 1;
@@ -115,7 +116,7 @@ void PageSurface::printLine(const QString &text)
         if (m_y > 0 && m_y + m_lineHeight > m_pageSize.height()) {
             flushGlyphs();
             if (!m_device->newPage()) {
-                fail(QStringLiteral("The printer refused a new page."));
+                fail(QCoreApplication::translate("PageSurface", "The printer refused a new page."));
                 return;
             }
             ++m_pages;
@@ -193,9 +194,9 @@ bool PageSurface::endDocument()
 {
     flushGlyphs();
     if (m_painter.isActive() && !m_painter.end())
-        fail(QStringLiteral("The print job could not be finished."));
+        fail(QCoreApplication::translate("PageSurface", "The print job could not be finished."));
     m_ended = true;
     if (auto *printer = dynamic_cast<QPrinter *>(m_device); printer && printer->printerState() == QPrinter::Error)
-        fail(QStringLiteral("The printer reported an error."));
+        fail(QCoreApplication::translate("PageSurface", "The printer reported an error."));
     return !m_failed;
 }

@@ -2,6 +2,7 @@
 
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -28,13 +29,15 @@ bool PrintJob::start(const QString &proposedPdfName, QPageLayout::Orientation or
         m_printer->setDocName(QStringLiteral("Papyra"));
         m_printer->setPageOrientation(orientation);
         if (!m_printer->isValid())
-            return failStart(QStringLiteral("The printer %1 cannot be used.").arg(defaultPrinter.printerName()));
+            return failStart(QCoreApplication::translate("PrintJob", "The printer %1 cannot be used.")
+                                 .arg(defaultPrinter.printerName()));
         return true;
     }
 
-    if (!m_dialogs->askYesNo(m_parent, QStringLiteral("No printer is installed.\n\n"
-                                                      "Do you want to save %1 as a PDF file instead?")
-                                           .arg(m_what)))
+    if (!m_dialogs->askYesNo(m_parent,
+                             QCoreApplication::translate("PrintJob", "No printer is installed.\n\n"
+                                                                     "Do you want to save %1 as a PDF file instead?")
+                                 .arg(m_what)))
         return false;
     const QString path = m_dialogs->saveFileName(m_parent, proposedPdfName);
     if (path.isEmpty())
@@ -94,9 +97,10 @@ void PrintJob::cancel()
 
 void PrintJob::reportFailure()
 {
-    QString text = m_pdfPath.isEmpty() ? QStringLiteral("Papyra could not print %1.").arg(m_what)
-                                       : QStringLiteral("Papyra could not save %1 as the PDF file\n%2")
-                                             .arg(m_what, QDir::toNativeSeparators(m_pdfPath));
+    QString text = m_pdfPath.isEmpty()
+                       ? QCoreApplication::translate("PrintJob", "Papyra could not print %1.").arg(m_what)
+                       : QCoreApplication::translate("PrintJob", "Papyra could not save %1 as the PDF file\n%2")
+                             .arg(m_what, QDir::toNativeSeparators(m_pdfPath));
     if (!m_error.isEmpty())
         text += QStringLiteral("\n\n") + m_error;
     m_dialogs->message(m_parent, text, Dialogs::Icon::Warning);

@@ -2,6 +2,8 @@
 
 #include "store/RecordStore.h"
 
+#include <QRegularExpression>
+
 namespace KeywordSearch {
 
 QString searchTerm(const QString &boxText)
@@ -9,6 +11,11 @@ QString searchTerm(const QString &boxText)
     // Case is ignored character by character while matching; upper-casing the whole text here
     // would turn "ß" into "SS" before any wildcard is read.
     return boxText.trimmed();
+}
+
+QStringList words(const QString &boxText)
+{
+    return boxText.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
 
 bool run(RecordStore &store, const QString &boxText)

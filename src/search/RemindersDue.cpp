@@ -1,5 +1,7 @@
 #include "search/RemindersDue.h"
 
+#include <QCoreApplication>
+
 #include "store/RecordStore.h"
 
 namespace RemindersDue {
@@ -24,8 +26,8 @@ QString statusText(int count)
     if (count <= 0)
         return QString();
     if (count == 1)
-        return QStringLiteral("1 reminder due");
-    return QStringLiteral("%1 reminders due").arg(count);
+        return QCoreApplication::translate("RemindersDue", "1 reminder due");
+    return QCoreApplication::translate("RemindersDue", "%1 reminders due").arg(count);
 }
 
 } // namespace RemindersDue

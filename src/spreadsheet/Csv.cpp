@@ -1,5 +1,6 @@
 #include "spreadsheet/Csv.h"
 
+#include <QLocale>
 #include <QStringDecoder>
 
 namespace Csv {
@@ -43,17 +44,22 @@ QString fromText(const QString &cell)
     return apostrophesBeforeFormula(cell) > 0 ? cell.mid(1) : cell;
 }
 
-QByteArray write(const QVector<QStringList> &rows)
+QByteArray write(const QVector<QStringList> &rows, QChar separator)
 {
     QString text;
     for (const QStringList &row : rows) {
         QStringList fields;
         fields.reserve(row.size());
         for (const QString &value : row)
-            fields.append(field(asText(value)));
-        text += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
+            fields.append(field(asText(value), separator));
+        text += fields.join(separator) + QLatin1String("\r\n");
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QChar localeSeparator()
+{
+    return QLocale().decimalPoint() == QLatin1String(",") ? QLatin1Char(';') : QLatin1Char(',');
 }
 
 namespace {

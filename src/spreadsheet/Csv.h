@@ -19,8 +19,12 @@ QString asText(const QString &cell);
 QString fromText(const QString &cell);
 
 // The whole file: UTF-8 with a byte order mark (so spreadsheet programs read accents right),
-// comma-separated, every line ended by CR LF, every cell through asText.
-QByteArray write(const QVector<QStringList> &rows);
+// fields separated by `separator`, every line ended by CR LF, every cell through asText.
+QByteArray write(const QVector<QStringList> &rows, QChar separator = QLatin1Char(','));
+
+// The separator spreadsheet programs expect under the user's locale: a semicolon where the decimal
+// separator is a comma (de_DE and most of Europe), a comma elsewhere.
+QChar localeSeparator();
 
 // Text from a file's bytes: UTF-8 with or without a byte order mark; Windows-1252 only when no
 // byte of the file is part of a UTF-8 sequence (a file with valid and broken UTF-8 is refused, as

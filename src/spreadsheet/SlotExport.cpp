@@ -29,17 +29,51 @@ bool rows(const RecordStore &store, QVector<QStringList> *rows, QString *error)
     return true;
 }
 
+bool sheet(const RecordStore &store, Workbook::Sheet *sheet, QString *error)
+{
+    QVector<SlotValues> filled;
+    if (!store.filledSlots(&filled, error))
+        return false;
+    using Workbook::Cell;
+    sheet->clear();
+    QVector<Cell> head;
+    for (const QString &caption : header())
+        head.append(Cell::ofText(caption));
+    sheet->append(head);
+    for (const SlotValues &slot : filled) {
+        const QDate date = Dates::fromStorage(slot.reminder);
+        sheet->append({Cell::ofNumber(double(slot.number)), Cell::ofText(slot.keywords), Cell::ofText(slot.category),
+                       date.isValid() ? Cell::ofDate(date) : Cell::ofText(slot.reminder)});
+    }
+    return true;
+}
+
 bool writeFile(const RecordStore &store, const QString &path, int *count, QString *error)
 {
-    QVector<QStringList> lines;
-    if (!rows(store, &lines, error))
-        return false;
+    QByteArray bytes;
+    int written = 0;
+    const Workbook::Format format = Workbook::formatOf(path);
+    if (format == Workbook::Format::Csv) {
+        QVector<QStringList> lines;
+        if (!rows(store, &lines, error))
+            return false;
+        bytes = Csv::write(lines, Csv::localeSeparator());
+        written = lines.size() - 1;
+    } else {
+        Workbook::Sheet cells;
+        if (!sheet(store, &cells, error))
+            return false;
+        bytes = format == Workbook::Format::Ods ? Workbook::writeOds(cells, error) : Workbook::writeXlsx(cells, error);
+        if (bytes.isEmpty())
+            return false;
+        written = cells.size() - 1;
+    }
     // Written beside the target and renamed over it; the failure is told in the system's words,
     // so a full disk reads "No space left on device".
-    if (!FileCopy::writeAtomically(Csv::write(lines), path, error))
+    if (!FileCopy::writeAtomically(bytes, path, error))
         return false;
     if (count)
-        *count = lines.size() - 1;
+        *count = written;
     return true;
 }
 

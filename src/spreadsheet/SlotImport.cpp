@@ -3,6 +3,7 @@
 #include "store/Dates.h"
 #include "store/RecordStore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -23,15 +24,21 @@ Columns findColumns(const QStringList &header)
     Columns columns;
     for (int i = 0; i < header.size(); ++i) {
         const QString name = header.at(i).trimmed().toLower();
+        // The grid's captions in the user's language name the columns too.
+        const auto shown = [&](const char *caption) {
+            return name == QCoreApplication::translate("RecordSources", caption).toLower();
+        };
+        const QString reminderCaption = QCoreApplication::translate("RecordSources", "Reminder ( %1 )");
+        const QString reminderWord = reminderCaption.left(reminderCaption.indexOf(QLatin1Char('('))).trimmed();
         int *slot = nullptr;
         if (name == QLatin1String("file #") || name == QLatin1String("filenumber") || name == QLatin1String("file") ||
-            name == QLatin1String("number"))
+            name == QLatin1String("number") || shown("File #"))
             slot = &columns.number;
-        else if (name == QLatin1String("keywords"))
+        else if (name == QLatin1String("keywords") || shown("Keywords"))
             slot = &columns.keywords;
-        else if (name == QLatin1String("category"))
+        else if (name == QLatin1String("category") || shown("Category"))
             slot = &columns.category;
-        else if (name == QLatin1String("reminder"))
+        else if (name == QLatin1String("reminder") || name == reminderWord.toLower())
             slot = &columns.reminder;
         if (slot && *slot < 0) // of two columns with one name, the first counts
             *slot = i;
@@ -81,9 +88,10 @@ bool readFile(const QString &path, QByteArray *bytes, QString *error)
 
 QString expectedHeaders()
 {
-    return QStringLiteral("Papyra reads a file whose first line names its columns: one headed \"File #\" "
-                          "(or \"FileNumber\", \"File\" or \"Number\"), and at least one of \"Keywords\", "
-                          "\"Category\" and \"Reminder\".");
+    return QCoreApplication::translate("SlotImport",
+                                       "Papyra reads a file whose first line names its columns: one headed \"File #\" "
+                                       "(or \"FileNumber\", \"File\" or \"Number\"), and at least one of \"Keywords\", "
+                                       "\"Category\" and \"Reminder\".");
 }
 
 Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
@@ -94,17 +102,19 @@ Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
         return result;
     }
     if (table.rows.isEmpty()) {
-        result.fileError = QStringLiteral("The file is empty.\n\n") + expectedHeaders();
+        result.fileError = QCoreApplication::translate("SlotImport", "The file is empty.\n\n") + expectedHeaders();
         return result;
     }
     const Columns columns = findColumns(table.rows.constFirst());
     if (columns.number < 0) {
-        result.fileError = QStringLiteral("The file has no column of file numbers.\n\n") + expectedHeaders();
+        result.fileError = QCoreApplication::translate("SlotImport", "The file has no column of file numbers.\n\n") +
+                           expectedHeaders();
         return result;
     }
     if (columns.keywords < 0 && columns.category < 0 && columns.reminder < 0) {
-        result.fileError =
-            QStringLiteral("The file has no column of keywords, categories or reminders.\n\n") + expectedHeaders();
+        result.fileError = QCoreApplication::translate(
+                               "SlotImport", "The file has no column of keywords, categories or reminders.\n\n") +
+                           expectedHeaders();
         return result;
     }
 
@@ -123,17 +133,18 @@ Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
             continue;
         const QString numberText = Csv::fromText(fields.value(columns.number)).trimmed();
         if (numberText.isEmpty()) {
-            refused.append({line, QStringLiteral("no file number")});
+            refused.append({line, QCoreApplication::translate("SlotImport", "no file number")});
             continue;
         }
         if (!wholeNumber.match(numberText).hasMatch()) {
-            refused.append({line, QStringLiteral("\"%1\" is not a whole number").arg(numberText)});
+            refused.append(
+                {line, QCoreApplication::translate("SlotImport", "\"%1\" is not a whole number").arg(numberText)});
             continue;
         }
         const qint64 number = numberText.toLongLong();
         linesOf[number].append(QString::number(line));
         if (!existing.contains(number)) {
-            refused.append({line, QStringLiteral("there is no file slot %1").arg(number)});
+            refused.append({line, QCoreApplication::translate("SlotImport", "there is no file slot %1").arg(number)});
             continue;
         }
         Row row;
@@ -144,7 +155,8 @@ Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
         if (reminder) {
             const auto date = Dates::parseEntry(*reminder);
             if (!date) {
-                refused.append({line, QStringLiteral("\"%1\" is not a date").arg(reminder->trimmed())});
+                refused.append(
+                    {line, QCoreApplication::translate("SlotImport", "\"%1\" is not a date").arg(reminder->trimmed())});
                 continue;
             }
             row.reminder = Dates::toStorage(*date);
@@ -156,9 +168,10 @@ Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
     for (const Row &row : std::as_const(candidates)) {
         const QStringList &lines = linesOf.value(row.number);
         if (lines.size() > 1) {
-            refused.append({row.line, QStringLiteral("file number %1 appears more than once (lines %2)")
-                                          .arg(row.number)
-                                          .arg(lines.join(QStringLiteral(", ")))});
+            refused.append(
+                {row.line, QCoreApplication::translate("SlotImport", "file number %1 appears more than once (lines %2)")
+                               .arg(row.number)
+                               .arg(lines.join(QStringLiteral(", ")))});
             continue;
         }
         result.rows.append(row);
@@ -177,29 +190,35 @@ QString refusals(const Plan &plan)
     const int refused = plan.refused.size();
     if (refused == 0)
         return QString();
-    QString text = refused == 1 ? QStringLiteral("1 row is refused and will not be imported:")
-                                : QStringLiteral("%1 rows are refused and will not be imported:").arg(refused);
+    QString text =
+        refused == 1
+            ? QCoreApplication::translate("SlotImport", "1 row is refused and will not be imported:")
+            : QCoreApplication::translate("SlotImport", "%1 rows are refused and will not be imported:").arg(refused);
     for (int i = 0; i < refused && i < listedRefusals; ++i)
-        text += QStringLiteral("\nLine %1: %2.").arg(plan.refused.at(i).line).arg(plan.refused.at(i).reason);
+        text += QCoreApplication::translate("SlotImport", "\nLine %1: %2.")
+                    .arg(plan.refused.at(i).line)
+                    .arg(plan.refused.at(i).reason);
     if (refused > listedRefusals)
-        text += QStringLiteral("\n... and %1 more.").arg(refused - listedRefusals);
+        text += QCoreApplication::translate("SlotImport", "\n... and %1 more.").arg(refused - listedRefusals);
     return text;
 }
 
 QString question(const Plan &plan)
 {
     const int filled = plan.rows.size();
-    QString text = filled == 1 ? QStringLiteral("1 file slot will be filled.")
-                               : QStringLiteral("%1 file slots will be filled.").arg(filled);
+    QString text = filled == 1 ? QCoreApplication::translate("SlotImport", "1 file slot will be filled.")
+                               : QCoreApplication::translate("SlotImport", "%1 file slots will be filled.").arg(filled);
     if (plan.replacingKeywords == 0)
-        text += QStringLiteral("\nNone of them holds other keywords that would be replaced.");
-    else if (plan.replacingKeywords == 1)
-        text += QStringLiteral("\n1 of them already holds keywords that would be replaced.");
-    else
         text +=
-            QStringLiteral("\n%1 of them already hold keywords that would be replaced.").arg(plan.replacingKeywords);
-    text += QStringLiteral("\n\n") + (plan.refused.isEmpty() ? QStringLiteral("No row is refused.") : refusals(plan));
-    text += QStringLiteral("\n\nFill the file slots now?");
+            QCoreApplication::translate("SlotImport", "\nNone of them holds other keywords that would be replaced.");
+    else if (plan.replacingKeywords == 1)
+        text += QCoreApplication::translate("SlotImport", "\n1 of them already holds keywords that would be replaced.");
+    else
+        text += QCoreApplication::translate("SlotImport", "\n%1 of them already hold keywords that would be replaced.")
+                    .arg(plan.replacingKeywords);
+    text += QStringLiteral("\n\n") +
+            (plan.refused.isEmpty() ? QCoreApplication::translate("SlotImport", "No row is refused.") : refusals(plan));
+    text += QCoreApplication::translate("SlotImport", "\n\nFill the file slots now?");
     return text;
 }
 
@@ -214,7 +233,9 @@ bool apply(RecordStore &store, const Plan &plan, QString *error)
     if (store.fillSlots(fills, &why, &failed))
         return true;
     if (error)
-        *error = failed < 0 ? why : QStringLiteral("Line %1: %2").arg(plan.rows.at(failed).line).arg(why);
+        *error = failed < 0
+                     ? why
+                     : QCoreApplication::translate("SlotImport", "Line %1: %2").arg(plan.rows.at(failed).line).arg(why);
     return false;
 }
 

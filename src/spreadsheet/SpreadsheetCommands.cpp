@@ -4,10 +4,12 @@
 #include "spreadsheet/Csv.h"
 #include "spreadsheet/SlotExport.h"
 #include "spreadsheet/SlotImport.h"
+#include "spreadsheet/Workbook.h"
 #include "store/RecordStore.h"
 #include "ui/BusyCursor.h"
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,13 +25,17 @@ QString shownPath(const QString &path)
 
 QString slotCount(int n)
 {
-    return n == 1 ? QStringLiteral("1 file slot") : QStringLiteral("%1 file slots").arg(n);
+    return n == 1 ? QCoreApplication::translate("SpreadsheetCommands", "1 file slot")
+                  : QCoreApplication::translate("SpreadsheetCommands", "%1 file slots").arg(n);
 }
 
 } // namespace
 
 int exportSlots(const RecordStore &store, Dialogs &dialogs, QWidget *parent)
 {
+    dialogs.setNextNameFilters({QCoreApplication::translate("SpreadsheetCommands", "CSV file (*.csv)"),
+                                QCoreApplication::translate("SpreadsheetCommands", "OpenDocument spreadsheet (*.ods)"),
+                                QCoreApplication::translate("SpreadsheetCommands", "Excel workbook (*.xlsx)")});
     const QString path = dialogs.saveFileName(parent, SlotExport::proposedFileName);
     if (path.isEmpty())
         return -1;
@@ -41,20 +47,28 @@ int exportSlots(const RecordStore &store, Dialogs &dialogs, QWidget *parent)
         ok = SlotExport::writeFile(store, path, &count, &error);
     }
     if (!ok) {
-        dialogs.message(parent, QStringLiteral("Papyra could not export to\n%1\n\n%2").arg(shownPath(path), error),
+        dialogs.message(parent,
+                        QCoreApplication::translate("SpreadsheetCommands", "Papyra could not export to\n%1\n\n%2")
+                            .arg(shownPath(path), error),
                         Dialogs::Icon::Warning);
         return -1;
     }
-    dialogs.message(parent, QStringLiteral("Export Complete!\n\n%1 written.").arg(slotCount(count)));
+    dialogs.message(
+        parent,
+        QCoreApplication::translate("SpreadsheetCommands", "Export Complete!\n\n%1 written.").arg(slotCount(count)));
     return count;
 }
 
 int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std::function<void()> &showNewData)
 {
+    dialogs.setNextNameFilters(
+        {QCoreApplication::translate("SpreadsheetCommands", "Spreadsheets (*.csv *.ods *.xlsx *.txt)"),
+         QCoreApplication::translate("SpreadsheetCommands", "All files (*)")});
     const QString path = dialogs.openFileName(parent, SlotExport::proposedFileName);
     if (path.isEmpty())
         return -1;
-    const QString cannotImport = QStringLiteral("Papyra could not import\n%1\n\n").arg(shownPath(path));
+    const QString cannotImport =
+        QCoreApplication::translate("SpreadsheetCommands", "Papyra could not import\n%1\n\n").arg(shownPath(path));
 
     SlotImport::Plan plan;
     QString error;
@@ -62,8 +76,9 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
         BusyCursor busy;
         QByteArray bytes;
         QHash<qint64, QString> existing;
-        if (SlotImport::readFile(path, &bytes, &error) && store.slotKeywords(&existing, &error))
-            plan = SlotImport::plan(Csv::read(bytes), existing);
+        if (Csv::Table table; SlotImport::readFile(path, &bytes, &error) && Workbook::read(bytes, &table, &error) &&
+                              store.slotKeywords(&existing, &error))
+            plan = SlotImport::plan(table, existing);
     }
     if (error.isEmpty())
         error = plan.fileError;
@@ -73,7 +88,9 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
     }
     if (plan.rows.isEmpty()) {
         const QString text =
-            (cannotImport + QStringLiteral("No row of the file can fill a file slot.\n\n") + SlotImport::refusals(plan))
+            (cannotImport +
+             QCoreApplication::translate("SpreadsheetCommands", "No row of the file can fill a file slot.\n\n") +
+             SlotImport::refusals(plan))
                 .trimmed();
         dialogs.message(parent, text, Dialogs::Icon::Warning);
         return -1;
@@ -94,13 +111,16 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
             ok = SlotImport::apply(store, plan, &error);
     }
     if (!ok) {
-        dialogs.message(parent, cannotImport + error + QStringLiteral("\n\nNo file slot was changed."),
+        dialogs.message(parent,
+                        cannotImport + error +
+                            QCoreApplication::translate("SpreadsheetCommands", "\n\nNo file slot was changed."),
                         Dialogs::Icon::Warning);
         return -1;
     }
     if (showNewData)
         showNewData();
-    dialogs.message(parent, QStringLiteral("Import Complete!\n\n%1 filled.").arg(slotCount(plan.rows.size())));
+    dialogs.message(parent, QCoreApplication::translate("SpreadsheetCommands", "Import Complete!\n\n%1 filled.")
+                                .arg(slotCount(plan.rows.size())));
     return plan.rows.size();
 }
 

@@ -3,16 +3,27 @@
 #include "store/Dates.h"
 #include "store/RecordStore.h"
 
+#include <QCoreApplication>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
 QString refusedDateMessage(const QString &text)
 {
-    return QStringLiteral("\"%1\" is not a date. Please type the reminder as %2.")
+    return DataSource::tr("\"%1\" is not a date. Please type the reminder as %2.")
         .arg(text.trimmed(), Dates::entryHint());
+}
+
+// Captions are looked up when shown, so a change of language or locale shows at the next repaint.
+QString caption(const Column &column)
+{
+    const QString text = QCoreApplication::translate("RecordSources", column.caption);
+    return column.kind == Column::Kind::Date ? text.arg(Dates::captionExample()) : text;
 }
 
 bool sameValue(const QVariant &a, const QVariant &b)
@@ -64,7 +75,7 @@ bool DataSource::ensureOpen()
 {
     if (m_store->isOpen())
         return true;
-    setError(QStringLiteral("The database is not open."));
+    setError(tr("The database is not open."));
     return false;
 }
 
@@ -74,6 +85,73 @@ QString DataSource::selectList() const
     for (const Column &c : m_columns)
         fields << c.field;
     return fields.join(QStringLiteral(", "));
+}
+
+void DataSource::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= m_columns.size())
+        return;
+    m_sortColumn = column;
+    m_sortOrder = order;
+    if (!m_source.isEmpty()) // nothing to list before the first search
+        refresh();
+}
+
+bool DataSource::sortKeys(QVector<qint64> *keys, QString *error) const
+{
+    // The sort runs here rather than in SQL, so that it is the same on every engine and for a
+    // search, whose keys the engine finds: the sorted field's values are read in blocks by key.
+    const Column &by = m_columns.at(m_sortColumn);
+    QHash<qint64, QVariant> values;
+    values.reserve(keys->size());
+    QSqlQuery query(m_store->engine().connection());
+    query.setForwardOnly(true);
+    int prepared = 0;
+    for (int start = 0; start < keys->size(); start += blockSize) {
+        const int count = std::min(blockSize, int(keys->size()) - start);
+        if (count != prepared) {
+            QStringList marks;
+            for (int i = 0; i < count; ++i)
+                marks << QStringLiteral("?");
+            if (!query.prepare(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 IN (%4)")
+                                   .arg(m_source.keyField, by.field, m_source.table, marks.join(QLatin1Char(','))))) {
+                *error = query.lastError().text();
+                return false;
+            }
+            prepared = count;
+        }
+        for (int i = 0; i < count; ++i)
+            query.bindValue(i, keys->at(start + i));
+        if (!query.exec()) {
+            *error = query.lastError().text();
+            return false;
+        }
+        while (query.next())
+            values.insert(query.value(0).toLongLong(), query.value(1));
+        query.finish();
+    }
+    // Empty fields go last either way; text ignores case; numbers and ISO dates sort as they are.
+    const bool ascending = m_sortOrder == Qt::AscendingOrder;
+    const auto compare = [&by](const QVariant &a, const QVariant &b) {
+        switch (by.kind) {
+        case Column::Kind::Number:
+            return a.toLongLong() < b.toLongLong() ? -1 : a.toLongLong() > b.toLongLong() ? 1 : 0;
+        case Column::Kind::Date:
+            return a.toString().compare(b.toString());
+        case Column::Kind::Text:
+            break;
+        }
+        return a.toString().compare(b.toString(), Qt::CaseInsensitive);
+    };
+    std::stable_sort(keys->begin(), keys->end(), [&](qint64 left, qint64 right) {
+        const QVariant a = values.value(left), b = values.value(right);
+        const bool aEmpty = a.isNull() || a.toString().isEmpty(), bEmpty = b.isNull() || b.toString().isEmpty();
+        if (aEmpty || bEmpty)
+            return !aEmpty && bEmpty;
+        const int order = compare(a, b);
+        return ascending ? order < 0 : order > 0;
+    });
+    return true;
 }
 
 bool DataSource::refresh()
@@ -94,8 +172,15 @@ bool DataSource::refresh()
     if (!ensureOpen()) {
         ok = false;
     } else if (!m_source.isEmpty()) {
-        const QString sql = keySql();
-        const QVariantList binds = m_source.searchTerm ? QVariantList{*m_source.searchTerm} : m_source.bindValues;
+        // A sorted list is another list: its keys are not the unsorted one's.
+        const QString sql =
+            keySql() +
+            (m_sortColumn < 0
+                 ? QString()
+                 : QStringLiteral(" sorted by %1 %2").arg(m_sortColumn).arg(m_sortOrder == Qt::AscendingOrder));
+        const QVariantList binds = m_source.searchTerms
+                                       ? QVariantList(m_source.searchTerms->cbegin(), m_source.searchTerms->cend())
+                                       : m_source.bindValues;
         // The rows themselves are always read again; the key list only when the data or the query
         // may have changed since it was read, which saves most of a refresh of a large table.
         // The search reads reminders in the form they are shown in, so a key list also belongs to that form.
@@ -132,7 +217,7 @@ bool DataSource::refresh()
 
 QString DataSource::keySql() const
 {
-    if (m_source.searchTerm)
+    if (m_source.searchTerms)
         return QStringLiteral("search");
     QString sql = QStringLiteral("SELECT %1 FROM %2").arg(m_source.keyField, m_source.table);
     if (!m_source.condition.isEmpty())
@@ -144,9 +229,9 @@ QString DataSource::keySql() const
 
 bool DataSource::readKeys(QVector<qint64> *keys, QString *error) const
 {
-    if (m_source.searchTerm)
-        return m_store->engine().searchKeys(*m_source.searchTerm, keys, error);
-    return m_store->engine().readKeys(keySql(), m_source.bindValues, keys, error);
+    const bool read = m_source.searchTerms ? m_store->engine().searchKeys(*m_source.searchTerms, keys, error)
+                                           : m_store->engine().readKeys(keySql(), m_source.bindValues, keys, error);
+    return read && (m_sortColumn < 0 || sortKeys(keys, error));
 }
 
 void DataSource::showCurrentValues(bool rereadKeys)
@@ -156,7 +241,7 @@ void DataSource::showCurrentValues(bool rereadKeys)
     QVector<qint64> keys;
     QString error;
     // A search keeps the result of its query; only its rows' values are read again.
-    if (rereadKeys && !m_source.searchTerm && readKeys(&keys, &error) && keys != m_keys) {
+    if (rereadKeys && !m_source.searchTerms && readKeys(&keys, &error) && keys != m_keys) {
         // What an open cell editor holds becomes the row's pending edit, which stays with its row.
         emit aboutToReread();
         const int current = currentRow();
@@ -227,29 +312,21 @@ bool DataSource::findFirst(const Criterion &criterion)
 
 std::optional<qint64> DataSource::findFirstKey(const Criterion &criterion)
 {
-    QString where = QStringLiteral("(%1)").arg(criterion.condition);
-    if (!m_source.condition.isEmpty())
-        where = QStringLiteral("(%1) AND %2").arg(m_source.condition, where);
-    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(m_source.keyField, m_source.table, where);
-    if (!m_source.orderBy.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + m_source.orderBy;
-    sql += QStringLiteral(" LIMIT 1");
-    QSqlQuery query(m_store->engine().connection());
-    if (!query.prepare(sql)) {
-        setError(query.lastError().text());
+    // The first in the list's own order (a search's, a sort's), among the rows it lists.
+    QVector<qint64> found;
+    QString error;
+    if (!m_store->engine().readKeys(
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(m_source.keyField, m_source.table, criterion.condition),
+            criterion.bindValues, &found, &error)) {
+        setError(error);
         return std::nullopt;
     }
-    for (const QVariant &v : m_source.bindValues)
-        query.addBindValue(v);
-    for (const QVariant &v : criterion.bindValues)
-        query.addBindValue(v);
-    if (!query.exec()) {
-        setError(query.lastError().text());
-        return std::nullopt;
+    const QSet<qint64> matching(found.cbegin(), found.cend());
+    for (const qint64 key : std::as_const(m_keys)) {
+        if (matching.contains(key))
+            return key;
     }
-    if (!query.next())
-        return std::nullopt;
-    return query.value(0).toLongLong();
+    return std::nullopt;
 }
 
 void DataSource::moveFirst()
@@ -681,7 +758,7 @@ QVariant DataSource::headerData(int section, Qt::Orientation orientation, int ro
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)
-        return section < m_columns.size() ? m_columns.at(section).caption : QVariant();
+        return section < m_columns.size() ? caption(m_columns.at(section)) : QVariant();
     // The record selector: current row, row being edited, the add-new row.
     if (section == m_pendingRow)
         return QStringLiteral("\u270E");
@@ -722,7 +799,7 @@ bool DataSource::setData(const QModelIndex &index, const QVariant &value, int ro
             bool ok = false;
             const qlonglong n = text.trimmed().toLongLong(&ok);
             if (!ok) {
-                emit entryRefused(index, text, QStringLiteral("\"%1\" is not a number.").arg(text.trimmed()));
+                emit entryRefused(index, text, tr("\"%1\" is not a number.").arg(text.trimmed()));
                 return false;
             }
             stored = n;

@@ -25,8 +25,9 @@ struct RecordSource {
     QString condition; // SQL condition with ? placeholders; empty for every row
     QVariantList bindValues;
     QString orderBy;
-    // A search: the engine finds the keys of the slots matching this term (condition is unused).
-    std::optional<QString> searchTerm;
+    // A search: the engine finds the keys of the slots matching every one of these terms
+    // (condition is unused).
+    std::optional<QStringList> searchTerms;
 
     bool isEmpty() const { return table.isEmpty(); }
 };
@@ -34,7 +35,7 @@ struct RecordSource {
 struct Column {
     enum class Kind { Text, Number, Date };
     QString field;
-    QString caption;
+    const char *caption; // the English caption; shown translated
     Kind kind = Kind::Text;
     bool editable = true;
 };
@@ -77,7 +78,12 @@ public:
 
     // Record operations, named as the handlers that run them name them. A data source always reads
     // its store's current index, so it never needs pointing at a file.
-    void setRecordSource(const RecordSource &source) { m_source = source; }
+    // A new record source lists its rows in its own order, whatever sort came before.
+    void setRecordSource(const RecordSource &source)
+    {
+        m_source = source;
+        m_sortColumn = -1;
+    }
     bool refresh();
     // Another connection has changed the table: the rows read again (an edit being typed stays as
     // it is), and with rereadKeys rows added or removed elsewhere come and go, the current row kept.
@@ -122,6 +128,9 @@ public:
     bool submit() override { return true; }
     // Escape in an editor: the whole row's pending edit goes, not only the open cell.
     void revert() override;
+    // Lists the rows by this column (case ignored, then by key), until the next sort; the record
+    // source's own order decides between equal values. Reads the rows afresh.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 signals:
     // The rows are about to be read again or let go: a view commits what an open cell editor holds.
@@ -141,6 +150,8 @@ private:
     bool ensureOpen();
     std::optional<qint64> findFirstKey(const Criterion &criterion);
     QString selectList() const;
+    // Puts keys in the order of the sort column (sort()); false, with error, when its values cannot be read.
+    bool sortKeys(QVector<qint64> *keys, QString *error) const;
     void setError(const QString &error);
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
     void emitRowChanged(int row);
@@ -161,6 +172,8 @@ private:
     RecordStore *m_store;
     QItemSelectionModel *m_selection;
     RecordSource m_source;
+    int m_sortColumn = -1; // sort(): the column the rows are listed by, before the record source's own order
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QVector<Column> m_columns;
     bool m_allowAddNew = false;
     bool m_allowDelete = false;

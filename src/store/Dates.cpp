@@ -1,5 +1,6 @@
 #include "store/Dates.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace {
@@ -256,17 +257,33 @@ QString shownForm()
     return currentForm().shown;
 }
 
+QString captionExample()
+{
+    const Form &form = currentForm();
+    const QDate date(2002, 12, 31);
+    QString text = form.literal[0];
+    for (int k = 0; k < 3; ++k) {
+        if (k > 0)
+            text += form.literal[k];
+        const Field field = form.field[k];
+        text += field == Field::Day     ? QString::number(date.day())
+                : field == Field::Month ? QString::number(date.month())
+                                        : QStringLiteral("02");
+    }
+    return (text + form.literal[3]).trimmed();
+}
+
 QString entryHint()
 {
     const Form &form = currentForm();
     QString names[3];
     for (int k = 0; k < 3; ++k) {
         const Field field = form.field[k];
-        names[k] = field == Field::Day     ? QStringLiteral("day")
-                   : field == Field::Month ? QStringLiteral("month")
-                                           : QStringLiteral("year");
+        names[k] = field == Field::Day     ? QCoreApplication::translate("Dates", "day")
+                   : field == Field::Month ? QCoreApplication::translate("Dates", "month")
+                                           : QCoreApplication::translate("Dates", "year");
     }
-    return QStringLiteral("%1, %2 and %3, for example %4")
+    return QCoreApplication::translate("Dates", "%1, %2 and %3, for example %4")
         .arg(names[0], names[1], names[2], toDisplay(QDate(2002, 12, 31)));
 }
 

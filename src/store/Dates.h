@@ -27,6 +27,10 @@ QString storageToDisplay(const QString &stored); // stored text that toDisplay w
 // shown dates.
 QString shownForm();
 
+// The locale's short form of 31 December 2002 with a two-digit year, as the Reminder caption shows it:
+// 12/31/02 (en_US and where no locale is chosen), 31/12/02 (en_GB), 31.12.02 (de_DE).
+QString captionExample();
+
 // The form in words for a message: "day, month and year, for example 31.12.2002".
 QString entryHint();
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <QVector>
 #include <functional>
@@ -34,16 +35,13 @@ public:
     virtual bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
                           QString *error) const = 0;
 
-    // The search: the keys of the Varnel rows whose keywords, category or shown reminder contain
-    // term (the Pattern rule), in FileNumber order. The record store asks only this; the default
+    // The search: the keys of the Varnel rows that match every one of terms, in FileNumber order. A
+    // row matches a term when its keywords, category or shown reminder contain it (the Pattern
+    // rule), or when the term reads as a date (Dates::parseEntry) that is the row's reminder. The
+    // record store asks only this; the default
     // runs matchCondition() through readKeys, and an engine whose server cannot apply the rule
     // itself overrides it (PostgreSQL matches on this side, from a copy kept current).
-    virtual bool searchKeys(const QString &term, QVector<qint64> *keys, QString *error) const
-    {
-        return readKeys(
-            QStringLiteral("SELECT FileNumber FROM Varnel WHERE %1 ORDER BY FileNumber").arg(matchCondition()), {term},
-            keys, error);
-    }
+    virtual bool searchKeys(const QStringList &terms, QVector<qint64> *keys, QString *error) const;
     // The condition, with one placeholder for the search term, that keeps the Varnel rows whose
     // keywords, category or shown reminder contain the term; used by the default searchKeys only.
     virtual QString matchCondition() const = 0;

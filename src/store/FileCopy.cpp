@@ -1,5 +1,6 @@
 #include "store/FileCopy.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -358,7 +359,7 @@ bool copyInto(const QString &from, const QString &to, QString *error)
     }
     if (!S_ISREG(info.st_mode)) {
         if (error)
-            *error = QStringLiteral("This is not a regular file.");
+            *error = QCoreApplication::translate("FileCopy", "This is not a regular file.");
         return false;
     }
     Descriptor target(::open(native(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666));

@@ -67,6 +67,25 @@ bool continues(const std::u32string &cluster, char32_t c)
     return isRegionalIndicator(c) && cluster.size() == 1 && isRegionalIndicator(cluster[0]);
 }
 
+// The letter under a character's accents: "u" for "ü"; 0 when the character is no accented letter.
+// Only marks that sit on the letter count as accents (not, say, an enclosing circle).
+char32_t baseLetter(const std::u32string &cluster)
+{
+    if (cluster.size() == 1 && cluster[0] < 0x80)
+        return 0;
+    const QList<uint> points =
+        QString::fromUcs4(cluster.data(), qsizetype(cluster.size())).normalized(QString::NormalizationForm_D).toUcs4();
+    if (points.size() < 2 || !QChar::isLetter(points[0]))
+        return 0;
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        if (QChar::category(points[i]) != QChar::Mark_NonSpacing)
+            return 0;
+    }
+    return points[0];
+}
+
+constexpr char32_t sharpS = 0xDF;
+
 // Reads one user-perceived character from p.
 void nextCluster(const unsigned char *&p, const unsigned char *end, std::u32string &cluster)
 {
@@ -204,7 +223,10 @@ Pattern::Pattern(QStringView text)
                 while (k + cluster.size() < folded.size() && continues(cluster, folded[k + cluster.size()]))
                     cluster += folded[k + cluster.size()];
                 k += cluster.size();
-                m_tokens.push_back({Kind::Literal, cluster, -1});
+                const bool loose = cluster.size() == 1 && QChar::isLetter(cluster[0]) &&
+                                   QChar::decompositionTag(cluster[0]) == QChar::NoDecomposition;
+                m_loose = m_loose || loose;
+                m_tokens.push_back({Kind::Literal, cluster, -1, loose});
                 m_loops.push_back(false);
             }
             i = j;
@@ -217,6 +239,11 @@ Pattern::Pattern(QStringView text)
     for (size_t i = 0; i <= m; ++i) {
         if (m_loops[i])
             m_loopMask[i / 64] |= uint64_t(1) << (i % 64);
+    }
+    m_sMask.assign(m_words, 0);
+    for (size_t t = 0; t < m; ++t) {
+        if (m_tokens[t].kind == Kind::Literal && m_tokens[t].literal == U"s")
+            m_sMask[(t + 1) / 64] |= uint64_t(1) << ((t + 1) % 64);
     }
     m_ascii.assign(128 * m_words, 0);
     std::u32string one(1, U'\0');
@@ -272,7 +299,7 @@ bool Pattern::accepts(const Token &token, const Cluster &c) const
 {
     switch (token.kind) {
     case Kind::Literal:
-        return c == token.literal;
+        return c == token.literal || (token.loose && baseLetter(c) == token.literal[0]);
     case Kind::AnyOne:
         return true;
     case Kind::Digit:
@@ -314,10 +341,16 @@ bool Pattern::matches(std::string_view text) const
     if (text.size() < m_tokens.size())
         return false;
     if (!m_required.empty() && !memmem(text.data(), text.size(), m_required.data(), m_required.size()))
-        return false;
+        return mayMatchLoosely(text) && run(text);
     if (m_containsLiteral)
-        return containsLiteral(text);
+        return containsLiteral(text) || (mayMatchLoosely(text) && run(text));
     return run(text);
+}
+
+bool Pattern::mayMatchLoosely(std::string_view text) const
+{
+    // Accented letters and "ß" are never ASCII: in an ASCII text every literal matches only itself.
+    return m_loose && std::any_of(text.cbegin(), text.cend(), [](char c) { return (unsigned char)c >= 0x80; });
 }
 
 bool Pattern::containsLiteral(std::string_view text) const
@@ -352,19 +385,26 @@ bool Pattern::run(std::string_view text) const
     const uint64_t acceptBit = uint64_t(1) << (m % 64);
     const bool endsInStar = m_loops.back();
     std::u32string cluster;
+    bool isSharpS = false; // the character just read is "ß", which two literal `s` also take
     auto maskAt = [&]() -> const uint64_t * {
+        isSharpS = false;
         if (*s < 0x80 && (s + 1 == end || s[1] < 0x80))
             return &m_ascii[size_t(*s++) * m_words];
         nextCluster(s, end, cluster);
+        isSharpS = m_loose && cluster.size() == 1 && cluster[0] == sharpS;
         return maskFor(cluster);
     };
 
     if (m_words == 1) {
         const uint64_t loop = m_loopMask[0];
+        const uint64_t sMask = m_sMask[0];
         uint64_t states = 1;
         while (s < end) {
             const uint64_t *mask = maskAt();
+            const uint64_t before = states;
             states = ((states << 1) & mask[0]) | (states & loop);
+            if (isSharpS)
+                states |= ((((before << 1) & sMask)) << 1) & sMask;
             if (!states)
                 return false;
             if (endsInStar && (states & acceptBit))
@@ -374,15 +414,28 @@ bool Pattern::run(std::string_view text) const
     }
 
     std::vector<uint64_t> states(m_words, 0);
+    std::vector<uint64_t> sharpSteps(m_words, 0);
     states[0] = 1;
     size_t top = 1; // words at and above top are all zero
     while (s < end) {
         const uint64_t *mask = maskAt();
-        const size_t limit = std::min(m_words, top + 1);
+        size_t limit = std::min(m_words, top + 1);
+        if (isSharpS) {
+            // Two steps through literal `s` tokens, beside the one step through the "ß" itself.
+            limit = std::min(m_words, top + 2);
+            uint64_t carry = 0, carry2 = 0;
+            for (size_t w = 0; w < limit; ++w) {
+                const uint64_t half = ((states[w] << 1) | carry) & m_sMask[w];
+                carry = states[w] >> 63;
+                const uint64_t full = ((half << 1) | carry2) & m_sMask[w];
+                carry2 = half >> 63;
+                sharpSteps[w] = full;
+            }
+        }
         uint64_t carry = 0;
         for (size_t w = 0; w < limit; ++w) {
             const uint64_t d = states[w];
-            states[w] = (((d << 1) | carry) & mask[w]) | (d & m_loopMask[w]);
+            states[w] = (((d << 1) | carry) & mask[w]) | (d & m_loopMask[w]) | (isSharpS ? sharpSteps[w] : 0);
             carry = d >> 63;
         }
         top = limit;

@@ -21,6 +21,11 @@
 // modifiers. Both sides are compared in Unicode normal form C, so an accent typed precomposed
 // matches the same accent stored as a combining mark.
 //
+// The search forgives missing accents: a letter in the pattern that carries none also matches
+// that letter with accents (`u` finds "ü", `e` finds "É"), while a letter typed with an accent
+// matches only itself. Two `s` in a row also match one "ß" (`strasse` finds "Straße"); wildcards
+// and lists are unchanged (`?` and `[ß]` take the "ß" as one character).
+//
 // Matching runs in time linear in the text's length for any pattern: the pattern's positions are
 // tracked together as bits, one step per character of the text.
 class Pattern
@@ -44,8 +49,9 @@ private:
     enum class Kind { Literal, AnyOne, Digit, Set };
     struct Token {
         Kind kind;
-        Cluster literal; // Literal
-        int set = -1;    // Set: index into m_sets
+        Cluster literal;    // Literal
+        int set = -1;       // Set: index into m_sets
+        bool loose = false; // Literal: a letter without accents, which finds its accented forms too
     };
     struct CharSet {
         bool negated = false;
@@ -57,6 +63,7 @@ private:
     bool accepts(const Token &token, const Cluster &c) const;
     const uint64_t *maskFor(const Cluster &c) const;
     bool run(std::string_view text) const;
+    bool mayMatchLoosely(std::string_view text) const;
     bool containsLiteral(std::string_view text) const;
 
     std::vector<Token> m_tokens; // every token but `*`
@@ -68,4 +75,6 @@ private:
     mutable std::unordered_map<Cluster, Mask> m_other; // the masks of other characters, made as met
     std::string m_required;         // the longest run of literal characters, in UTF-8: any match contains it
     bool m_containsLiteral = false; // the pattern is `*literal*`: a substring test
+    bool m_loose = false;           // some literal finds more than itself: the two tests above may miss
+    Mask m_sMask;                   // the literal `s` tokens, which in pairs also take a "ß"
 };

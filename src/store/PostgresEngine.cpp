@@ -416,6 +416,7 @@ bool PostgresEngine::syncSearchCopy(QString *error) const
                 slot.field[f] = Pattern::fold(value.toString()).toStdString();
                 continue;
             }
+            slot.reminder = value.toString();
             auto shown = shownDates.find(value.toString());
             if (shown == shownDates.end())
                 shown = shownDates.insert(value.toString(),
@@ -441,21 +442,35 @@ bool PostgresEngine::syncSearchCopy(QString *error) const
     return true;
 }
 
-bool PostgresEngine::searchKeys(const QString &term, QVector<qint64> *keys, QString *error) const
+bool PostgresEngine::searchKeys(const QStringList &terms, QVector<qint64> *keys, QString *error) const
 {
     keys->clear();
     if (!isOpen())
         return fail(error, QStringLiteral("The database is not open."));
     if (!syncSearchCopy(error))
         return false;
-    const Pattern pattern(QLatin1Char('*') + term + QLatin1Char('*'));
-    for (const auto &[number, slot] : m_slots) {
+    struct Term {
+        Pattern pattern;
+        QString date; // the term read as a date, as stored; empty when it is none
+    };
+    std::vector<Term> wanted;
+    for (const QString &term : terms) {
+        const std::optional<QDate> date = Dates::parseEntry(term);
+        wanted.push_back(
+            {Pattern(QLatin1Char('*') + term + QLatin1Char('*')), date ? Dates::toStorage(*date) : QString()});
+    }
+    const auto matches = [](const FoldedSlot &slot, const Term &term) {
+        if (!term.date.isEmpty() && slot.reminder == term.date)
+            return true;
         for (int f = 0; f < 3; ++f) {
-            if ((slot.present & (1u << f)) && pattern.matches(std::string_view(slot.field[f]))) {
-                keys->append(number);
-                break;
-            }
+            if ((slot.present & (1u << f)) && term.pattern.matches(std::string_view(slot.field[f])))
+                return true;
         }
+        return false;
+    };
+    for (const auto &[number, slot] : m_slots) {
+        if (std::all_of(wanted.cbegin(), wanted.cend(), [&](const Term &term) { return matches(slot, term); }))
+            keys->append(number);
     }
     return true;
 }

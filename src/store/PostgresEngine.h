@@ -35,7 +35,7 @@ public:
     QByteArray changeStamp() const override;
     bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
                   QString *error) const override;
-    bool searchKeys(const QString &term, QVector<qint64> *keys, QString *error) const override;
+    bool searchKeys(const QStringList &terms, QVector<qint64> *keys, QString *error) const override;
     QString matchCondition() const override { return QString(); }
     QString categoryKey() const override { return QStringLiteral("Id"); }
     bool backupTo(const QString &path, QString *error) override;
@@ -63,6 +63,7 @@ private:
 
     struct FoldedSlot {
         std::string field[3]; // keywords, category, shown reminder: case-folded
+        QString reminder;     // as stored (yyyy-mm-dd), for a term that reads as a date
         unsigned present = 0; // bit per field that holds a value
     };
 

@@ -25,22 +25,45 @@ RecordSource categoryTable(const QString &key)
 QVector<Column> slotColumns()
 {
     return {
-        {QStringLiteral("FileNumber"), QStringLiteral("File #"), Column::Kind::Number, false},
-        {QStringLiteral("Keywords"), QStringLiteral("Keywords"), Column::Kind::Text, true},
-        {QStringLiteral("Category"), QStringLiteral("Category"), Column::Kind::Text, true},
-        {QStringLiteral("Reminder"), QStringLiteral("Reminder ( 12/31/02 )"), Column::Kind::Date, true},
+        {QStringLiteral("FileNumber"), QT_TRANSLATE_NOOP("RecordSources", "File #"), Column::Kind::Number, false},
+        {QStringLiteral("Keywords"), QT_TRANSLATE_NOOP("RecordSources", "Keywords"), Column::Kind::Text, true},
+        {QStringLiteral("Category"), QT_TRANSLATE_NOOP("RecordSources", "Category"), Column::Kind::Text, true},
+        // The example date is shown in the user's own form (Dates::captionExample).
+        {QStringLiteral("Reminder"), QT_TRANSLATE_NOOP("RecordSources", "Reminder ( %1 )"), Column::Kind::Date, true},
     };
 }
 
 QVector<Column> categoryColumns()
 {
-    return {{QStringLiteral("Category"), QStringLiteral("Category"), Column::Kind::Text, true}};
+    return {{QStringLiteral("Category"), QT_TRANSLATE_NOOP("RecordSources", "Category"), Column::Kind::Text, true}};
 }
 
-RecordSource matching(const QString &term)
+Criterion termCriterion(const QString &condition, const QString &term)
+{
+    // However the date was typed, it is stored as yyyy-mm-dd.
+    if (const std::optional<QDate> date = Dates::parseEntry(term))
+        return {QStringLiteral("(%1 OR Reminder = ?)").arg(condition), {term, Dates::toStorage(*date)}};
+    return {condition, {term}};
+}
+
+Criterion matchingAll(const QString &condition, const QStringList &terms)
+{
+    Criterion all;
+    QStringList conditions;
+    for (const QString &term : terms) {
+        const Criterion one = termCriterion(condition, term);
+        conditions.append(one.condition);
+        all.bindValues += one.bindValues;
+    }
+    all.condition = conditions.join(QStringLiteral(" AND "));
+    return all;
+}
+
+RecordSource matching(const QStringList &terms)
 {
     RecordSource source = slotTable();
-    source.searchTerm = term;
+    // No terms: the search for an empty text, as an empty search box runs it.
+    source.searchTerms = terms.isEmpty() ? QStringList{QString()} : terms;
     return source;
 }
 

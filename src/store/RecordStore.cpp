@@ -4,6 +4,7 @@
 #include "store/Schema.h"
 #include "store/SqliteEngine.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -17,7 +18,10 @@ bool fail(QString *error, const QString &why)
     return false;
 }
 
-const QString notOpen = QStringLiteral("The database is not open.");
+QString notOpen()
+{
+    return QCoreApplication::translate("RecordStore", "The database is not open.");
+}
 
 // A query on the engine's connection that is finished when it goes out of scope, so no read
 // statement stays open on the connection the data sources write through.
@@ -151,8 +155,26 @@ void RecordStore::commitPendingEdits()
 
 bool RecordStore::searchFor(const QString &term)
 {
-    m_search.setRecordSource(RecordSources::matching(term));
+    m_search.setRecordSource(RecordSources::matching({term}));
     return m_search.refresh();
+}
+
+bool RecordStore::searchForAll(const QStringList &words)
+{
+    m_search.setRecordSource(RecordSources::matching(words));
+    return m_search.refresh();
+}
+
+int RecordStore::countAll(const QStringList &words, QString *error) const
+{
+    if (!isOpen()) {
+        fail(error, notOpen());
+        return -1;
+    }
+    QVector<qint64> keys;
+    if (!m_engine->searchKeys(words.isEmpty() ? QStringList{QString()} : words, &keys, error))
+        return -1;
+    return int(keys.size());
 }
 
 bool RecordStore::listDue(const QDate &lastDay)
@@ -164,7 +186,7 @@ bool RecordStore::listDue(const QDate &lastDay)
 int RecordStore::dueCount(const QDate &lastDay, QString *error) const
 {
     if (!isOpen()) {
-        fail(error, notOpen);
+        fail(error, notOpen());
         return -1;
     }
     const Criterion due = RecordSources::dueCriterion(lastDay);
@@ -181,7 +203,7 @@ bool RecordStore::filledSlots(QVector<SlotValues> *out, QString *error) const
 {
     out->clear();
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     Query query(m_engine->connection());
     if (!query.run(QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel "
                                   "WHERE coalesce(Keywords, '') <> '' OR coalesce(Category, '') <> '' "
@@ -201,7 +223,7 @@ bool RecordStore::keywordsBetween(int first, int last, QHash<int, QString> *keyw
 {
     keywords->clear();
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     Query query(m_engine->connection());
     if (!query.run(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel "
                                   "WHERE FileNumber BETWEEN ? AND ? AND Keywords IS NOT NULL"),
@@ -219,7 +241,7 @@ bool RecordStore::slotKeywords(QHash<qint64, QString> *keywords, QString *error)
 {
     keywords->clear();
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     Query query(m_engine->connection());
     if (!query.run(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel")))
         return fail(error, query.error());
@@ -233,7 +255,7 @@ bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int 
     if (failed)
         *failed = -1;
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     QSqlDatabase db = m_engine->connection();
     if (!db.transaction())
         return fail(error, db.lastError().text());
@@ -269,7 +291,7 @@ bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int 
             if (!query->exec())
                 why = query.error();
             else if (query->numRowsAffected() != 1)
-                why = QStringLiteral("file slot %1 is gone.").arg(fill.number);
+                why = QCoreApplication::translate("RecordStore", "file slot %1 is gone.").arg(fill.number);
             if (!why.isEmpty() && failed)
                 *failed = i;
         }
@@ -286,7 +308,7 @@ bool RecordStore::slotHistory(qint64 number, QVector<History::Version> *versions
 {
     versions->clear();
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     QSqlDatabase db = m_engine->connection();
     return History::versionsOf(db, number, versions, error);
 }
@@ -295,7 +317,7 @@ bool RecordStore::keepHistory(const QString &table, const QString &keyField, qin
                               const QHash<QString, QVariant> &newValues, QString *error)
 {
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     QSqlDatabase db = m_engine->connection();
     return History::keep(db, table, keyField, key, newValues, error);
 }
@@ -303,7 +325,7 @@ bool RecordStore::keepHistory(const QString &table, const QString &keyField, qin
 bool RecordStore::putBack(qint64 versionId, qint64 *number, QString *error)
 {
     if (!isOpen())
-        return fail(error, notOpen);
+        return fail(error, notOpen());
     QSqlDatabase db = m_engine->connection();
     History::Version version;
     if (!History::version(db, versionId, &version, error))

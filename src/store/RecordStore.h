@@ -79,6 +79,10 @@ public:
     // with the search's wildcards, case ignored), by FileNumber. False when they cannot be read
     // (Search's lastError says why).
     bool searchFor(const QString &term);
+    // Search lists the slots that match every one of the words, in any order and any field.
+    bool searchForAll(const QStringList &words);
+    // How many slots match every one of the words; -1 when the index cannot be read.
+    int countAll(const QStringList &words, QString *error = nullptr) const;
     // Search lists the slots whose reminder is on or before lastDay, by Reminder, then FileNumber.
     bool listDue(const QDate &lastDay);
     // How many slots have a reminder on or before lastDay; -1 when the index cannot be read.

@@ -1,5 +1,6 @@
 #include "store/Schema.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -40,7 +41,7 @@ bool createDatabase(const QString &path, int slotCount, const QStringList &categ
 {
     if (QFileInfo::exists(path)) {
         if (error)
-            *error = QStringLiteral("%1 already exists").arg(path);
+            *error = QCoreApplication::translate("Schema", "%1 already exists").arg(path);
         return false;
     }
     const QString connection = QStringLiteral("papyra-create-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -101,14 +102,14 @@ bool hasExpectedTables(QSqlDatabase &db, QString *error)
         const QString &table = want.name;
         if (!tables.contains(table)) {
             if (error)
-                *error = QStringLiteral("the table %1 is missing").arg(table);
+                *error = QCoreApplication::translate("Schema", "the table %1 is missing").arg(table);
             return false;
         }
         const QSqlRecord record = db.record(table);
         for (const QString &field : want.fields) {
             if (record.indexOf(field) < 0) {
                 if (error)
-                    *error = QStringLiteral("the table %1 has no field %2").arg(table, field);
+                    *error = QCoreApplication::translate("Schema", "the table %1 has no field %2").arg(table, field);
                 return false;
             }
         }

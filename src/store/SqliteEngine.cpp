@@ -4,6 +4,7 @@
 #include "store/SqliteFile.h"
 #include "store/SqliteSearch.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -63,9 +64,9 @@ QString SqliteEngine::openChecked()
     // SQLite would quietly create an empty file; a missing database must stay missing.
     const QFileInfo info(m_path);
     if (!info.exists())
-        return QStringLiteral("The database file does not exist.");
+        return QCoreApplication::translate("SqliteEngine", "The database file does not exist.");
     if (!info.isFile())
-        return QStringLiteral("The database path is not a file.");
+        return QCoreApplication::translate("SqliteEngine", "The database path is not a file.");
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(m_path);
@@ -77,7 +78,8 @@ QString SqliteEngine::openChecked()
     {
         QSqlQuery probe(db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
-            return QStringLiteral("The file is not a Papyra database (%1).").arg(probe.lastError().text());
+            return QCoreApplication::translate("SqliteEngine", "The file is not a Papyra database (%1).")
+                .arg(probe.lastError().text());
         // A rollback journal keeps the whole database in the one file that backup copies, and a
         // full sync makes each written row survive a power cut. A file in write-ahead-log form is
         // turned back here; where that cannot happen (a read-only file) it is still read as it is.
@@ -89,9 +91,9 @@ QString SqliteEngine::openChecked()
     }
     QString why;
     if (!Schema::hasExpectedTables(db, &why))
-        return QStringLiteral("The file is not a Papyra database: %1.").arg(why);
+        return QCoreApplication::translate("SqliteEngine", "The file is not a Papyra database: %1.").arg(why);
     if (!SqliteSearch::install(handleOf(db), &why))
-        return why.isEmpty() ? QStringLiteral("The database could not be prepared.") : why;
+        return why.isEmpty() ? QCoreApplication::translate("SqliteEngine", "The database could not be prepared.") : why;
     return QString();
 }
 
@@ -127,7 +129,7 @@ bool SqliteEngine::readKeys(const QString &sql, const QVariantList &bindValues, 
     sqlite3 *raw = handleOf(connection());
     if (!raw) {
         if (error)
-            *error = QStringLiteral("The database is not open.");
+            *error = QCoreApplication::translate("SqliteEngine", "The database is not open.");
         return false;
     }
     sqlite3_stmt *statement = nullptr;

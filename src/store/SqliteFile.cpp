@@ -3,6 +3,7 @@
 #include "store/FileCopy.h"
 #include "store/Schema.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,21 +62,22 @@ QString sizeProblem(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The file cannot be read: %1.").arg(file.errorString());
+        return QCoreApplication::translate("SqliteFile", "The file cannot be read: %1.").arg(file.errorString());
     const QByteArray header = file.read(100);
     static const QByteArray magic("SQLite format 3\0", 16);
     if (header.size() < 100 || !header.startsWith(magic))
-        return QStringLiteral("The file is not a database.");
+        return QCoreApplication::translate("SqliteFile", "The file is not a database.");
     const quint32 sizeField = bigEndian(header, 16, 2);
     const quint32 pageSize = sizeField == 1 ? 65536 : sizeField;
     if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
-        return QStringLiteral("The file is damaged: its header gives no valid page size.");
+        return QCoreApplication::translate("SqliteFile", "The file is damaged: its header gives no valid page size.");
     const quint32 pageCount = bigEndian(header, 28, 4);
     // The page count is kept only while the change counter and the "valid for" number agree.
     const bool countValid = pageCount != 0 && bigEndian(header, 24, 4) == bigEndian(header, 92, 4);
     const qint64 size = file.size();
     if (countValid ? size != qint64(pageSize) * pageCount : size % pageSize != 0)
-        return QStringLiteral("The file is damaged: it holds %1 bytes, but its header says %2 pages of %3 bytes.")
+        return QCoreApplication::translate(
+                   "SqliteFile", "The file is damaged: it holds %1 bytes, but its header says %2 pages of %3 bytes.")
             .arg(size)
             .arg(countValid ? pageCount : quint32(size / pageSize) + 1)
             .arg(pageSize);
@@ -108,9 +110,10 @@ QString integrityProblem(sqlite3 *db)
     QStringList found;
     QString error;
     if (!eachRow(db, "PRAGMA integrity_check", &error, [&](sqlite3_stmt *row) { found << columnText(row, 0); }))
-        return QStringLiteral("The file is damaged (%1).").arg(error);
+        return QCoreApplication::translate("SqliteFile", "The file is damaged (%1).").arg(error);
     if (found != QStringList{QStringLiteral("ok")})
-        return QStringLiteral("The file is damaged (%1).").arg(found.mid(0, 3).join(QStringLiteral("; ")));
+        return QCoreApplication::translate("SqliteFile", "The file is damaged (%1).")
+            .arg(found.mid(0, 3).join(QStringLiteral("; ")));
     return QString();
 }
 
@@ -164,14 +167,16 @@ QString shapeProblem(sqlite3 *db)
             tables.insert(columnText(row, 1).toLower(),
                           {columnText(row, 2), sqlite3_column_int(row, 4) != 0, sqlite3_column_int(row, 5) != 0});
         }))
-        return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
+        return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
     int triggers = 0;
     if (!eachRow(db, "SELECT count(*) FROM main.sqlite_schema WHERE type = 'trigger'", &error,
                  [&](sqlite3_stmt *row) { triggers = sqlite3_column_int(row, 0); }))
-        return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
-    auto notOurs = [](const QString &why) { return QStringLiteral("The file is not a Papyra database: %1.").arg(why); };
+        return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
+    auto notOurs = [](const QString &why) {
+        return QCoreApplication::translate("SqliteFile", "The file is not a Papyra database: %1.").arg(why);
+    };
     if (triggers > 0)
-        return notOurs(QStringLiteral("it holds triggers"));
+        return notOurs(QCoreApplication::translate("SqliteFile", "it holds triggers"));
 
     QHash<QString, QString> definitions; // the CREATE statement of each table, by lower-case name
     if (!eachRow(db, "SELECT name, sql FROM main.sqlite_schema WHERE type = 'table'", &error,
@@ -186,17 +191,17 @@ QString shapeProblem(sqlite3 *db)
         const QString &table = want.name;
         const auto kind = tables.constFind(table.toLower());
         if (kind == tables.constEnd())
-            return notOurs(QStringLiteral("the table %1 is missing").arg(table));
+            return notOurs(QCoreApplication::translate("SqliteFile", "the table %1 is missing").arg(table));
         if (kind->type != QLatin1String("table"))
-            return notOurs(QStringLiteral("%1 is a %2, not a table").arg(table, kind->type));
+            return notOurs(QCoreApplication::translate("SqliteFile", "%1 is a %2, not a table").arg(table, kind->type));
         if (kind->withoutRowid)
-            return notOurs(QStringLiteral("the table %1 has no rowid").arg(table));
+            return notOurs(QCoreApplication::translate("SqliteFile", "the table %1 has no rowid").arg(table));
         // A strict table refuses text in a field declared as a number; a CHECK refuses what it
         // does not foresee: either would make edits fail that Papyra must be able to write.
         if (kind->strict)
-            return notOurs(QStringLiteral("the table %1 is STRICT").arg(table));
+            return notOurs(QCoreApplication::translate("SqliteFile", "the table %1 is STRICT").arg(table));
         if (hasCheckConstraint(definitions.value(table.toLower())))
-            return notOurs(QStringLiteral("the table %1 has a CHECK constraint").arg(table));
+            return notOurs(QCoreApplication::translate("SqliteFile", "the table %1 has a CHECK constraint").arg(table));
         // Two slots may hold the same keywords and the category list the same name twice.
         QString uniqueIndex;
         const QByteArray indexes = "PRAGMA main.index_list(" + table.toLatin1() + ")";
@@ -206,7 +211,8 @@ QString shapeProblem(sqlite3 *db)
             }))
             return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
         if (!uniqueIndex.isEmpty())
-            return notOurs(QStringLiteral("the table %1 has a UNIQUE constraint").arg(table));
+            return notOurs(
+                QCoreApplication::translate("SqliteFile", "the table %1 has a UNIQUE constraint").arg(table));
 
         struct Column {
             QString type;
@@ -223,15 +229,18 @@ QString shapeProblem(sqlite3 *db)
                 keyColumns += column.key > 0;
                 columns.insert(columnText(row, 1).toLower(), column);
             }))
-            return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
+            return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
         for (const QString &field : want.fields) {
             const auto column = columns.constFind(field.toLower());
             if (column == columns.constEnd())
-                return notOurs(QStringLiteral("the table %1 has no field %2").arg(table, field));
+                return notOurs(
+                    QCoreApplication::translate("SqliteFile", "the table %1 has no field %2").arg(table, field));
             if (column->hidden != 0)
-                return notOurs(QStringLiteral("the field %1 of the table %2 is computed").arg(field, table));
+                return notOurs(QCoreApplication::translate("SqliteFile", "the field %1 of the table %2 is computed")
+                                   .arg(field, table));
             if (field != QLatin1String("FileNumber") && field != QLatin1String("Id") && column->notNull)
-                return notOurs(QStringLiteral("the field %1 of the table %2 cannot be empty").arg(field, table));
+                return notOurs(QCoreApplication::translate("SqliteFile", "the field %1 of the table %2 cannot be empty")
+                                   .arg(field, table));
         }
         // Varnel is written by FileNumber and the history numbers its rows by Id: each must be the table's rowid.
         const QString keyField = table == QLatin1String("Varnel")       ? QStringLiteral("FileNumber")
@@ -245,10 +254,11 @@ QString shapeProblem(sqlite3 *db)
         bool keyIndex = false;
         if (!eachRow(db, indexes.constData(), &error,
                      [&](sqlite3_stmt *row) { keyIndex = keyIndex || columnText(row, 3) == QLatin1String("pk"); }))
-            return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
+            return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
         if (number.key != 1 || keyColumns != 1 ||
             number.type.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0 || keyIndex)
-            return notOurs(QStringLiteral("%1 is not the integer key of the table %2").arg(keyField, table));
+            return notOurs(QCoreApplication::translate("SqliteFile", "%1 is not the integer key of the table %2")
+                               .arg(keyField, table));
     }
     return QString();
 }
@@ -265,7 +275,7 @@ sqlite3 *openDirect(const QString &path, QString *why)
     const QByteArray name = QFile::encodeName(path);
 #endif
     if (sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-        *why = QStringLiteral("The file cannot be opened as a database (%1).")
+        *why = QCoreApplication::translate("SqliteFile", "The file cannot be opened as a database (%1).")
                    .arg(QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory"));
         sqlite3_close(db);
         return nullptr;
@@ -287,7 +297,9 @@ bool intoRollbackJournal(const QString &path, QString *why)
     sqlite3_close(db);
     if (ok && mode.compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0)
         return true;
-    return fail(why, QStringLiteral("The file cannot be prepared for use (%1).").arg(ok ? mode : error));
+    return fail(
+        why,
+        QCoreApplication::translate("SqliteFile", "The file cannot be prepared for use (%1).").arg(ok ? mode : error));
 }
 
 } // namespace
@@ -297,11 +309,12 @@ bool isProgramDatabase(const QString &path, QString *why)
     // Looking before opening: a named pipe or a device would block or never end.
     const QFileInfo info(path);
     if (!info.exists())
-        return fail(why, QStringLiteral("The file does not exist."));
+        return fail(why, QCoreApplication::translate("SqliteFile", "The file does not exist."));
     if (!info.isFile())
-        return fail(why, QStringLiteral("This is not a regular file."));
+        return fail(why, QCoreApplication::translate("SqliteFile", "This is not a regular file."));
     if (hasCompanion(path))
-        return fail(why, QStringLiteral("The file has a journal beside it and cannot be checked on its own."));
+        return fail(why, QCoreApplication::translate(
+                             "SqliteFile", "The file has a journal beside it and cannot be checked on its own."));
     QString problem = sizeProblem(path);
     if (!problem.isEmpty())
         return fail(why, problem);
@@ -322,7 +335,8 @@ bool backupTo(const QString &databasePath, const QString &backupPath, QString *e
     // Copying the database onto itself would leave it intact but give the user no backup at all.
     if (sameFile(databasePath, backupPath))
         return fail(error,
-                    QStringLiteral("This is the database file itself. Please choose another file for the backup."));
+                    QCoreApplication::translate(
+                        "SqliteFile", "This is the database file itself. Please choose another file for the backup."));
     return FileCopy::copyAtomically(databasePath, backupPath, error);
 }
 
@@ -330,9 +344,9 @@ bool restoreFrom(const QString &backupPath, const QString &databasePath, QString
 {
     const QFileInfo chosen(backupPath);
     if (!chosen.exists())
-        return fail(error, QStringLiteral("The file does not exist."));
+        return fail(error, QCoreApplication::translate("SqliteFile", "The file does not exist."));
     if (!chosen.isFile())
-        return fail(error, QStringLiteral("This is not a regular file."));
+        return fail(error, QCoreApplication::translate("SqliteFile", "This is not a regular file."));
     if (sameFile(backupPath, databasePath))
         return true;
 
@@ -361,7 +375,7 @@ bool restoreFrom(const QString &backupPath, const QString &databasePath, QString
                     FileCopy::matchMode(copy, databasePath) && FileCopy::replace(copy, databasePath, error);
     if (!ok) {
         if (error && error->isEmpty())
-            *error = QStringLiteral("The file cannot be prepared for use.");
+            *error = QCoreApplication::translate("SqliteFile", "The file cannot be prepared for use.");
         removeWithCompanions(copy);
     }
     return ok;

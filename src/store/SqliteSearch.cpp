@@ -3,6 +3,7 @@
 #include "store/Dates.h"
 #include "store/Pattern.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -312,7 +313,7 @@ bool install(sqlite3 *db, QString *error)
 {
     if (!db) {
         if (error)
-            *error = QStringLiteral("The database connection is not open.");
+            *error = QCoreApplication::translate("SqliteSearch", "The database connection is not open.");
         return false;
     }
     auto fail = [&](const char *what) {

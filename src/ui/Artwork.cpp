@@ -1,5 +1,6 @@
 #include "ui/Artwork.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -73,7 +74,7 @@ QPixmap banner()
     p.setFont(line);
     p.setPen(QColor(0xdd, 0xe8, 0xf5));
     p.drawText(QRect(22, 50, 370, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Type a word. Get the folder number. Pull the folder."));
+               QCoreApplication::translate("Artwork", "Type a word. Get the folder number. Pull the folder."));
     return pixmap;
 }
 

@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QUrl>
+#include <utility>
 
 namespace {
 
@@ -70,8 +72,19 @@ QString runFileDialog(QWidget *parent, const QString &proposed, QFileDialog::Acc
     dialog.setFileMode(fileMode);
     if (!folder.isEmpty())
         dialog.setDirectory(folder);
-    if (!filters.isEmpty())
+    if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
+        // A name typed without an extension takes the chosen filter's.
+        const auto suffixOf = [](const QString &filter) {
+            const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            return m.hasMatch() ? m.captured(1) : QString();
+        };
+        if (acceptMode == QFileDialog::AcceptSave) {
+            dialog.setDefaultSuffix(suffixOf(filters.constFirst()));
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                             [&dialog, suffixOf](const QString &filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+        }
+    }
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
@@ -82,13 +95,16 @@ QString runFileDialog(QWidget *parent, const QString &proposed, QFileDialog::Acc
 
 QString Dialogs::saveFileName(QWidget *parent, const QString &proposed)
 {
-    return runFileDialog(parent, proposed, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+    return runFileDialog(parent, proposed, QFileDialog::AcceptSave, QFileDialog::AnyFile, QString(),
+                         std::exchange(m_nameFilters, {}));
 }
 
 QString Dialogs::openFileName(QWidget *parent, const QString &proposed, const QString &folder,
                               const QStringList &filters)
 {
-    return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, folder, filters);
+    // Filters given with the call come first; otherwise those set for this next dialog.
+    return runFileDialog(parent, proposed, QFileDialog::AcceptOpen, QFileDialog::ExistingFile, folder,
+                         filters.isEmpty() ? std::exchange(m_nameFilters, {}) : filters);
 }
 
 QString Dialogs::folderName(QWidget *parent, const QString &start)

@@ -43,7 +43,12 @@ public:
     };
     // The form asking for it, proposing what proposed holds; nullopt for Cancel.
     virtual std::optional<ServerLogin> serverLogin(QWidget *parent, const ServerLogin &proposed, const QString &note);
+    // Name filters ("CSV file (*.csv)") for the next file dialog only; the first is chosen at the start.
+    void setNextNameFilters(const QStringList &filters) { m_nameFilters = filters; }
     // The printer a print job goes to; a null printer when none is installed. Tests answer "none",
     // so they see the pages as a PDF file whatever printers the machine has.
     virtual QPrinterInfo defaultPrinter();
+
+private:
+    QStringList m_nameFilters;
 };

@@ -1,6 +1,9 @@
 #include "ui/DropDownDelegate.h"
 
 #include <QApplication>
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
 
@@ -37,6 +40,47 @@ void DropDownDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     arrow.rect = bevel.rect.adjusted(3, 3, -3, -3);
     arrow.state = QStyle::State_Enabled;
     style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, painter, option.widget);
+}
+
+QWidget *DropDownDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                        const QModelIndex &index) const
+{
+    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    m_editing = index;
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    if (line && m_completionModel) {
+        auto *completer = new QCompleter(m_completionModel, line);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        completer->setCompletionMode(QCompleter::InlineCompletion);
+        line->setCompleter(completer);
+    }
+    return editor;
+}
+
+void DropDownDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    if (line && m_completionModel && m_completionModel->rowCount() > 0) {
+        const QModelIndexList listed = m_completionModel->match(m_completionModel->index(0, 0), Qt::DisplayRole,
+                                                                line->text(), 1, Qt::MatchFixedString);
+        if (!listed.isEmpty() && !line->text().isEmpty()) {
+            model->setData(index, listed.constFirst().data());
+            return;
+        }
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+bool DropDownDelegate::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier) && m_editing.isValid()) {
+            emit dropDownRequested(m_editing);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
 }
 
 void DropDownDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
