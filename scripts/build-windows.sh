@@ -35,21 +35,25 @@ QT_SOURCE_VERSION=$(dpkg-query -W -f='${source:Version}' libqt6core6 2>/dev/null
 SQLITE_SOURCE_VERSION=$(dpkg-query -W -f='${source:Version}' libsqlite3-0 2>/dev/null || true)
 ZINT_SOURCE_VERSION=$(dpkg-query -W -f='${source:Version}' libzint-dev 2>/dev/null || true)
 PQ_SOURCE_VERSION=$(dpkg-query -W -f='${source:Version}' libpq-dev 2>/dev/null || true)
+ZIP_SOURCE_VERSION=$(dpkg-query -W -f='${source:Version}' libzip-dev 2>/dev/null || true)
 
 # Host packages: the host Qt's tools (moc, rcc, uic) build Qt for Windows; tcl makes the SQLite
-# amalgamation; nsis makes the installer; wine runs the result.
-sh scripts/install-deps.sh mingw-w64 ninja-build tcl dpkg-dev xz-utils imagemagick nsis zip wine wine64
+# amalgamation; libz-mingw-w64-dev is zlib for Windows (libzip needs it); nsis makes the installer;
+# wine runs the result.
+sh scripts/install-deps.sh mingw-w64 libz-mingw-w64-dev ninja-build tcl dpkg-dev xz-utils imagemagick nsis zip wine wine64
 QT_SOURCE_VERSION=${QT_SOURCE_VERSION:-$(dpkg-query -W -f='${source:Version}' libqt6core6)}
 SQLITE_SOURCE_VERSION=${SQLITE_SOURCE_VERSION:-$(dpkg-query -W -f='${source:Version}' libsqlite3-0)}
 ZINT_SOURCE_VERSION=${ZINT_SOURCE_VERSION:-$(dpkg-query -W -f='${source:Version}' libzint-dev)}
 PQ_SOURCE_VERSION=${PQ_SOURCE_VERSION:-$(dpkg-query -W -f='${source:Version}' libpq-dev)}
 PQ_SOURCE_PACKAGE=$(dpkg-query -W -f='${source:Package}' libpq-dev)
+ZIP_SOURCE_VERSION=${ZIP_SOURCE_VERSION:-$(dpkg-query -W -f='${source:Version}' libzip-dev)}
 QT_VERSION=${QT_SOURCE_VERSION%%+*}
 SQLITE_VERSION=${SQLITE_SOURCE_VERSION%%-*}
 
 SQLITE_PREFIX=$CACHE/sqlite-$SQLITE_SOURCE_VERSION
 ZINT_PREFIX=$CACHE/zint-$ZINT_SOURCE_VERSION
 PQ_PREFIX=$CACHE/libpq-$PQ_SOURCE_VERSION
+ZIP_PREFIX=$CACHE/libzip-$ZIP_SOURCE_VERSION
 QT_PREFIX=$CACHE/qt-$QT_SOURCE_VERSION
 mkdir -p "$CACHE/src"
 
@@ -157,6 +161,27 @@ build_libpq() {
     mv "$PQ_PREFIX.tmp" "$PQ_PREFIX"
 }
 
+# libzip, for spreadsheet workbooks (.ods, .xlsx are zip files): from Debian's libzip source, the
+# library only, with Deflate through Debian's zlib for mingw-w64 (libz-mingw-w64-dev) and no other
+# compression or encryption, as libzip.dll.
+build_libzip() {
+    [ -f "$ZIP_PREFIX/bin/libzip.dll" ] && return 0
+    fetch_source libzip "$ZIP_SOURCE_VERSION"
+    unpack_source libzip "$ZIP_SOURCE_VERSION" "libzip-$ZIP_SOURCE_VERSION"
+    work=$CACHE/src/libzip-build
+    rm -rf "$work" "$ZIP_PREFIX.tmp"
+    $NICE cmake -S "$CACHE/src/libzip-$ZIP_SOURCE_VERSION" -B "$work" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$ZIP_PREFIX.tmp" -DBUILD_SHARED_LIBS=ON \
+        -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_COMMONCRYPTO=OFF \
+        -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF -DENABLE_WINDOWS_CRYPTO=OFF \
+        -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF >/dev/null
+    $NICE cmake --build "$work" -j "$JOBS"
+    cmake --install "$work" >/dev/null
+    rm -rf "$ZIP_PREFIX"
+    mv "$ZIP_PREFIX.tmp" "$ZIP_PREFIX"
+}
+
 # Qt: qtbase only, with the modules Papyra uses (Core, Gui, Widgets, Sql with SQLite, PrintSupport,
 # Test) and the Windows platform plugin. Debian's source lacks the bundled wintab (tablet events
 # are off) and the bundled SQLite (the driver uses the sqlite3.dll above).
@@ -221,7 +246,7 @@ write_wine_runner() {
 # Made by scripts/build-windows.sh: runs a program of the Windows build under Wine.
 export WINEPREFIX="\${WINEPREFIX:-$CACHE/wine}"
 export WINEARCH=win64 WINEDEBUG="\${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPATH='$(winpath "$QT_PREFIX/bin");$(winpath "$SQLITE_PREFIX/bin");$(winpath "$ZINT_PREFIX/bin");$(winpath "$PQ_PREFIX/bin");$(winpath "$GCC_DLLS");$(winpath "/usr/$TRIPLET/lib")'
+export WINEPATH='$(winpath "$QT_PREFIX/bin");$(winpath "$SQLITE_PREFIX/bin");$(winpath "$ZINT_PREFIX/bin");$(winpath "$PQ_PREFIX/bin");$(winpath "$ZIP_PREFIX/bin");$(winpath "$GCC_DLLS");$(winpath "/usr/$TRIPLET/lib")'
 export QT_PLUGIN_PATH='$(winpath "$QT_PREFIX/plugins")'
 exec wine "\$@"
 RUNNER
@@ -242,20 +267,22 @@ build_papyra() {
         -DZINT_INCLUDE_DIR="$ZINT_PREFIX/include" \
         -DZINT_LIBRARY="$ZINT_PREFIX/lib/libzint.dll.a" \
         -DPostgreSQL_INCLUDE_DIR="$PQ_PREFIX/include" \
-        -DPostgreSQL_LIBRARY="$PQ_PREFIX/lib/libpq.a"
+        -DPostgreSQL_LIBRARY="$PQ_PREFIX/lib/libpq.a" \
+        -DLIBZIP_INCLUDE_DIR="$ZIP_PREFIX/include" \
+        -DLIBZIP_LIBRARY="$ZIP_PREFIX/lib/libzip.dll.a"
     # The program, and the tests that run under Wine (scripts/try-windows.sh).
     # shellcheck disable=SC2086
     $NICE cmake --build "$BUILD" -j "$JOBS" --target papyra papyra_data $WINDOWS_TESTS
 }
 
-# The DLLs a program or plugin imports, found among Qt's, SQLite's, zint's, libpq's and the
-# compiler's run-time libraries, copied into folder, and theirs in turn. Windows' own DLLs are not
-# shipped.
+# The DLLs a program or plugin imports, found among Qt's, SQLite's, zint's, libpq's, libzip's and
+# the compiler's run-time libraries (and zlib), copied into folder, and theirs in turn. Windows' own
+# DLLs are not shipped.
 copy_imports() { # file folder
     for dll in $($TRIPLET-objdump -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
         [ -f "$2/$dll" ] && continue
-        for dir in "$QT_PREFIX/bin" "$SQLITE_PREFIX/bin" "$ZINT_PREFIX/bin" "$PQ_PREFIX/bin" "$GCC_DLLS" \
-            "/usr/$TRIPLET/lib"; do
+        for dir in "$QT_PREFIX/bin" "$SQLITE_PREFIX/bin" "$ZINT_PREFIX/bin" "$PQ_PREFIX/bin" "$ZIP_PREFIX/bin" \
+            "$GCC_DLLS" "/usr/$TRIPLET/lib"; do
             if [ -f "$dir/$dll" ]; then
                 cp "$dir/$dll" "$2/"
                 copy_imports "$dir/$dll" "$2"
@@ -272,10 +299,18 @@ stage_program() {
     rm -rf "$BUILD/stage"
     mkdir -p "$stage"
     cp "$BUILD/papyra/papyra.exe" "$BUILD/papyra/Varnel.tpl" "$BUILD/papyra/labels.def" "$stage/"
-    cp -r "$BUILD/papyra/slideshow" "$stage/"
+    cp -r "$BUILD/papyra/slideshow" "$BUILD/papyra/translations" "$stage/"
+    # Qt's own texts (buttons, file dialogs) for each language Papyra speaks, from the host's Qt of
+    # the same version; qt.conf makes the program folder Qt's prefix, so Qt finds them there.
+    for qm in "$stage"/translations/papyra_*.qm; do
+        [ -f "$qm" ] || continue
+        language=${qm##*/papyra_}
+        cp "/usr/share/qt6/translations/qtbase_$language" "$stage/translations/"
+    done
+    printf '[Paths]\r\nPrefix = .\r\nTranslations = translations\r\n' >"$stage/qt.conf"
     $TRIPLET-strip "$stage/papyra.exe"
-    for plugin in platforms/qwindows styles/qwindowsvistastyle sqldrivers/qsqlite sqldrivers/qsqlpsql imageformats/qjpeg \
-        imageformats/qico imageformats/qgif; do
+    for plugin in platforms/qwindows styles/qwindowsvistastyle sqldrivers/qsqlite sqldrivers/qsqlpsql \
+        imageformats/qjpeg imageformats/qico imageformats/qgif; do
         mkdir -p "$stage/${plugin%/*}"
         cp "$QT_PREFIX/plugins/$plugin.dll" "$stage/$plugin.dll"
     done
@@ -298,6 +333,7 @@ package_windows() {
 build_sqlite
 build_zint
 build_libpq
+build_libzip
 [ "${1:-}" = libs ] && exit 0
 build_qt
 [ "${1:-}" = qt ] && exit 0
