@@ -151,7 +151,7 @@ private:
     bool m_startNeedsPassword = false;
     QString m_startShareUri;
     QString m_searchOutcome; // what the latest search found, shown in the index panel while its list shows
-    QByteArray m_dueStamp; // the data and date the due count was worked out for
+    QByteArray m_dueStamp;   // the data and date the due count was worked out for
     qint16 m_slidestep = 0;
     quint64 m_tourRestarts = 0; // counts StartSlideShow runs
 
