@@ -202,7 +202,8 @@ build_qt() {
     [ -f "$private_config" ] && cp -p "$private_config" "$work/qconfig_p.h.before"
     # OpenGL stays on (dynamic OpenGL, the default): the 6.4 Windows platform plugin does not
     # compile without it. Network serves the one-Papyra-per-folder lock's local socket and the
-    # shared index's server probe; no TLS (libpq has none either).
+    # shared index's server probe; no TLS (libpq has none either; Schannel is off by name, as
+    # Qt 6.4 builds its TLS plugin without the ssl feature otherwise).
     $NICE cmake -S "$CACHE/src/qt6-base-$QT_SOURCE_VERSION" -B "$work" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
         -DCMAKE_BUILD_TYPE=Release \
@@ -211,7 +212,7 @@ build_qt() {
         -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DBUILD_WITH_PCH=OFF \
         -DFEATURE_dbus=OFF -DFEATURE_network=ON -DFEATURE_ssl=OFF -DFEATURE_networklistmanager=OFF \
-        -DFEATURE_tuiotouch=OFF -DFEATURE_concurrent=OFF \
+        -DFEATURE_schannel=OFF -DFEATURE_tuiotouch=OFF -DFEATURE_concurrent=OFF \
         -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF -DINPUT_openssl=no \
         -DFEATURE_sql_psql=ON -DFEATURE_sql_odbc=OFF -DFEATURE_sql_mysql=OFF \
         -DFEATURE_sql_ibase=OFF -DFEATURE_sql_oci=OFF -DFEATURE_sql_db2=OFF \
