@@ -159,7 +159,8 @@ bool DataSource::refresh()
     // While a shared index's server is away the rows on screen and the row being typed stay as
     // they are; they are read again once it is back.
     if (m_store->isShared() && (!m_store->isOpen() || m_store->isLost()) && !m_keys.isEmpty()) {
-        setError(QStringLiteral("The shared index %1 cannot be reached.").arg(m_store->location()));
+        setError(QCoreApplication::translate("DataSource", "The shared index %1 cannot be reached.")
+                     .arg(m_store->location()));
         return false;
     }
     // A row still being edited is written, not dropped, when its data source is read again.
@@ -490,7 +491,8 @@ bool DataSource::submitPending()
             return failWrite(m_lastError);
         if (!m_resolveConflict || !m_resolveConflict(*conflict)) {
             if (!m_resolveConflict)
-                return failWrite(QStringLiteral("The row was changed elsewhere while it was being edited."));
+                return failWrite(QCoreApplication::translate(
+                    "DataSource", "The row was changed elsewhere while it was being edited."));
             // The other desk's text stays: this desk's edit of the row goes, by the user's choice.
             clearPending();
             m_blocks.remove(row / blockSize);
@@ -566,7 +568,7 @@ std::optional<DataSource::Conflict> DataSource::readConflict(int row)
         return std::nullopt;
     }
     if (!query.next()) {
-        setError(QStringLiteral("The row no longer exists: it was deleted elsewhere."));
+        setError(QCoreApplication::translate("DataSource", "The row no longer exists: it was deleted elsewhere."));
         return std::nullopt;
     }
     Conflict conflict;

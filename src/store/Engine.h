@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -63,7 +64,7 @@ public:
     {
         Q_UNUSED(path)
         if (error)
-            *error = QStringLiteral("This index cannot be copied while it is in use.");
+            *error = QCoreApplication::translate("Engine", "This index cannot be copied while it is in use.");
         return false;
     }
 

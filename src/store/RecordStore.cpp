@@ -119,7 +119,8 @@ bool RecordStore::open(QString *error)
     QString why;
     if (!History::prepare(db, m_engine->autoKeyDeclaration(), &why)) {
         m_engine->close();
-        return fail(error, QStringLiteral("The file is not a Papyra database: %1.").arg(why));
+        return fail(error,
+                    QCoreApplication::translate("RecordStore", "The file is not a Papyra database: %1.").arg(why));
     }
     if (!m_thinned) {
         m_thinned = true;
@@ -331,7 +332,7 @@ bool RecordStore::putBack(qint64 versionId, qint64 *number, QString *error)
     if (!History::version(db, versionId, &version, error))
         return false;
     if (version.kind != QLatin1String("slot"))
-        return fail(error, QStringLiteral("This version is not a file slot's."));
+        return fail(error, QCoreApplication::translate("RecordStore", "This version is not a file slot's."));
     if (number)
         *number = version.number;
     const QVariant none{QMetaType(QMetaType::QString)};
@@ -350,7 +351,7 @@ bool RecordStore::putBack(qint64 versionId, qint64 *number, QString *error)
                  newValues.value(QStringLiteral("Reminder")), version.number}))
             why = query.error();
         else if (query->numRowsAffected() != 1)
-            why = QStringLiteral("file slot %1 is gone.").arg(version.number);
+            why = QCoreApplication::translate("RecordStore", "file slot %1 is gone.").arg(version.number);
     }
     if (why.isEmpty() && db.commit())
         return true;

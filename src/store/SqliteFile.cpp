@@ -181,7 +181,7 @@ QString shapeProblem(sqlite3 *db)
     QHash<QString, QString> definitions; // the CREATE statement of each table, by lower-case name
     if (!eachRow(db, "SELECT name, sql FROM main.sqlite_schema WHERE type = 'table'", &error,
                  [&](sqlite3_stmt *row) { definitions.insert(columnText(row, 0).toLower(), columnText(row, 1)); }))
-        return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
+        return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
 
     QVector<Schema::Table> checked = Schema::expectedTables();
     // Papyra's own history table may be missing (Papyra adds it); when it is there, it is checked as the others.
@@ -209,7 +209,7 @@ QString shapeProblem(sqlite3 *db)
                 if (sqlite3_column_int(row, 2) != 0 && columnText(row, 3) != QLatin1String("pk"))
                     uniqueIndex = columnText(row, 1);
             }))
-            return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
+            return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
         if (!uniqueIndex.isEmpty())
             return notOurs(
                 QCoreApplication::translate("SqliteFile", "the table %1 has a UNIQUE constraint").arg(table));
@@ -390,7 +390,7 @@ bool snapshot(const QString &databasePath, const QString &snapshotPath, QString 
         sqlite3_open_v2(sourceName.constData(), &source, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) !=
             SQLITE_OK) {
         sqlite3_close(source);
-        return fail(error, QStringLiteral("The database cannot be read."));
+        return fail(error, QCoreApplication::translate("SqliteFile", "The database cannot be read."));
     }
     sqlite3_busy_timeout(source, 5000);
     QString partial;
@@ -416,7 +416,9 @@ bool snapshot(const QString &databasePath, const QString &snapshotPath, QString 
         ok = ok && FileCopy::replace(partial, snapshotPath, &why);
         if (!ok) {
             removeWithCompanions(partial);
-            return fail(error, why.isEmpty() ? QStringLiteral("The copy could not be written.") : why);
+            return fail(error, why.isEmpty()
+                                   ? QCoreApplication::translate("SqliteFile", "The copy could not be written.")
+                                   : why);
         }
         return true;
     }
@@ -444,7 +446,8 @@ bool snapshot(const QString &databasePath, const QString &snapshotPath, QString 
     ok = ok && FileCopy::syncFile(partial, &why) && FileCopy::replace(partial, snapshotPath, &why);
     if (!ok) {
         removeWithCompanions(partial);
-        return fail(error, why.isEmpty() ? QStringLiteral("The copy could not be written.") : why);
+        return fail(error,
+                    why.isEmpty() ? QCoreApplication::translate("SqliteFile", "The copy could not be written.") : why);
     }
     return true;
 }
