@@ -299,7 +299,7 @@ Jetzt wiederherstellen?</translation>
     <name>Dialogs</name>
     <message>
         <source>office-server, or a whole postgresql:// address</source>
-        <translation>buero-server oder eine vollständige postgresql://-Adresse</translation>
+        <translation>buero-server oder eine ganze Adresse mit postgresql://</translation>
     </message>
     <message>
         <source>Remember password (in ~/.pgpass)</source>
@@ -916,7 +916,7 @@ Bis dahin ist Ihr eigener Index in Gebrauch; Datei &gt; Gemeinsamen Index öffne
     </message>
     <message>
         <source>The office&apos;s shared index on a PostgreSQL server: its server, port, database and your user name, or one postgresql:// address.</source>
-        <translation>Der gemeinsame Index des Büros auf einem PostgreSQL-Server: sein Server, Port, seine Datenbank und Ihr Benutzername, oder eine einzige postgresql://-Adresse.</translation>
+        <translation>Der gemeinsame Index des Büros auf einem PostgreSQL-Server: Server, Port, Datenbank und Ihr Benutzername – oder eine einzige Adresse, die mit postgresql:// beginnt.</translation>
     </message>
     <message>
         <source>

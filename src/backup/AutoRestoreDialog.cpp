@@ -19,15 +19,19 @@ AutoRestoreDialog::AutoRestoreDialog(const QString &dataFolder, Dialogs *dialogs
     setObjectName(QStringLiteral("frmAutoRestore"));
     setWindowTitle(tr("Restore Automatic Backup"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("Papyra keeps a copy of your database each day it starts, and "
-                                    "before every restore and import. Choose one to go back to."),
-                                 this));
+    auto *caption = new QLabel(tr("Papyra keeps a copy of your database each day it starts, and "
+                                  "before every restore and import. Choose one to go back to."),
+                               this);
+    caption->setWordWrap(true);
+    layout->addWidget(caption);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstBackups"));
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({tr("When"), tr("Folders filled")});
+    m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_list->setMinimumSize(460, 240);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_list->setMinimumSize(560, 240);
     layout->addWidget(m_list);
     for (const AutoBackup::Snapshot &s : AutoBackup::list(AutoBackup::folderOf(dataFolder))) {
         const int filled = SqliteFile::filledCount(s.path);

@@ -20,6 +20,7 @@ HistoryDialog::HistoryDialog(RecordStore *store, qint64 number, Dialogs *dialogs
     auto *layout = new QVBoxLayout(this);
     auto *caption = new QLabel(
         tr("Earlier contents of file slot %1, newest first. Choose one and click Put Back.").arg(number), this);
+    caption->setWordWrap(true);
     layout->addWidget(caption);
 
     m_list = new QTreeWidget(this);

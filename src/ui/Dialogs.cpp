@@ -133,6 +133,8 @@ std::optional<Dialogs::ServerLogin> Dialogs::serverLogin(QWidget *parent, const 
     server->setObjectName(QStringLiteral("txtServer"));
     server->setPlaceholderText(
         QCoreApplication::translate("Dialogs", "office-server, or a whole postgresql:// address"));
+    // Wide enough for its hint in every language.
+    server->setMinimumWidth(server->fontMetrics().horizontalAdvance(server->placeholderText()) + 32);
     server->setText(proposed.uri.isEmpty() ? QString() : proposed.uri);
     auto *port = new QSpinBox(&dialog);
     port->setObjectName(QStringLiteral("txtPort"));
