@@ -10,6 +10,7 @@ RecordSource slotTable()
     source.table = QStringLiteral("Varnel");
     source.keyField = QStringLiteral("FileNumber");
     source.orderBy = QStringLiteral("FileNumber");
+    source.keyColumns = QStringList{QStringLiteral("FileNumber")};
     return source;
 }
 
@@ -40,6 +41,7 @@ QVector<Column> categoryColumns()
 RecordSource matching(const QString &condition, const QString &term)
 {
     RecordSource source = slotTable();
+    source.keyColumns.clear();
     source.condition = condition;
     source.bindValues = {term};
     return source;
@@ -58,6 +60,7 @@ RecordSource dueBy(const QDate &lastDay)
 {
     const Criterion due = dueCriterion(lastDay);
     RecordSource source = slotTable();
+    source.keyColumns.clear();
     source.condition = due.condition;
     source.bindValues = due.bindValues;
     source.orderBy = QStringLiteral("Reminder, FileNumber");
