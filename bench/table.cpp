@@ -37,8 +37,9 @@ QElapsedTimer processClock; // started as main() begins: start-up is timed from 
 // 4,000 made-up words of two to four syllables; about one in fifty carries an accented letter.
 QStringList vocabulary()
 {
-    const char *const syllables[] = {"ka", "ro", "mi", "te", "su", "lo", "ne", "pa", "di", "vu", "ba", "ge", "ho", "ji",
-                                     "ze", "fo", "qu", "wi", "xa", "ly", "tor", "len", "mar", "bis", "cal", "dun"};
+    const char *const syllables[] = {"ka", "ro", "mi",  "te",  "su",  "lo",  "ne",  "pa", "di",
+                                     "vu", "ba", "ge",  "ho",  "ji",  "ze",  "fo",  "qu", "wi",
+                                     "xa", "ly", "tor", "len", "mar", "bis", "cal", "dun"};
     const char *const accented[] = {"é", "ü", "ø", "ß"};
     std::mt19937 rng(4000);
     std::set<QString> seen;
@@ -131,7 +132,8 @@ void makeAnchor(const QString &folder)
     QFile::remove(path);
     sqlite3 *db = nullptr;
     sqlite3_open(QFile::encodeName(path).constData(), &db);
-    const QByteArray attach = "ATTACH '" + QFile::encodeName(QDir(folder).filePath(Schema::databaseFileName)) + "' AS v";
+    const QByteArray attach =
+        "ATTACH '" + QFile::encodeName(QDir(folder).filePath(Schema::databaseFileName)) + "' AS v";
     exec(db, attach.constData());
     exec(db, "CREATE VIRTUAL TABLE anchor USING fts5(Keywords, Category, tokenize = 'trigram')");
     exec(db, "INSERT INTO anchor (rowid, Keywords, Category) SELECT FileNumber, Keywords, Category FROM v.Varnel");
@@ -356,17 +358,18 @@ int child(const QString &what, const QString &folder, int round)
             qFatal("the export or the import failed");
         const QString cliOut = QDir(folder).filePath(QStringLiteral("cli.csv"));
         result("cli-export", timeMs([&] {
-                   QProcess::execute(QStringLiteral("sh"),
-                                     {QStringLiteral("-c"),
-                                      QStringLiteral("sqlite3 -csv -header '%1' 'SELECT FileNumber, Keywords, Category, "
-                                                     "Reminder FROM Varnel' > '%2'")
-                                          .arg(database, cliOut)});
+                   QProcess::execute(
+                       QStringLiteral("sh"),
+                       {QStringLiteral("-c"),
+                        QStringLiteral("sqlite3 -csv -header '%1' 'SELECT FileNumber, Keywords, Category, "
+                                       "Reminder FROM Varnel' > '%2'")
+                            .arg(database, cliOut)});
                }));
         const QString scratch = QDir(folder).filePath(QStringLiteral("cli-import.db"));
         QFile::remove(scratch);
         result("cli-import", timeMs([&] {
-                   QProcess::execute(QStringLiteral("sqlite3"),
-                                     {scratch, QStringLiteral(".mode csv"), QStringLiteral(".import '%1' t").arg(cliOut)});
+                   QProcess::execute(QStringLiteral("sqlite3"), {scratch, QStringLiteral(".mode csv"),
+                                                                 QStringLiteral(".import '%1' t").arg(cliOut)});
                }));
         return 0;
     }
@@ -427,7 +430,8 @@ QString machine()
 {
     QFile cpu(QStringLiteral("/proc/cpuinfo"));
     cpu.open(QIODevice::ReadOnly);
-    const auto m = QRegularExpression(QStringLiteral("model name\\s*:\\s*(.*)")).match(QString::fromLatin1(cpu.readAll()));
+    const auto m =
+        QRegularExpression(QStringLiteral("model name\\s*:\\s*(.*)")).match(QString::fromLatin1(cpu.readAll()));
     QFile load(QStringLiteral("/proc/loadavg"));
     load.open(QIODevice::ReadOnly);
     return QStringLiteral("%1, %2 cores, %3, Qt %4, SQLite %5, load average %6")
@@ -500,15 +504,15 @@ int table(int slotCount, int runs, bool withSlowFigures)
         << fmt(r, "tab-after-edit") << " | |\n";
     const double copyAnchor = med(r, "copy-fsync") + med(r, "integrity");
     out << "| backup / restore with a search on show | <= 2x anchor (" << QString::number(2 * copyAnchor, 'f', 0)
-        << ") | " << fmt(r, "backup", 0) << " / " << fmt(r, "restore", 0) << " | copy + fsync " << fmt(r, "copy-fsync", 0)
-        << "; integrity_check " << fmt(r, "integrity", 0) << " |\n";
+        << ") | " << fmt(r, "backup", 0) << " / " << fmt(r, "restore", 0) << " | copy + fsync "
+        << fmt(r, "copy-fsync", 0) << "; integrity_check " << fmt(r, "integrity", 0) << " |\n";
     if (withSlowFigures)
         out << "| CSV export / import | <= 1.5x CLI (" << QString::number(1.5 * med(r, "cli-export"), 'f', 0) << " / "
             << QString::number(1.5 * med(r, "cli-import"), 'f', 0) << ") | " << fmt(r, "export", 0) << " / "
             << fmt(r, "import", 0) << " | sqlite3 CLI " << fmt(r, "cli-export", 0) << " / " << fmt(r, "cli-import", 0)
             << " |\n";
-    out << "| peak memory after an empty search | " << (big ? "<= 120 MB" : "<= 50 MB") << " | "
-        << fmt(r, "memory") << " MB | bare window " << fmt(bare, "memory") << " MB |\n";
+    out << "| peak memory after an empty search | " << (big ? "<= 120 MB" : "<= 50 MB") << " | " << fmt(r, "memory")
+        << " MB | bare window " << fmt(bare, "memory") << " MB |\n";
     out << "\nEvery timed search was checked against the reference rule (tests/support/RowMatch): same slots."
         << Qt::endl;
     return 0;

@@ -41,6 +41,8 @@ bool makeSampleFolder(TestFolder &folder)
         {5, "O'Brien will", "Legal", null},         {6, "Café receipts", "Food", null},
         {9, null, null, "2002-12-31"},              {13, "Two  spaces", null, null},
         {15, "Straße 5", null, null},               {16, QString::fromUtf8("e\u0301lan vital"), null, null},
+        {17, null, null, "next week"},              {18, null, null, "0999-01-01"},
+        {19, null, null, QByteArray("Blob date")},  {20, null, null, 20030501},
     };
     // clang-format on
     return folder.makeDatabase(20) && writeSlots(folder.databasePath(), sample);
@@ -147,11 +149,15 @@ void TestSearch::queryRules_data()
     };
 
     // Slot 4 and the open slots hold only nulls, which never match.
-    const QList<int> everyFilled{1, 2, 3, 5, 6, 9, 13, 15, 16};
+    const QList<int> everyFilled{1, 2, 3, 5, 6, 9, 13, 15, 16, 17, 18, 19, 20};
     row("keywords, category, inside a word, any case, blanks around", "  cAr ", {1, 2, 3});
     row("empty", "", everyFilled);
     row("blank", "   ", everyFilled);
     row("stored form is not the shown form", "2002-12-31", {});
+    row("reminder year, shown form", "2003", {1, 20});
+    row("reminders not stored as dates: text, early year, blob", "eek", {17});
+    row("year before 1000 shown as stored", "0999-01", {18});
+    row("reminder held as a blob", "lob da", {19});
     row("apostrophe", "o'brien", {5});
     row("quote characters", "\"'; DROP TABLE Varnel; --", {});
     row("accented letter, both sides folded", "cAFé", {6});

@@ -3,6 +3,7 @@
 #include "store/Dates.h"
 #include "store/Pattern.h"
 
+#include <QDate>
 #include <QStringList>
 
 #include <algorithm>
@@ -279,8 +280,14 @@ private:
 
     sqlite3 *m_db;
     bool m_indexed = false;
-    std::string m_datesKey;                                   // data_version and date form the dates below were read at
-    std::vector<std::pair<std::string, std::string>> m_dates; // stored reminder, folded shown form
+    std::string m_datesKey; // data_version and date form the dates below were read at
+    struct StoredDate {
+        std::string text;                     // the stored reminder read as text
+        std::string shown;                    // its folded shown form, once needed
+        std::shared_ptr<sqlite3_value> value; // as stored, to look its slots up by
+    };
+    std::vector<StoredDate> m_dates;
+    std::string m_dateCharacters;
     ShownDates m_shownDates;
 };
 
@@ -445,30 +452,57 @@ bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64
         key = std::to_string(sqlite3_column_int64(version, 0)) + ' ' + Dates::shownForm().toStdString();
     }
     if (key != m_datesKey) {
+        // One seek per distinct value through papyra_reminder, however many slots share it.
         m_dates.clear();
-        Statement dates(m_db, "SELECT DISTINCT Reminder FROM Varnel WHERE Reminder IS NOT NULL");
-        if (!dates.ok())
+        Statement next(m_db, "SELECT min(Reminder) FROM Varnel WHERE Reminder > ?");
+        if (!next.ok())
             return false;
-        int rc;
-        std::string shown;
-        while ((rc = sqlite3_step(dates)) == SQLITE_ROW) {
-            const std::string_view stored = textOf(sqlite3_column_value(dates, 0));
-            shown.clear();
-            appendSearchable(shown, Reminder, stored, m_shownDates);
-            m_dates.emplace_back(std::string(stored), shown);
+        // Each step binds the value found with its own type (text, or a blob, which sorts after every text).
+        sqlite3_bind_text(next, 1, "", 0, SQLITE_STATIC);
+        for (;;) {
+            if (sqlite3_step(next) != SQLITE_ROW)
+                return false;
+            if (sqlite3_column_type(next, 0) == SQLITE_NULL)
+                break;
+            sqlite3_value *found = sqlite3_value_dup(sqlite3_column_value(next, 0));
+            if (!found)
+                return false;
+            const std::shared_ptr<sqlite3_value> kept(found, sqlite3_value_free);
+            // Read as text from the row, not from the copy: reading a blob as text changes its type.
+            m_dates.push_back({std::string(textOf(sqlite3_column_value(next, 0))), std::string(), kept});
+            sqlite3_reset(next);
+            sqlite3_bind_value(next, 1, found);
         }
-        if (rc != SQLITE_DONE)
+        // Dates of another type than text sort before every text; the search reads them as text too.
+        Statement others(m_db, "SELECT DISTINCT Reminder FROM Varnel WHERE Reminder < ''");
+        if (!others.ok())
             return false;
-        m_shownDates.clear();
+        while (sqlite3_step(others) == SQLITE_ROW) {
+            const std::shared_ptr<sqlite3_value> kept(sqlite3_value_dup(sqlite3_column_value(others, 0)),
+                                                      sqlite3_value_free);
+            if (!kept)
+                return false;
+            m_dates.push_back({std::string(textOf(sqlite3_column_value(others, 0))), std::string(), kept});
+        }
+        // The characters a well-formed date can show: digits and the form's own separators.
+        m_dateCharacters = "0123456789-"; // a year before 1000 is shown as stored
+        Pattern::appendFolded(m_dateCharacters, Dates::toDisplay(QDate(2002, 12, 31)).toStdString());
         m_datesKey = key;
     }
+    // A term needing a character no shown date holds can only meet a reminder stored in another form.
+    const bool datesCanMatch = std::all_of(pattern.requiredText().cbegin(), pattern.requiredText().cend(),
+                                           [&](char c) { return m_dateCharacters.find(c) != std::string::npos; });
     Statement slotRows(m_db, "SELECT FileNumber FROM Varnel WHERE Reminder = ?");
     if (!slotRows.ok())
         return false;
-    for (const auto &[stored, shown] : m_dates) {
+    for (auto &[stored, shown, value] : m_dates) {
+        if (!datesCanMatch && Dates::fromStorage(QString::fromUtf8(stored.data(), qsizetype(stored.size()))).isValid())
+            continue;
+        if (shown.empty())
+            appendSearchable(shown, Reminder, stored, m_shownDates);
         if (!pattern.matches(shown))
             continue;
-        sqlite3_bind_text(slotRows, 1, stored.data(), int(stored.size()), SQLITE_STATIC);
+        sqlite3_bind_value(slotRows, 1, value.get());
         int rc;
         while ((rc = sqlite3_step(slotRows)) == SQLITE_ROW)
             hits->push_back(sqlite3_column_int64(slotRows, 0));
