@@ -68,12 +68,6 @@ RecordStore::RecordStore(const QString &dataFolder)
     m_popCat.setReadOnly(true);
 }
 
-RecordStore::~RecordStore()
-{
-    // The sources go before the engine; what they would still write has been written by the window.
-    m_engine->close();
-}
-
 QString RecordStore::databasePath() const
 {
     return QDir(m_dataFolder).absoluteFilePath(Schema::databaseFileName);

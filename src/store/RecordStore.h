@@ -34,7 +34,6 @@ class RecordStore
 {
 public:
     explicit RecordStore(const QString &dataFolder);
-    ~RecordStore();
     RecordStore(const RecordStore &) = delete;
     RecordStore &operator=(const RecordStore &) = delete;
 
