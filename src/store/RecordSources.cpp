@@ -56,6 +56,21 @@ Criterion dueCriterion(const QDate &lastDay)
             {Dates::toStorage(lastDay)}};
 }
 
+bool isStoredDate(const QVariant &reminder)
+{
+    if (reminder.isNull() || reminder.typeId() == QMetaType::QByteArray)
+        return false;
+    const QString text = reminder.toString();
+    if (text.size() != 10)
+        return false;
+    for (int i = 0; i < 10; ++i) {
+        const QChar c = text.at(i);
+        if (i == 4 || i == 7 ? c != QLatin1Char('-') : (c < QLatin1Char('0') || c > QLatin1Char('9')))
+            return false;
+    }
+    return true;
+}
+
 RecordSource dueBy(const QDate &lastDay)
 {
     const Criterion due = dueCriterion(lastDay);

@@ -289,6 +289,7 @@ private:
     std::vector<StoredDate> m_dates;
     std::string m_dateCharacters;
     ShownDates m_shownDates;
+    QString m_shownForm; // the form of the dates in m_shownDates
 };
 
 // Splits UTF-8 text into its characters' byte ranges.
@@ -344,6 +345,13 @@ bool Searcher::search(std::string_view term, std::vector<sqlite3_int64> *hits, s
 {
     const Pattern pattern = searchPattern(term);
     hits->clear();
+    // Shown dates follow the locale.
+    const QString form = Dates::shownForm();
+    if (form != m_shownForm) {
+        m_shownDates.clear();
+        m_datesKey.clear();
+        m_shownForm = form;
+    }
     const bool viaIndex = m_indexed && characters(pattern.requiredText()).size() >= 3;
     const bool ok = viaIndex ? searchIndex(pattern, hits) && searchReminders(pattern, hits) : scanTable(pattern, hits);
     if (!ok) {
