@@ -143,6 +143,24 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
         "PapyraHistory has no field");
     row("trigger deleting every row",
         withTables({}, {"CREATE TRIGGER t AFTER UPDATE ON Varnel BEGIN DELETE FROM Varnel; END"}), "triggers");
+    // A backup made by the program holds its search index, triggers included.
+    const auto indexed = [&](const QStringList &after) -> Make {
+        return [after](const QString &path) {
+            if (!runSql(path, papyraTables))
+                return false;
+            {
+                SqliteEngine engine(path);
+                if (!engine.open(nullptr))
+                    return false;
+            }
+            return runSql(path, after);
+        };
+    };
+    row("the program's own search index", indexed({}), "");
+    row("a trigger under the index's name doing more",
+        indexed({"DROP TRIGGER papyra_slot_removed",
+                 "CREATE TRIGGER papyra_slot_removed AFTER DELETE ON Varnel BEGIN DELETE FROM Categories; END"}),
+        "triggers");
 }
 
 void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()

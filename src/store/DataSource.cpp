@@ -7,6 +7,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <limits>
+
 namespace {
 
 QString refusedDateMessage(const QString &text)
@@ -82,7 +84,7 @@ bool DataSource::refresh()
     emit aboutToReread();
     submitPending();
 
-    QVector<qint64> keys;
+    KeyList keys;
     QByteArray stampOfKeys; // the change stamp the new key list belongs to; empty: not to be reused
     bool ok = true;
     if (!ensureOpen()) {
@@ -96,7 +98,14 @@ bool DataSource::refresh()
         // The rows themselves are always read again; the key list only when the data or the query
         // may have changed since it was read, which saves most of a refresh of a large table.
         // The search reads reminders in the form they are shown in, so a key list also belongs to that form.
-        QByteArray stamp = m_store->changeStamp();
+        QByteArray stamp;
+        if (m_source.keyColumns.isEmpty() || !m_source.condition.isEmpty()) {
+            stamp = m_store->changeStamp();
+        } else {
+            // An edit of the slots' keywords leaves the list of slot numbers as it was.
+            for (const QString &column : m_source.keyColumns)
+                stamp += m_store->engine().columnStamp(m_source.table, column) + ' ';
+        }
         if (!stamp.isEmpty())
             stamp += ' ' + Dates::shownForm().toUtf8();
         if (!stamp.isEmpty() && stamp == m_keysStamp && sql == m_keysSql && m_source.bindValues == m_keysBinds) {
@@ -104,7 +113,7 @@ bool DataSource::refresh()
             stampOfKeys = stamp;
         } else {
             QString error;
-            ok = m_store->engine().readKeys(sql, m_source.bindValues, &keys, &error);
+            ok = readKeyList(sql, &keys, &error);
             if (!ok)
                 setError(error);
             stampOfKeys = ok ? stamp : QByteArray();
@@ -125,6 +134,39 @@ bool DataSource::refresh()
         setCurrentRow(0);
     if (ok)
         m_lastError.clear();
+    return ok;
+}
+
+bool DataSource::readKeyList(const QString &sql, KeyList *keys, QString *error) const
+{
+    // A whole table in the order of its key: when the keys run without a gap from the least to the
+    // greatest, three aggregates tell them all, without a row per key (a million slots at start-up).
+    // Apart, so that min and max are each one seek and count(*) reads the narrowest index.
+    if (m_source.condition.isEmpty() && m_source.orderBy == m_source.keyField) {
+        QSqlQuery span(m_store->engine().connection());
+        span.setForwardOnly(true);
+        if (span.exec(
+                QStringLiteral("SELECT (SELECT min(%1) FROM %2), (SELECT max(%1) FROM %2), (SELECT count(*) FROM %2)")
+                    .arg(m_source.keyField, m_source.table)) &&
+            span.next()) {
+            const qint64 least = span.value(0).toLongLong(), greatest = span.value(1).toLongLong();
+            const qint64 count = span.value(2).toLongLong();
+            const bool integers =
+                span.value(0).typeId() == QMetaType::LongLong || span.value(0).typeId() == QMetaType::Int;
+            span.finish();
+            if (count == 0) {
+                *keys = KeyList();
+                return true;
+            }
+            if (integers && count <= std::numeric_limits<int>::max() && greatest - least + 1 == count) {
+                *keys = KeyList::run(least, int(count));
+                return true;
+            }
+        }
+    }
+    QVector<qint64> list;
+    const bool ok = m_store->engine().readKeys(sql, m_source.bindValues, &list, error);
+    *keys = KeyList(std::move(list));
     return ok;
 }
 

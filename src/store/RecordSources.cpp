@@ -10,6 +10,7 @@ RecordSource slotTable()
     source.table = QStringLiteral("Varnel");
     source.keyField = QStringLiteral("FileNumber");
     source.orderBy = QStringLiteral("FileNumber");
+    source.keyColumns = QStringList{QStringLiteral("FileNumber")};
     return source;
 }
 
@@ -40,6 +41,7 @@ QVector<Column> categoryColumns()
 RecordSource matching(const QString &condition, const QString &term)
 {
     RecordSource source = slotTable();
+    source.keyColumns.clear();
     source.condition = condition;
     source.bindValues = {term};
     return source;
@@ -54,10 +56,26 @@ Criterion dueCriterion(const QDate &lastDay)
             {Dates::toStorage(lastDay)}};
 }
 
+bool isStoredDate(const QVariant &reminder)
+{
+    if (reminder.isNull() || reminder.typeId() == QMetaType::QByteArray)
+        return false;
+    const QString text = reminder.toString();
+    if (text.size() != 10)
+        return false;
+    for (int i = 0; i < 10; ++i) {
+        const QChar c = text.at(i);
+        if (i == 4 || i == 7 ? c != QLatin1Char('-') : (c < QLatin1Char('0') || c > QLatin1Char('9')))
+            return false;
+    }
+    return true;
+}
+
 RecordSource dueBy(const QDate &lastDay)
 {
     const Criterion due = dueCriterion(lastDay);
     RecordSource source = slotTable();
+    source.keyColumns.clear();
     source.condition = due.condition;
     source.bindValues = due.bindValues;
     source.orderBy = QStringLiteral("Reminder, FileNumber");

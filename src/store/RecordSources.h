@@ -17,8 +17,10 @@ QVector<Column> categoryColumns();
 RecordSource matching(const QString &condition, const QString &term);
 // The slots whose well-formed reminder falls on or before lastDay, by Reminder, then FileNumber.
 RecordSource dueBy(const QDate &lastDay);
-// The same slots as a condition with its value, for counting them.
+// The same slots as a condition with its value.
 Criterion dueCriterion(const QDate &lastDay);
+// Whether a stored reminder is a well-formed date, as dueCriterion tests it (yyyy-MM-dd in digits).
+bool isStoredDate(const QVariant &reminder);
 
 Criterion openSlot();              // a slot whose keywords are null
 Criterion numbered(qint64 number); // the slot with that FileNumber
