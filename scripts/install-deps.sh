@@ -9,9 +9,11 @@ set -e
 # clang-format: CI checks that the code follows .clang-format.
 # desktop-file-utils, appstream: `./papyra.sh package` checks the package's desktop entry and
 # AppStream metainfo with desktop-file-validate and appstreamcli.
+# sqlite3: the benchmark's CSV figures are set against SQLite's own command-line tool, and CI runs
+# that path once (papyra-bench --check).
 # locales: `./papyra.sh test` also runs each test executable directly under a German and a British
 # locale, generated below.
-PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libzint-dev libgl-dev fonts-dejavu-core poppler-utils zbar-tools dmtx-utils clang-format desktop-file-utils appstream locales"
+PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libzint-dev libgl-dev fonts-dejavu-core poppler-utils zbar-tools dmtx-utils clang-format desktop-file-utils appstream sqlite3 locales"
 # Packages named on the command line are wanted too (papyra.sh fuzz asks for clang and its sanitizer runtimes).
 PACKAGES="$PACKAGES $*"
 
