@@ -17,6 +17,7 @@
 #include "store/Schema.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -419,7 +420,15 @@ void TestShared::windowChoosesTheIndex()
     MainWindow &window = fixture.window();
     ScriptedDialogs &dialogs = fixture.dialogs();
     auto *panel = window.statusBar()->findChild<QLabel *>("Panel(4)");
-    QCOMPARE(panel->text(), QDir::toNativeSeparators(fixture.folder().databasePath()));
+    const QString ownFile = QDir::toNativeSeparators(fixture.folder().databasePath());
+    QCOMPARE(panel->text(), ownFile);
+    // The panel tells what a search found while its list shows; its tip still names the index.
+    window.searchBox()->setText("nothing like this");
+    QTest::keyClick(window.searchBox(), Qt::Key_Return);
+    QCOMPARE(panel->text(), window.searchStatus());
+    QCOMPARE(panel->toolTip(), ownFile);
+    window.action("mnuDue")->trigger();
+    QCOMPARE(panel->text(), ownFile);
 
     // A database that is not there: the form comes back saying why, and the own index stays.
     QString missing = uri;

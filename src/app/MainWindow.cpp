@@ -422,12 +422,10 @@ void MainWindow::buildStatusBar()
         if (i == 0)
             part = m_duePanel = new ClickablePanel(statusBar()); // the reminders due
         else if (i == 3)
-            part = m_searchPanel = new QLabel(statusBar()); // what the latest search found
+            part = m_indexPanel = new QLabel(statusBar()); // the index in use, or what the latest search found
         else
             part = new QLabel(i == 2 ? tr("Mode: READY") : QString(), statusBar());
         part->setObjectName(QStringLiteral("Panel(%1)").arg(i + 1));
-        if (i == 3)
-            m_indexPanel = part;
         part->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         part->setFixedWidth(Twips::toPixels(widths[i]));
         statusBar()->addWidget(part);
@@ -455,7 +453,8 @@ void MainWindow::updateDueStatus()
 
 void MainWindow::showRemindersDue()
 {
-    m_searchPanel->clear(); // the list is no search result
+    m_searchOutcome.clear(); // the list is no search result
+    updateIndexPanel();
     m_grdSearch->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     if (RemindersDue::list(m_store, QDate::currentDate()))
         m_failureShown = false;
@@ -573,13 +572,13 @@ void MainWindow::showSearchOutcome(const QStringList &words, bool allWords)
         else if (holding > 1)
             text = tr("0 folders found; %1 hold all these words in any order: Ctrl+Enter lists them").arg(holding);
     }
-    m_searchPanel->setText(text);
-    m_searchPanel->setToolTip(text);
+    m_searchOutcome = text;
+    updateIndexPanel();
 }
 
 QString MainWindow::searchStatus() const
 {
-    return m_searchPanel->text();
+    return m_searchOutcome;
 }
 
 void MainWindow::showResultOnAddFiles()
@@ -719,7 +718,10 @@ void MainWindow::updateIndexPanel()
         text += QStringLiteral(" (cannot be reached, trying again)");
     else if (m_store.isShared() && !m_store.engine().mayWrite())
         text += QStringLiteral(" (read only)");
-    m_indexPanel->setText(text);
+    // What the latest search found, while its list shows; the index otherwise, and always while a
+    // shared index cannot be reached. The tip always names the index.
+    const bool lost = m_store.isShared() && m_reconnectTimer->isActive();
+    m_indexPanel->setText(m_searchOutcome.isEmpty() || lost ? text : m_searchOutcome);
     m_indexPanel->setToolTip(text);
     action(QStringLiteral("mnuLocal"))->setEnabled(m_store.isShared());
 }
@@ -755,6 +757,7 @@ bool MainWindow::openSharedIndex(const Dialogs::ServerLogin &login, QString *err
     m_lostTold = false;
     m_failureShown = false;
     IndexSettings::setSharedIndex(m_settingsPath, address.toUri());
+    m_searchOutcome.clear(); // the list now comes from another index
     updateIndexPanel();
     updateDueStatus();
     return true;
@@ -788,6 +791,7 @@ void MainWindow::useOwnIndex()
     m_failureShown = false;
     if (!m_openError.isEmpty())
         reportDataFailure(m_openError);
+    m_searchOutcome.clear(); // the list now comes from another index
     updateIndexPanel();
     updateDueStatus();
 }

@@ -150,8 +150,8 @@ private:
     QString m_startShareProblem; // why the remembered shared index could not be opened at start
     bool m_startNeedsPassword = false;
     QString m_startShareUri;
-    QLabel *m_searchPanel = nullptr;
-    QByteArray m_dueStamp; // the data and date the due count was worked out for
+    QString m_searchOutcome; // what the latest search found, shown in the index panel while its list shows
+    QByteArray m_dueStamp;   // the data and date the due count was worked out for
     qint16 m_slidestep = 0;
     quint64 m_tourRestarts = 0; // counts StartSlideShow runs
 

@@ -156,8 +156,7 @@ void RecordStore::commitPendingEdits()
 
 bool RecordStore::searchFor(const QString &term)
 {
-    m_search.setRecordSource(RecordSources::matching({term}));
-    return m_search.refresh();
+    return searchForAll({term});
 }
 
 bool RecordStore::searchForAll(const QStringList &words)
