@@ -150,7 +150,8 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     if (!shared.isEmpty() && !openSharedIndex({shared, QString(), false}, &m_startShareProblem, &m_startNeedsPassword))
         m_startShareUri = shared;
     updateIndexPanel();
-    updateDueStatus();
+    // The due count scans the reminders: it follows once the window is on screen.
+    QTimer::singleShot(0, this, &MainWindow::updateDueStatus);
 
     // The load procedure: stack the panels under the strip, Search panel showing, grids in place.
     for (int i = 0; i < m_panels.size(); ++i) {
@@ -438,9 +439,9 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::updateDueStatus()
 {
-    // Worked out again only when the data or the date has changed since the last time.
+    // Worked out again only when a reminder or the date has changed since the last time.
     const QDate today = QDate::currentDate();
-    const QByteArray stamp = m_store.changeStamp() + ' ' + today.toString(Qt::ISODate).toLatin1();
+    const QByteArray stamp = m_store.reminderStamp() + ' ' + today.toString(Qt::ISODate).toLatin1();
     if (stamp == m_dueStamp)
         return;
     m_dueStamp = stamp;
@@ -920,7 +921,7 @@ void MainWindow::Tabset(qint16 i)
 
 void MainWindow::StartSlideShow()
 {
-    startHerePanel()->setPicture(Slides::picture(m_programFolder, Slides::startPicture()));
+    startHerePanel()->setPicture(Slides::startImage(m_programFolder));
     m_slidestep = 1;
     ++m_tourRestarts;
 }

@@ -188,8 +188,15 @@ bool readProgramFile(const QString &path, FileContents *out, QString *error)
             query.setForwardOnly(true);
             ok = query.exec(
                 QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel ORDER BY FileNumber"));
+            // The server's fields are text: a field another program wrote as a blob goes there as the
+            // text its bytes spell, as the search and the grids read it here, not as escaped bytes.
+            const auto text = [&](int column) {
+                const QVariant value = query.value(column);
+                return value.typeId() == QMetaType::QByteArray ? QVariant(QString::fromUtf8(value.toByteArray()))
+                                                               : value;
+            };
             while (ok && query.next())
-                out->slotRows.append({query.value(0), query.value(1), query.value(2), query.value(3)});
+                out->slotRows.append({query.value(0), text(1), text(2), text(3)});
             ok = ok && query.exec(QStringLiteral("SELECT Category FROM Categories ORDER BY rowid"));
             while (ok && query.next())
                 out->categories.append({query.value(0)});

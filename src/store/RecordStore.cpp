@@ -1,5 +1,6 @@
 #include "store/RecordStore.h"
 
+#include "store/Dates.h"
 #include "store/RecordSources.h"
 #include "store/Schema.h"
 #include "store/SqliteEngine.h"
@@ -189,14 +190,24 @@ int RecordStore::dueCount(const QDate &lastDay, QString *error) const
         fail(error, notOpen());
         return -1;
     }
-    const Criterion due = RecordSources::dueCriterion(lastDay);
+    // Counted per distinct reminder along the index on Reminder, and each value's form tested once,
+    // instead of a pattern test on every due slot (a quarter of a million in a large index).
     Query query(m_engine->connection());
-    if (!query.run(QStringLiteral("SELECT count(*) FROM Varnel WHERE ") + due.condition, due.bindValues) ||
-        !query->next()) {
+    if (!query.run(QStringLiteral("SELECT Reminder, count(*) FROM Varnel WHERE Reminder <= ? GROUP BY Reminder"),
+                   {Dates::toStorage(lastDay)})) {
         fail(error, query.error());
         return -1;
     }
-    return query->value(0).toInt();
+    int count = 0;
+    while (query->next()) {
+        if (RecordSources::isStoredDate(query->value(0)))
+            count += query->value(1).toInt();
+    }
+    if (query->lastError().isValid()) {
+        fail(error, query.error());
+        return -1;
+    }
+    return count;
 }
 
 bool RecordStore::filledSlots(QVector<SlotValues> *out, QString *error) const

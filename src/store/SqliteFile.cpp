@@ -2,6 +2,7 @@
 
 #include "store/FileCopy.h"
 #include "store/Schema.h"
+#include "store/SqliteSearch.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -168,14 +169,19 @@ QString shapeProblem(sqlite3 *db)
                           {columnText(row, 2), sqlite3_column_int(row, 4) != 0, sqlite3_column_int(row, 5) != 0});
         }))
         return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
-    int triggers = 0;
-    if (!eachRow(db, "SELECT count(*) FROM main.sqlite_schema WHERE type = 'trigger'", &error,
-                 [&](sqlite3_stmt *row) { triggers = sqlite3_column_int(row, 0); }))
+    // Papyra's own search index logs every change of Varnel through triggers; any other trigger
+    // (or one of those names doing something else) would run on the user's edits.
+    int foreignTriggers = 0;
+    if (!eachRow(db, "SELECT type, name, sql FROM main.sqlite_schema WHERE type = 'trigger'", &error,
+                 [&](sqlite3_stmt *row) {
+                     foreignTriggers +=
+                         !SqliteSearch::isOwnObject(columnText(row, 0), columnText(row, 1), columnText(row, 2));
+                 }))
         return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
     auto notOurs = [](const QString &why) {
         return QCoreApplication::translate("SqliteFile", "The file is not a Papyra database: %1.").arg(why);
     };
-    if (triggers > 0)
+    if (foreignTriggers > 0)
         return notOurs(QCoreApplication::translate("SqliteFile", "it holds triggers"));
 
     QHash<QString, QString> definitions; // the CREATE statement of each table, by lower-case name
