@@ -251,7 +251,7 @@ sqlite3 *openSearching(const QString &databasePath)
 const char *const rawScanSql = "SELECT FileNumber FROM Varnel WHERE upper(Keywords) LIKE ?1 OR upper(Category) "
                                "LIKE ?1 OR Reminder LIKE ?1";
 const char *const perRowSql = "SELECT FileNumber FROM Varnel WHERE papyra_match(?1, Keywords, Category, Reminder)";
-const char *const keyQuerySql = "SELECT FileNumber FROM Varnel WHERE papyra_search(?1, rowid) ORDER BY FileNumber";
+const char *const keyQuerySql = "SELECT FileNumber FROM Varnel WHERE FileNumber IN papyra_hits(?1) ORDER BY FileNumber";
 
 // The search as the user starts it, until the first screen of grdSearch has been painted.
 int searchEndToEnd(MainWindow &window, const QString &text)

@@ -15,9 +15,11 @@ set -e
 # AppStream metainfo with desktop-file-validate and appstreamcli.
 # libqt6sql6-psql, libpq-dev: the shared index on a PostgreSQL server (Qt's QPSQL driver; libpq to
 # ask whether its connection is alive). postgresql-15: the tests start a throw-away server of their own.
+# sqlite3: the benchmark's CSV figures are set against SQLite's own command-line tool, and CI runs
+# that path once (papyra-bench --check).
 # locales: `./papyra.sh test` also runs each test executable directly under a German and a British
 # locale, generated below.
-PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libzint-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libzip-dev fonts-dejavu-core poppler-utils zbar-tools dmtx-utils clang-format desktop-file-utils appstream locales libqt6sql6-psql libpq-dev postgresql-15"
+PACKAGES="build-essential cmake qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libsqlite3-dev libzint-dev libgl-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libzip-dev fonts-dejavu-core poppler-utils zbar-tools dmtx-utils clang-format desktop-file-utils appstream sqlite3 locales libqt6sql6-psql libpq-dev postgresql-15"
 # Packages named on the command line are wanted too (papyra.sh fuzz asks for clang and its sanitizer runtimes).
 PACKAGES="$PACKAGES $*"
 

@@ -5,13 +5,16 @@
 #include "about/AboutBox.h"
 #include "app/MainWindow.h"
 #include "app/Translations.h"
+#include "backup/AutoRestoreDialog.h"
 #include "panels/AddFilesPanel.h"
 #include "panels/CategoriesPanel.h"
+#include "panels/HistoryDialog.h"
 #include "print/LabelsDialog.h"
 #include "ui/DataGrid.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,10 +29,13 @@
 
 namespace {
 
-// Names and words that German shares with English.
-const QStringList sharedWords = {QStringLiteral("Papyra"), QStringLiteral("OK"),     QStringLiteral("Version"),
-                                 QStringLiteral("TM"),     QStringLiteral("Export"), QStringLiteral("Import"),
-                                 QStringLiteral("PDF"),    QStringLiteral("in"),     QStringLiteral("an")};
+// Names and words that German shares with English (Data Matrix, QR and ASN name codes; pgpass a file).
+const QStringList sharedWords = {
+    QStringLiteral("Papyra"), QStringLiteral("OK"),     QStringLiteral("Version"),    QStringLiteral("TM"),
+    QStringLiteral("Export"), QStringLiteral("Import"), QStringLiteral("PDF"),        QStringLiteral("in"),
+    QStringLiteral("an"),     QStringLiteral("Index"),  QStringLiteral("Server"),     QStringLiteral("Port"),
+    QStringLiteral("Name"),   QStringLiteral("Code"),   QStringLiteral("QR"),         QStringLiteral("Data"),
+    QStringLiteral("Matrix"), QStringLiteral("ASN"),    QStringLiteral("PostgreSQL"), QStringLiteral("pgpass")};
 
 // Every word of the program's English texts, read from the German translation's sources.
 QSet<QString> englishWords()
@@ -61,6 +67,10 @@ QStringList shownTexts(QWidget *top)
             texts << label->text();
         if (auto *button = qobject_cast<QAbstractButton *>(w))
             texts << button->text();
+        if (auto *box = qobject_cast<QComboBox *>(w)) {
+            for (int i = 0; i < box->count(); ++i)
+                texts << box->itemText(i);
+        }
         if (auto *tabs = qobject_cast<QTabBar *>(w)) {
             for (int i = 0; i < tabs->count(); ++i)
                 texts << tabs->tabText(i) << tabs->tabToolTip(i);
@@ -145,10 +155,28 @@ void LanguageTest::germanThroughout()
     window.categoriesPanel()->deleteCategory(); // no category chosen
     window.addFilesPanel()->jumpToFile();
     window.updateDueStatus();
+    {
+        HistoryDialog history(&window.store(), 1, &fixture.dialogs(), &window);
+        texts << shownTexts(&history);
+        AutoRestoreDialog backups(fixture.folder().path(), &fixture.dialogs(), &window);
+        texts << shownTexts(&backups);
+    }
+    // The shared index's login form, as the program shows it (not the scripted stand-in).
+    Dialogs real;
+    QTimer::singleShot(0, &window, [&texts] {
+        if (QWidget *form = QApplication::activeModalWidget()) {
+            texts << shownTexts(form);
+            QMetaObject::invokeMethod(form, "reject", Qt::QueuedConnection);
+        }
+    });
+    QVERIFY(!real.serverLogin(&window, {}, QString()));
+    window.chooseSharedIndex(); // the scripted form's note; answered with Cancel
+    QString why;
+    QVERIFY(!window.openSharedIndex({QStringLiteral("postgresql://office-server"), QString(), false}, &why));
+    texts << why;
     texts << fixture.dialogs().messages();
     for (const ScriptedDialogs::Shown &shown : fixture.dialogs().shown)
         texts << shown.text;
-
     // Qt's own buttons and file dialog follow.
     QMessageBox box(QMessageBox::NoIcon, QString(), QString(),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -156,6 +184,9 @@ void LanguageTest::germanThroughout()
     QFileDialog files;
     files.setOption(QFileDialog::DontUseNativeDialog);
     texts << shownTexts(&files);
+    // Paths (the data folder in the status bar, the file dialog's folder) are data, not texts of
+    // the program: whatever words the folders' names hold.
+    texts.replaceInStrings(QRegularExpression(QStringLiteral("(?<!\\S)(?:[A-Za-z]:)?[/\\\\]\\S*")), QString());
 
     QStringList left;
     for (const QString &text : std::as_const(texts)) {

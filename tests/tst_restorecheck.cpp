@@ -1,10 +1,12 @@
 #include "store/FileCopy.h"
+#include "store/History.h"
 #include "store/Schema.h"
 #include "store/SqliteEngine.h"
 #include "store/SqliteFile.h"
 
 #include "TestFolder.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -143,6 +145,27 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked_data()
         "PapyraHistory has no field");
     row("trigger deleting every row",
         withTables({}, {"CREATE TRIGGER t AFTER UPDATE ON Varnel BEGIN DELETE FROM Varnel; END"}), "triggers");
+    // A backup made by the program holds its search index, triggers included, beside its history.
+    const auto indexed = [&](const QStringList &after) -> Make {
+        return [after](const QString &path) {
+            if (!runSql(path, papyraTables))
+                return false;
+            {
+                SqliteEngine engine(path);
+                QSqlDatabase db = engine.open(nullptr) ? engine.connection() : QSqlDatabase();
+                if (!db.isOpen() || !History::prepare(db, engine.autoKeyDeclaration()) ||
+                    !History::keep(db, "Varnel", "FileNumber", 1, {{"Keywords", "Car"}}) ||
+                    !QSqlQuery(db).exec("UPDATE Varnel SET Keywords = 'Car insurance' WHERE FileNumber = 1"))
+                    return false;
+            }
+            return runSql(path, after);
+        };
+    };
+    row("the program's own search index and history", indexed({}), "");
+    row("a trigger under the index's name doing more",
+        indexed({"DROP TRIGGER papyra_slot_removed",
+                 "CREATE TRIGGER papyra_slot_removed AFTER DELETE ON Varnel BEGIN DELETE FROM Categories; END"}),
+        "triggers");
 }
 
 void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
@@ -177,6 +200,14 @@ void RestoreCheckTest::restoreInstallsOnlyWhatItChecked()
     QSqlQuery query(db.connection());
     QVERIFY(query.exec("SELECT Keywords FROM Varnel WHERE FileNumber = 1") && query.next());
     QCOMPARE(query.value(0).toString(), "Car insurance");
+    // A file that came without the search index has it built on opening; either way the search finds the slot.
+    QVERIFY(query.exec("SELECT count(*) FROM sqlite_schema WHERE name = 'papyra_index'") && query.next());
+    QCOMPARE(query.value(0).toInt(), 1);
+    QVERIFY(query.prepare("SELECT FileNumber FROM Varnel WHERE " + db.matchCondition()));
+    query.addBindValue("insurance");
+    QVERIFY2(query.exec() && query.next(), qPrintable(query.lastError().text()));
+    QCOMPARE(query.value(0).toInt(), 1);
+    QVERIFY(!query.next());
 }
 
 void RestoreCheckTest::failedCopyNamesTheCause_data()

@@ -42,8 +42,11 @@ bool makeSampleFolder(TestFolder &folder)
         {1, "Car insurance", "Auto", "2003-05-01"}, {2, "Holiday", "CARS", null},
         {3, "Wool scarf", null, null},              {4, null, null, null},
         {5, "O'Brien will", "Legal", null},         {6, "Café receipts", "Food", null},
+        {7, "Füße", null, null},
         {9, null, null, "2002-12-31"},              {13, "Two  spaces", null, null},
         {15, "Straße 5", null, null},               {16, QString::fromUtf8("e\u0301lan vital"), null, null},
+        {17, null, null, "next week"},              {18, null, null, "0999-01-01"},
+        {19, null, null, QByteArray("Blob date")},  {20, null, null, 20030501},
     };
     // clang-format on
     return folder.makeDatabase(20) && writeSlots(folder.databasePath(), sample);
@@ -84,6 +87,8 @@ private slots:
     void queryRules_data();
     void queryRules();
     void indexFollowsRollbacks();
+    void indexFollowsOtherProgramsAndHeals_data();
+    void indexFollowsOtherProgramsAndHeals();
     void searchFromTheWindow();
     void statusAndAllWords_data();
     void statusAndAllWords();
@@ -164,7 +169,7 @@ void TestSearch::queryRules_data()
     };
 
     // Slot 4 and the open slots hold only nulls, which never match.
-    const QList<int> everyFilled{1, 2, 3, 5, 6, 9, 13, 15, 16};
+    const QList<int> everyFilled{1, 2, 3, 5, 6, 7, 9, 13, 15, 16, 17, 18, 19, 20};
     row("keywords, category, inside a word, any case, blanks around", "  cAr ", {1, 2, 3});
     row("empty", "", everyFilled);
     row("blank", "   ", everyFilled);
@@ -174,12 +179,17 @@ void TestSearch::queryRules_data()
     row("not a date", "13/45/2003", {});
     row("unaccented letters", "CAFE", {6});
     row("ss for sharp s", "strasse", {15});
+    row("accent left off beside a sharp s typed", "fuß", {7});
     row("words in another order", "insurance car", {});
     // Slot 1's reminder is 1 May 2003.
     row("British date", "01/05/2003", {1}, "en_GB");
     row("British order only", "05/01/2003", {}, "en_GB");
     row("British, yyyy-mm-dd", "2003-05-01", {1}, "en_GB");
     row("German date", "1.5.03", {1}, "de_DE");
+    row("reminder year, shown form", "2003", {1, 20});
+    row("reminders not stored as dates: text, early year, blob", "eek", {17});
+    row("year before 1000 shown as stored", "0999-01", {18});
+    row("reminder held as a blob", "lob da", {19});
     row("apostrophe", "o'brien", {5});
     row("quote characters", "\"'; DROP TABLE Varnel; --", {});
     row("accented letter, both sides folded", "cAFé", {6});
@@ -231,7 +241,15 @@ void TestSearch::indexFollowsRollbacks()
         sqlite3_finalize(statement);
         return found;
     };
-    const QByteArrayList words{"car", "boat", "CARPET", "bank"};
+    const QByteArrayList words{"car",
+                               "boat",
+                               "CARPET",
+                               "bank",
+                               "M\xC3\xBCller",
+                               "F\xC3\xBC\xC3\x9F"
+                               "e"};
+    // Terms without the accents find the accented words too, through the index as by the scan.
+    const QByteArrayList terms = words + QByteArrayList{"muller", "FUSSE", "m\xC3\xBCl", "fu\xC3\x9F"};
     exec("PRAGMA synchronous = OFF");
     QRandomGenerator random(13);
     auto word = [&] { return words.at(random.bounded(int(words.size()))); };
@@ -250,14 +268,81 @@ void TestSearch::indexFollowsRollbacks()
         else
             exec("REPLACE INTO Varnel (FileNumber, Keywords) VALUES (" + number + ", '" + word() + " " +
                  QByteArray::number(step) + "')");
-        const QByteArray term = word();
-        const QList<qint64> indexed = rows("SELECT rowid FROM Varnel WHERE papyra_search(?, rowid)", term);
+        const QByteArray term = terms.at(random.bounded(int(terms.size())));
+        const QList<qint64> indexed = rows("SELECT FileNumber FROM Varnel WHERE FileNumber IN papyra_hits(?)", term);
         const QList<qint64> table =
             rows("SELECT rowid FROM Varnel WHERE papyra_match(?, Keywords, Category, Reminder)", term);
         QVERIFY2(indexed == table, qPrintable(QStringLiteral("step %1").arg(step)));
     }
     exec("ROLLBACK");
     sqlite3_close(db);
+}
+
+void TestSearch::indexFollowsOtherProgramsAndHeals_data()
+{
+    // What another program does to the file while the program has it open, or between two runs.
+    QTest::addColumn<QStringList>("whileOpen");
+    QTest::addColumn<QStringList>("whileClosed");
+    QTest::newRow("another program's edits")
+        << QStringList{"UPDATE Varnel SET Keywords = 'Sailboat papers' WHERE FileNumber = 7",
+                       "UPDATE Varnel SET Category = 'Sailboat' WHERE FileNumber = 9",
+                       "UPDATE Varnel SET Keywords = 'land only' WHERE FileNumber = 3"}
+        << QStringList{};
+    QTest::newRow("index dropped") << QStringList{}
+                                   << QStringList{
+                                          "DROP TABLE papyra_index",
+                                          "UPDATE Varnel SET Keywords = 'Sailboat papers' WHERE FileNumber = 7"};
+    QTest::newRow("triggers dropped, then an edit")
+        << QStringList{}
+        << QStringList{"DROP TRIGGER papyra_slot_changed",
+                       "UPDATE Varnel SET Keywords = 'Sailboat papers' WHERE FileNumber = 7"};
+    QTest::newRow("index of another form")
+        << QStringList{}
+        << QStringList{"UPDATE Varnel SET Keywords = 'Sailboat papers'", "DELETE FROM papyra_changed",
+                       "UPDATE papyra_meta SET value = 'older'"};
+    QTest::newRow("rolled back") << QStringList{"BEGIN", "UPDATE Varnel SET Keywords = 'Sailboat'", "ROLLBACK"}
+                                 << QStringList{};
+}
+
+void TestSearch::indexFollowsOtherProgramsAndHeals()
+{
+    QFETCH(QStringList, whileOpen);
+    QFETCH(QStringList, whileClosed);
+    TestFolder folder;
+    QVERIFY(makeSampleFolder(folder));
+    QVERIFY(SideConnection(folder.databasePath())
+                .exec("UPDATE Varnel SET Keywords = 'Sailboat title' WHERE "
+                      "FileNumber = 3"));
+    auto expected = [&] {
+        sqlite3 *db = nullptr;
+        sqlite3_open(QFile::encodeName(folder.databasePath()).constData(), &db);
+        RowMatch::install(db);
+        QList<int> found;
+        sqlite3_stmt *statement = nullptr;
+        sqlite3_prepare_v2(db,
+                           "SELECT FileNumber FROM Varnel WHERE papyra_match('SAILBOAT', Keywords, Category, "
+                           "Reminder) ORDER BY FileNumber",
+                           -1, &statement, nullptr);
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            found << sqlite3_column_int(statement, 0);
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
+        return found;
+    };
+    {
+        SearchRig rig(folder.path());
+        QCOMPARE(rig.find("sailboat"), QList<int>{3});
+        SideConnection other(folder.databasePath());
+        for (const QString &sql : whileOpen)
+            QVERIFY2(other.exec(sql), qPrintable(sql));
+        QCOMPARE(rig.find("sailboat"), expected());
+    }
+    for (const QString &sql : whileClosed)
+        QVERIFY2(SideConnection(folder.databasePath()).exec(sql), qPrintable(sql));
+    SearchRig again(folder.path());
+    QCOMPARE(again.find("sailboat"), expected());
+    QCOMPARE(SideConnection(folder.databasePath()).value("SELECT count(*) FROM papyra_meta WHERE value = 'older'"),
+             QVariant(0));
 }
 
 void TestSearch::searchFromTheWindow()
@@ -371,15 +456,16 @@ void TestSearch::resultsSortAndShowOnAddFiles()
             values << grid->model()->index(row, c).data().toString();
         return values;
     };
-    QCOMPARE(column(0), QStringList({"1", "2", "3", "5", "6", "13", "15", "16"}));
+    QCOMPARE(column(0), QStringList({"1", "2", "3", "5", "6", "13", "15", "16", "19"}));
     // A click on the Keywords caption sorts by it, case ignored; a second click the other way.
     QHeaderView *header = grid->horizontalHeader();
     const QPoint keywords(header->sectionViewportPosition(1) + 5, header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, keywords);
     QCOMPARE(column(1), QStringList({"Café receipts", "Car insurance", QString::fromUtf8("e\u0301lan vital"), "Holiday",
-                                     "O'Brien will", "Straße 5", "Two  spaces", "Wool scarf"}));
+                                     "O'Brien will", "Straße 5", "Two  spaces", "Wool scarf", ""}));
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, keywords);
-    QCOMPARE(column(0), QStringList({"3", "13", "15", "5", "2", "16", "1", "6"}));
+    // Slot 19 (found by its reminder) has no keywords: empty fields stay last either way.
+    QCOMPARE(column(0), QStringList({"3", "13", "15", "5", "2", "16", "1", "6", "19"}));
 
     // Ctrl+G on a result, or its context menu command, shows that slot on the Add Files tab.
     grid->setFocus();

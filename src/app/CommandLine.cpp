@@ -4,6 +4,7 @@
 #include "store/PostgresEngine.h"
 #include "store/Schema.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
 
@@ -12,7 +13,9 @@ namespace CommandLine {
 int createSharedIndex(const QStringList &arguments, const QString &programFolder, QTextStream &out, QTextStream &err)
 {
     if (arguments.isEmpty() || arguments.size() > 2) {
-        err << "usage: papyra --create-shared-index postgresql://USER@SERVER/DATABASE [FILE]\n";
+        err << QCoreApplication::translate(
+                   "CommandLine", "usage: papyra --create-shared-index postgresql://USER@SERVER/DATABASE [FILE]")
+            << '\n';
         return 2;
     }
     ServerAddress address;
@@ -39,7 +42,8 @@ bool chooseIndex(const QString &uri, const QString &settingsPath, QString *error
         return false;
     if (!IndexSettings::setSharedIndex(settingsPath, uri)) {
         if (error)
-            *error = QStringLiteral("The settings file %1 cannot be written.").arg(settingsPath);
+            *error =
+                QCoreApplication::translate("CommandLine", "The settings file %1 cannot be written.").arg(settingsPath);
         return false;
     }
     return true;

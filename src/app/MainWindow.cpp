@@ -150,7 +150,8 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     if (!shared.isEmpty() && !openSharedIndex({shared, QString(), false}, &m_startShareProblem, &m_startNeedsPassword))
         m_startShareUri = shared;
     updateIndexPanel();
-    updateDueStatus();
+    // The due count scans the reminders: it follows once the window is on screen.
+    QTimer::singleShot(0, this, &MainWindow::updateDueStatus);
 
     // The load procedure: stack the panels under the strip, Search panel showing, grids in place.
     for (int i = 0; i < m_panels.size(); ++i) {
@@ -438,9 +439,9 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::updateDueStatus()
 {
-    // Worked out again only when the data or the date has changed since the last time.
+    // Worked out again only when a reminder or the date has changed since the last time.
     const QDate today = QDate::currentDate();
-    const QByteArray stamp = m_store.changeStamp() + ' ' + today.toString(Qt::ISODate).toLatin1();
+    const QByteArray stamp = m_store.reminderStamp() + ' ' + today.toString(Qt::ISODate).toLatin1();
     if (stamp == m_dueStamp)
         return;
     m_dueStamp = stamp;
@@ -510,8 +511,8 @@ void MainWindow::showEvent(QShowEvent *event)
                 return;
             }
             m_dialogs->message(this,
-                               QStringLiteral("Papyra could not open the shared index.\n\n%1\n\nYour own index is in "
-                                              "use meanwhile; File > Open Shared Index... tries again.")
+                               tr("Papyra could not open the shared index.\n\n%1\n\nYour own index is in "
+                                  "use meanwhile; File > Open Shared Index... tries again.")
                                    .arg(m_startShareProblem),
                                Dialogs::Icon::Warning);
         });
@@ -611,7 +612,7 @@ void MainWindow::showFolderHistory()
     DataSource &source = results ? m_store.search() : m_store.file();
     const int row = source.currentRow();
     if (row < 0 || row >= source.recordCount()) {
-        m_dialogs->message(this, QStringLiteral("Please click on a file slot to select it."));
+        m_dialogs->message(this, tr("Please click on a file slot to select it."));
         return;
     }
     source.commitPending(); // what is being typed is written first, so its old value is in the history
@@ -672,7 +673,7 @@ void MainWindow::onStartSnapshot(const AutoBackup::Result &result)
     m_snapshotThread = nullptr;
     QString text;
     if (!result.ok) {
-        text = QStringLiteral("The automatic backup could not be written: %1").arg(result.error);
+        text = tr("The automatic backup could not be written: %1").arg(result.error);
     } else if (!result.secondError.isEmpty()) {
         // Told once a day: a USB stick left at home is no reason for a message at every start.
         AutoBackup::Settings settings(m_store.dataFolder());
@@ -711,12 +712,12 @@ QString MainWindow::indexDescription() const
 
 void MainWindow::updateIndexPanel()
 {
-    QString text = m_store.isShared() ? QStringLiteral("Shared index: %1").arg(m_store.location())
+    QString text = m_store.isShared() ? tr("Shared index: %1").arg(m_store.location())
                                       : QDir::toNativeSeparators(m_store.databasePath());
     if (m_store.isShared() && m_reconnectTimer->isActive())
-        text += QStringLiteral(" (cannot be reached, trying again)");
+        text += tr(" (cannot be reached, trying again)");
     else if (m_store.isShared() && !m_store.engine().mayWrite())
-        text += QStringLiteral(" (read only)");
+        text += tr(" (read only)");
     // What the latest search found, while its list shows; the index otherwise, and always while a
     // shared index cannot be reached. The tip always names the index.
     const bool lost = m_store.isShared() && m_reconnectTimer->isActive();
@@ -746,7 +747,7 @@ bool MainWindow::openSharedIndex(const Dialogs::ServerLogin &login, QString *err
     QString why;
     if (login.rememberPassword && !login.password.isEmpty() &&
         !IndexSettings::rememberPassword(address, login.password, &why))
-        m_dialogs->message(this, QStringLiteral("The password could not be kept in the password file: %1").arg(why),
+        m_dialogs->message(this, tr("The password could not be kept in the password file: %1").arg(why),
                            Dialogs::Icon::Warning);
     m_store.commitPendingEdits();
     m_store.setEngine(std::move(engine));
@@ -765,14 +766,14 @@ bool MainWindow::openSharedIndex(const Dialogs::ServerLogin &login, QString *err
 void MainWindow::chooseSharedIndex()
 {
     Dialogs::ServerLogin proposed{IndexSettings::sharedIndex(m_settingsPath), QString(), false};
-    QString note = QStringLiteral("The office's shared index on a PostgreSQL server: its server, port, database and "
-                                  "your user name, or one postgresql:// address.");
+    QString note = tr("The office's shared index on a PostgreSQL server: its server, port, database and "
+                      "your user name, or one postgresql:// address.");
     while (const auto login = m_dialogs->serverLogin(this, proposed, note)) {
         QString why;
         if (openSharedIndex(*login, &why))
             return;
         // Papyra stays on the index it had; the form comes back with the reason.
-        note = why + QStringLiteral("\n\nPapyra stays on the index it had.");
+        note = why + tr("\n\nPapyra stays on the index it had.");
         proposed = *login;
     }
 }
@@ -809,13 +810,13 @@ bool MainWindow::noticeLost()
     QString kept;
     for (DataSource *source : {&m_store.file(), &m_store.search()}) {
         if (source->hasPendingEdit())
-            kept = QStringLiteral("\n\nYour change to folder %1 is kept: Papyra writes it as soon as the server can "
-                                  "be reached again.")
+            kept = tr("\n\nYour change to folder %1 is kept: Papyra writes it as soon as the server can "
+                      "be reached again.")
                        .arg(source->index(source->pendingRow(), 0).data().toString());
     }
     const auto *engine = static_cast<const PostgresEngine *>(&m_store.engine());
     m_dialogs->message(this,
-                       QStringLiteral("The shared index at %1 cannot be reached.%2\n\nPapyra keeps trying to reach it.")
+                       tr("The shared index at %1 cannot be reached.%2\n\nPapyra keeps trying to reach it.")
                            .arg(engine->address().hostForMessages(), kept),
                        Dialogs::Icon::Warning);
     return true;
@@ -920,7 +921,7 @@ void MainWindow::Tabset(qint16 i)
 
 void MainWindow::StartSlideShow()
 {
-    startHerePanel()->setPicture(Slides::picture(m_programFolder, Slides::startPicture()));
+    startHerePanel()->setPicture(Slides::startImage(m_programFolder));
     m_slidestep = 1;
     ++m_tourRestarts;
 }

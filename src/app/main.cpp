@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
     if (first == QLatin1String("--create-shared-index")) {
         // A command for the office's administrator: no window, so no display is needed.
         QCoreApplication app(argc, argv);
+        Translations::install(QCoreApplication::applicationDirPath());
         QTextStream out(stdout), err(stderr);
         return CommandLine::createSharedIndex(app.arguments().mid(2), QCoreApplication::applicationDirPath(), out, err);
     }
@@ -36,7 +37,9 @@ int main(int argc, char *argv[])
         QString error;
         if (index + 1 >= arguments.size() ||
             !CommandLine::chooseIndex(arguments.at(index + 1), IndexSettings::path(programFolder), &error)) {
-            QTextStream(stderr) << "papyra: " << (error.isEmpty() ? QStringLiteral("--index needs an address") : error)
+            QTextStream(stderr) << "papyra: "
+                                << (error.isEmpty() ? QCoreApplication::translate("main", "--index needs an address")
+                                                    : error)
                                 << '\n';
             return 2;
         }
@@ -52,8 +55,10 @@ int main(int argc, char *argv[])
         return 0;
     case SingleInstance::Claim::Unreached:
         dialogs.message(nullptr,
-                        QStringLiteral("Papyra is already open with this database, but its window does not answer.\n\n"
-                                       "Please switch to it, or end it and start Papyra again."),
+                        QCoreApplication::translate("main",
+                                                    "Papyra is already open with this database, but its window does "
+                                                    "not answer.\n\nPlease switch to it, or end it and start Papyra "
+                                                    "again."),
                         Dialogs::Icon::Warning);
         return 1;
     }

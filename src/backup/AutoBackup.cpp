@@ -3,6 +3,7 @@
 #include "store/Engine.h"
 #include "store/FileCopy.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -100,7 +101,8 @@ Result take(Engine &engine, const QString &dataFolder, const QString &secondFold
     Result result;
     const QString folder = folderOf(dataFolder);
     if (!QDir().mkpath(folder)) {
-        result.error = QStringLiteral("The folder %1 cannot be made.").arg(QDir::toNativeSeparators(folder));
+        result.error = QCoreApplication::translate("AutoBackup", "The folder %1 cannot be made.")
+                           .arg(QDir::toNativeSeparators(folder));
         return result;
     }
     // Two snapshots in one second (a restore right after the start) each get a name of their own.
@@ -116,16 +118,17 @@ Result take(Engine &engine, const QString &dataFolder, const QString &secondFold
     if (secondFolder.isEmpty())
         return result;
     if (!QFileInfo(secondFolder).isDir()) {
-        result.secondError = QStringLiteral("The second folder for backups, %1, is not there.")
-                                 .arg(QDir::toNativeSeparators(secondFolder));
+        result.secondError =
+            QCoreApplication::translate("AutoBackup", "The second folder for backups, %1, is not there.")
+                .arg(QDir::toNativeSeparators(secondFolder));
         return result;
     }
     QString why;
     if (FileCopy::copyAtomically(result.path, QDir(secondFolder).filePath(name), &why))
         thinFolder(secondFolder, now);
     else
-        result.secondError =
-            QStringLiteral("No copy could be written to %1: %2").arg(QDir::toNativeSeparators(secondFolder), why);
+        result.secondError = QCoreApplication::translate("AutoBackup", "No copy could be written to %1: %2")
+                                 .arg(QDir::toNativeSeparators(secondFolder), why);
     return result;
 }
 

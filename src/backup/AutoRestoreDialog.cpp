@@ -17,23 +17,26 @@ AutoRestoreDialog::AutoRestoreDialog(const QString &dataFolder, Dialogs *dialogs
     : QDialog(parent), m_dataFolder(dataFolder), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmAutoRestore"));
-    setWindowTitle(QStringLiteral("Restore Automatic Backup"));
+    setWindowTitle(tr("Restore Automatic Backup"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Papyra keeps a copy of your database each day it starts, and "
-                                                "before every restore and import. Choose one to go back to."),
-                                 this));
+    auto *caption = new QLabel(tr("Papyra keeps a copy of your database each day it starts, and "
+                                  "before every restore and import. Choose one to go back to."),
+                               this);
+    caption->setWordWrap(true);
+    layout->addWidget(caption);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstBackups"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("When"), QStringLiteral("Folders filled")});
+    m_list->setHeaderLabels({tr("When"), tr("Folders filled")});
+    m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_list->setMinimumSize(460, 240);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_list->setMinimumSize(560, 240);
     layout->addWidget(m_list);
     for (const AutoBackup::Snapshot &s : AutoBackup::list(AutoBackup::folderOf(dataFolder))) {
         const int filled = SqliteFile::filledCount(s.path);
-        auto *item =
-            new QTreeWidgetItem(m_list, {QLocale().toString(s.when, QLocale::LongFormat),
-                                         filled < 0 ? QStringLiteral("(cannot be read)") : QLocale().toString(filled)});
+        auto *item = new QTreeWidgetItem(m_list, {QLocale().toString(s.when, QLocale::LongFormat),
+                                                  filled < 0 ? tr("(cannot be read)") : QLocale().toString(filled)});
         item->setData(0, Qt::UserRole, s.path);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -47,10 +50,10 @@ AutoRestoreDialog::AutoRestoreDialog(const QString &dataFolder, Dialogs *dialogs
     showSecondFolder();
 
     auto *buttons = new QDialogButtonBox(this);
-    m_restore = buttons->addButton(QStringLiteral("&Restore"), QDialogButtonBox::AcceptRole);
+    m_restore = buttons->addButton(tr("&Restore"), QDialogButtonBox::AcceptRole);
     m_restore->setObjectName(QStringLiteral("cmdRestore"));
     m_restore->setEnabled(m_list->currentItem() != nullptr);
-    QPushButton *second = buttons->addButton(QStringLiteral("Second &Folder..."), QDialogButtonBox::ActionRole);
+    QPushButton *second = buttons->addButton(tr("Second &Folder..."), QDialogButtonBox::ActionRole);
     second->setObjectName(QStringLiteral("cmdSecondFolder"));
     QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
     close->setObjectName(QStringLiteral("cmdClose"));
@@ -70,9 +73,8 @@ AutoRestoreDialog::AutoRestoreDialog(const QString &dataFolder, Dialogs *dialogs
 void AutoRestoreDialog::showSecondFolder()
 {
     const QString folder = AutoBackup::Settings(m_dataFolder).secondFolder();
-    m_secondFolder->setText(folder.isEmpty()
-                                ? QStringLiteral("Copies also go to: (no second folder chosen)")
-                                : QStringLiteral("Copies also go to: %1").arg(QDir::toNativeSeparators(folder)));
+    m_secondFolder->setText(folder.isEmpty() ? tr("Copies also go to: (no second folder chosen)")
+                                             : tr("Copies also go to: %1").arg(QDir::toNativeSeparators(folder)));
 }
 
 void AutoRestoreDialog::chooseSecondFolder()

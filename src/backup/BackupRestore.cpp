@@ -26,8 +26,9 @@ void copy(RecordStore &store, Outcome *outcome)
         AutoBackup::take(store.engine(), store.dataFolder(), AutoBackup::Settings(store.dataFolder()).secondFolder());
     outcome->secondFolderError = snapshot.secondError;
     if (!snapshot.ok) {
-        outcome->error = QStringLiteral("Papyra could not first keep a copy of your database to undo the restore "
-                                        "with: %1")
+        outcome->error = QCoreApplication::translate(
+                             "BackupRestore", "Papyra could not first keep a copy of your database to undo the restore "
+                                              "with: %1")
                              .arg(snapshot.error);
         return;
     }
@@ -46,7 +47,8 @@ void reopen(RecordStore &store, Outcome *outcome)
 
 QStringList restoreFilters()
 {
-    return {QStringLiteral("Papyra backups (*.bkp *.mdb)"), QStringLiteral("All files (*)")};
+    return {QCoreApplication::translate("BackupRestore", "Papyra backups (*.bkp *.mdb)"),
+            QCoreApplication::translate("BackupRestore", "All files (*)")};
 }
 
 QString restoreFolder(const QString &dataFolder)
@@ -75,9 +77,11 @@ Outcome run(RecordStore &store, Dialogs &dialogs, QWidget *parent, Mode mode)
             AutoBackup::Settings(store.dataFolder()).setLastRestoreFolder(QFileInfo(outcome.chosen).absolutePath());
         // A shared index is every desk's: replacing it is asked first, naming what it replaces.
         if (!outcome.chosen.isEmpty() && store.isShared() &&
-            !dialogs.askYesNo(parent, QStringLiteral("Restoring replaces the shared index %1 for every desk with the "
-                                                     "contents of\n%2\n\nRestore it?")
-                                          .arg(store.location(), QDir::toNativeSeparators(outcome.chosen))))
+            !dialogs.askYesNo(
+                parent, QCoreApplication::translate("BackupRestore",
+                                                    "Restoring replaces the shared index %1 for every desk with the "
+                                                    "contents of\n%2\n\nRestore it?")
+                            .arg(store.location(), QDir::toNativeSeparators(outcome.chosen))))
             outcome.chosen.clear();
     }
     if (!outcome.chosen.isEmpty())
@@ -118,8 +122,9 @@ QString Outcome::detail() const
 {
     if (mode != Mode::Restore || !copied)
         return QString();
-    QString text = QStringLiteral("Your database as it was before is kept: File > Restore Automatic Backup... "
-                                  "brings it back (%1).")
+    QString text = QCoreApplication::translate(
+                       "BackupRestore", "Your database as it was before is kept: File > Restore Automatic Backup... "
+                                        "brings it back (%1).")
                        .arg(QFileInfo(snapshot).fileName());
     if (!secondFolderError.isEmpty())
         text += QStringLiteral("\n\n") + secondFolderError;

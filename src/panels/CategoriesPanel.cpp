@@ -33,9 +33,9 @@ bool CategoriesPanel::refusedToReader()
 {
     if (m_categories->mayWrite())
         return false;
-    m_dialogs->message(window(), QStringLiteral("Your user may only read the shared index, so categories cannot be "
-                                                "added or deleted here. Ask the index's administrator for editing "
-                                                "rights."));
+    m_dialogs->message(window(), tr("Your user may only read the shared index, so categories cannot be "
+                                    "added or deleted here. Ask the index's administrator for editing "
+                                    "rights."));
     return true;
 }
 

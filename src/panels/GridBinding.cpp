@@ -4,6 +4,7 @@
 #include "ui/DataGrid.h"
 #include "ui/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace GridBinding {
@@ -24,17 +25,23 @@ void bind(DataGrid *grid, DataSource *source, Dialogs *dialogs)
 QString conflictQuestion(const DataSource::Conflict &conflict)
 {
     QStringList lines;
-    lines << (conflict.number >= 0 ? QStringLiteral("Folder %1 was changed at another desk while you were editing it.")
-                                         .arg(conflict.number)
-                                   : QStringLiteral("This row was changed at another desk while you were editing it."));
+    lines << (conflict.number >= 0
+                  ? QCoreApplication::translate("GridBinding",
+                                                "Folder %1 was changed at another desk while you were editing it.")
+                        .arg(conflict.number)
+                  : QCoreApplication::translate("GridBinding",
+                                                "This row was changed at another desk while you were editing it."));
     for (int i = 0; i < conflict.captions.size(); ++i) {
         lines << QString()
-              << QStringLiteral("%1 at the other desk: \"%2\"").arg(conflict.captions.at(i), conflict.theirs.at(i))
-              << QStringLiteral("%1 as you typed it: \"%2\"").arg(conflict.captions.at(i), conflict.mine.at(i));
+              << QCoreApplication::translate("GridBinding", "%1 at the other desk: \"%2\"")
+                     .arg(conflict.captions.at(i), conflict.theirs.at(i))
+              << QCoreApplication::translate("GridBinding", "%1 as you typed it: \"%2\"")
+                     .arg(conflict.captions.at(i), conflict.mine.at(i));
     }
     lines << QString()
-          << QStringLiteral("Keep your text? Yes writes yours over the other desk's; No keeps the other desk's "
-                            "and drops yours.");
+          << QCoreApplication::translate(
+                 "GridBinding", "Keep your text? Yes writes yours over the other desk's; No keeps the other desk's "
+                                "and drops yours.");
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -16,26 +16,25 @@ HistoryDialog::HistoryDialog(RecordStore *store, qint64 number, Dialogs *dialogs
     : QDialog(parent), m_store(store), m_number(number), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmHistory"));
-    setWindowTitle(QStringLiteral("Folder History - File # %1").arg(number));
+    setWindowTitle(tr("Folder History - File # %1").arg(number));
     auto *layout = new QVBoxLayout(this);
     auto *caption = new QLabel(
-        QStringLiteral("Earlier contents of file slot %1, newest first. Choose one and click Put Back.").arg(number),
-        this);
+        tr("Earlier contents of file slot %1, newest first. Choose one and click Put Back.").arg(number), this);
+    caption->setWordWrap(true);
     layout->addWidget(caption);
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstHistory"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({QStringLiteral("Keywords"), QStringLiteral("Category"), QStringLiteral("Reminder"),
-                             QStringLiteral("Changed")});
+    m_list->setHeaderLabels({tr("Keywords"), tr("Category"), tr("Reminder"), tr("Changed")});
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_list->setMinimumSize(640, 260);
     layout->addWidget(m_list);
 
     auto *buttons = new QDialogButtonBox(this);
-    m_putBack = buttons->addButton(QStringLiteral("Put Back"), QDialogButtonBox::ActionRole);
+    m_putBack = buttons->addButton(tr("Put Back"), QDialogButtonBox::ActionRole);
     m_putBack->setObjectName(QStringLiteral("cmdPutBack"));
     QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
     close->setObjectName(QStringLiteral("cmdClose"));
@@ -71,10 +70,10 @@ bool HistoryDialog::reload()
     if (m_list->topLevelItemCount() > 0)
         m_list->setCurrentItem(m_list->topLevelItem(0));
     else if (ok)
-        new QTreeWidgetItem(m_list, {QStringLiteral("(no earlier contents are kept for this slot)")});
+        new QTreeWidgetItem(m_list, {tr("(no earlier contents are kept for this slot)")});
     m_putBack->setEnabled(m_list->currentItem() != nullptr);
     if (!ok)
-        m_dialogs->message(this, QStringLiteral("Papyra could not read the folder's history.\n\n%1").arg(error),
+        m_dialogs->message(this, tr("Papyra could not read the folder's history.\n\n%1").arg(error),
                            Dialogs::Icon::Warning);
     return ok;
 }
@@ -86,7 +85,7 @@ void HistoryDialog::putBack()
         return;
     QString error;
     if (!m_store->putBack(item->data(0, Qt::UserRole).toLongLong(), nullptr, &error)) {
-        m_dialogs->message(this, QStringLiteral("Papyra could not put this version back.\n\n%1").arg(error),
+        m_dialogs->message(this, tr("Papyra could not put this version back.\n\n%1").arg(error),
                            Dialogs::Icon::Warning);
         return;
     }

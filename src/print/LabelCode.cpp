@@ -1,5 +1,6 @@
 #include "print/LabelCode.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QSettings>
@@ -18,8 +19,9 @@ const QString prefixKey = QStringLiteral("Labels/Prefix");
 
 QStringList kindNames()
 {
-    return {QStringLiteral("None"), QStringLiteral("QR Code"), QStringLiteral("Data Matrix"),
-            QStringLiteral("Code 128")};
+    return {QCoreApplication::translate("LabelCode", "None"), QCoreApplication::translate("LabelCode", "QR Code"),
+            QCoreApplication::translate("LabelCode", "Data Matrix"),
+            QCoreApplication::translate("LabelCode", "Code 128")};
 }
 
 bool isValidPrefix(const QString &prefix)
@@ -74,7 +76,7 @@ Symbol encode(Kind kind, const QString &text)
     int symbology = 0;
     switch (kind) {
     case Kind::None:
-        symbol.error = QStringLiteral("no code chosen");
+        symbol.error = QCoreApplication::translate("LabelCode", "no code chosen");
         return symbol;
     case Kind::QrCode:
         symbology = BARCODE_QRCODE;
@@ -89,7 +91,7 @@ Symbol encode(Kind kind, const QString &text)
     }
     const std::unique_ptr<zint_symbol, void (*)(zint_symbol *)> z(ZBarcode_Create(), ZBarcode_Delete);
     if (!z) {
-        symbol.error = QStringLiteral("out of memory");
+        symbol.error = QCoreApplication::translate("LabelCode", "out of memory");
         return symbol;
     }
     z->symbology = symbology;
@@ -102,7 +104,7 @@ Symbol encode(Kind kind, const QString &text)
     if (result >= ZINT_ERROR || !z->vector || !(z->vector->width > 0) || !(z->vector->height > 0)) {
         symbol.error = QString::fromLatin1(z->errtxt);
         if (symbol.error.isEmpty())
-            symbol.error = QStringLiteral("the code could not be drawn");
+            symbol.error = QCoreApplication::translate("LabelCode", "the code could not be drawn");
         return symbol;
     }
     // zint's vectors measure two units to a module at scale 1.

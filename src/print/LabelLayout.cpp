@@ -101,7 +101,7 @@ std::optional<Sheet> sheetFor(const LabelDefinition &definition, QString *why)
     const QRectF last = sheet.labelRect(sheet.labelsPerSheet() - 1);
     const QSizeF paperSize = sheet.paperSize();
     if (sheet.roll && sheet.labelsPerSheet() > 1)
-        return refuse(QStringLiteral("a roll holds one label across and one down"));
+        return refuse(QCoreApplication::translate("LabelLayout", "a roll holds one label across and one down"));
     if (last.right() > paperSize.width() + tolerance || last.bottom() > paperSize.height() + tolerance)
         return refuse(QCoreApplication::translate("LabelLayout", "its labels do not fit on the paper"));
     return sheet;

@@ -1,5 +1,6 @@
 #include "print/LabelPainter.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -145,10 +146,13 @@ QString checkCodes(const LabelLayout::Sheet &sheet, const QVector<int> &numbers,
         const LabelCode::Symbol &symbol = symbols.at(i);
         const QString text = LabelCode::text(code.prefix, numbers.at(i));
         if (!symbol.ok())
-            return QStringLiteral("A %1 cannot hold \"%2\": %3.").arg(name, text, symbol.error);
+            return QCoreApplication::translate("LabelPainter", "A %1 cannot hold \"%2\": %3.")
+                .arg(name, text, symbol.error);
         if (!fitSymbol(areas.code, symbol, pdfDotsPerInch))
-            return QStringLiteral("The labels of \"%1\" are too small for a %2 holding \"%3\". Please choose larger "
-                                  "labels, a shorter prefix or another code.")
+            return QCoreApplication::translate(
+                       "LabelPainter",
+                       "The labels of \"%1\" are too small for a %2 holding \"%3\". Please choose larger "
+                       "labels, a shorter prefix or another code.")
                 .arg(sheet.name, name, text);
     }
     return QString();

@@ -70,15 +70,15 @@ LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidg
     modes->addButton(m_optMode[1], 1);
     m_optMode[0]->setChecked(true);
 
-    place(new QLabel(QStringLiteral("Code:"), this), "lblCode", Twips::rect(5640, 345, 1455, 240));
+    place(new QLabel(tr("Code:"), this), "lblCode", Twips::rect(5640, 345, 1455, 240));
     m_cboCode = place(new QComboBox(this), "cboCode", Twips::rect(5640, 600, 2910, 315));
     m_cboCode->addItems(LabelCode::kindNames());
-    m_cboCode->setAccessibleName(QStringLiteral("Code on each label"));
-    place(new QLabel(QStringLiteral("Code prefix:"), this), "lblPrefix", Twips::rect(5640, 1065, 1455, 240));
+    m_cboCode->setAccessibleName(tr("Code on each label"));
+    place(new QLabel(tr("Code prefix:"), this), "lblPrefix", Twips::rect(5640, 1065, 1455, 240));
     m_txtPrefix = place(new QLineEdit(this), "txtPrefix", Twips::rect(5640, 1320, 1455, 285));
-    m_txtPrefix->setAccessibleName(QStringLiteral("Code prefix"));
-    m_txtPrefix->setToolTip(QStringLiteral("Printed before the number in the code; with ASN the number has 5 digits"));
-    m_chkListed = place(new QCheckBox(QStringLiteral("Only the folders in Search Results"), this), "chkListed",
+    m_txtPrefix->setAccessibleName(tr("Code prefix"));
+    m_txtPrefix->setToolTip(tr("Printed before the number in the code; with ASN the number has 5 digits"));
+    m_chkListed = place(new QCheckBox(tr("Only the folders in Search Results"), this), "chkListed",
                         Twips::rect(5640, 2430, 3060, 255));
     connect(m_chkListed, &QCheckBox::toggled, this, [this](bool listed) {
         for (QWidget *run : std::initializer_list<QWidget *>{m_txtStart, m_txtEnd, m_optMode[0], m_optMode[1]})
@@ -182,14 +182,14 @@ std::optional<LabelsDialog::Run> LabelsDialog::checkedRun(QString *error, QWidge
     Run run;
     if (m_chkListed->isChecked()) {
         if (!sheet)
-            return refuse(m_lstLabels, QStringLiteral("Please choose a label type from the list."));
+            return refuse(m_lstLabels, tr("Please choose a label type from the list."));
         if (m_listed.isEmpty())
-            return refuse(m_chkListed, QStringLiteral("The Search Results tab lists no folders. Please search for "
-                                                      "the folders first, or print a run of numbers."));
+            return refuse(m_chkListed, tr("The Search Results tab lists no folders. Please search for "
+                                          "the folders first, or print a run of numbers."));
         const int most = LabelLayout::maxSheets * sheet->labelsPerSheet();
         if (m_listed.size() > most)
-            return refuse(m_chkListed, QStringLiteral("The Search Results tab lists %1 folders; at most %2 labels "
-                                                      "(%3 pages of this label type) are printed at a time.")
+            return refuse(m_chkListed, tr("The Search Results tab lists %1 folders; at most %2 labels "
+                                          "(%3 pages of this label type) are printed at a time.")
                                            .arg(m_listed.size())
                                            .arg(most)
                                            .arg(LabelLayout::maxSheets));
@@ -211,8 +211,8 @@ std::optional<LabelsDialog::Run> LabelsDialog::checkedRun(QString *error, QWidge
     run.code.kind = LabelCode::Kind(qMax(0, m_cboCode->currentIndex()));
     run.code.prefix = m_txtPrefix->text().trimmed();
     if (!LabelCode::isValidPrefix(run.code.prefix))
-        return refuse(m_txtPrefix, QStringLiteral("Please enter a code prefix of up to 10 letters, digits, \"-\", "
-                                                  "\".\" or \"/\" that begins with a letter, or leave it empty."));
+        return refuse(m_txtPrefix, tr("Please enter a code prefix of up to 10 letters, digits, \"-\", "
+                                      "\".\" or \"/\" that begins with a letter, or leave it empty."));
     const QString tooSmall = LabelPainter::checkCodes(run.sheet, run.numbers, run.code);
     if (!tooSmall.isEmpty())
         return refuse(m_cboCode, tooSmall);

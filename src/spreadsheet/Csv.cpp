@@ -1,5 +1,6 @@
 #include "spreadsheet/Csv.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QStringDecoder>
 
@@ -150,9 +151,10 @@ bool decode(const QByteArray &bytes, QString *text, QString *error)
         return true;
     }
     const int line = int(body.left(scan.firstBad).count('\n')) + 1;
-    *error = QStringLiteral("Line %1 is not valid UTF-8 text, although the file is written in UTF-8. "
-                            "Please save the file again as UTF-8 (CSV) in the spreadsheet program.")
-                 .arg(line);
+    *error =
+        QCoreApplication::translate("Csv", "Line %1 is not valid UTF-8 text, although the file is written in UTF-8. "
+                                           "Please save the file again as UTF-8 (CSV) in the spreadsheet program.")
+            .arg(line);
     return false;
 }
 
@@ -233,9 +235,10 @@ Table parse(const QString &text, QChar separator)
         }
     }
     if (quoted) {
-        table.error = QStringLiteral("Line %1: a quoted field is not closed, so every line after it "
-                                     "would be read into that one field.")
-                          .arg(quoteLine);
+        table.error =
+            QCoreApplication::translate("Csv", "Line %1: a quoted field is not closed, so every line after it "
+                                               "would be read into that one field.")
+                .arg(quoteLine);
         return table;
     }
     if (rowStarted || !value.isEmpty() || !row.isEmpty()) {

@@ -61,12 +61,13 @@ bool readFile(const QString &path, QByteArray *bytes, QString *error)
     // Looked at before it is opened: a named pipe would block the window, a device never ends.
     const QFileInfo info(path);
     if (!info.exists())
-        *error = QStringLiteral("The file does not exist.");
+        *error = QCoreApplication::translate("SlotImport", "The file does not exist.");
     else if (!info.isFile())
-        *error = QStringLiteral("This is not a regular file.");
+        *error = QCoreApplication::translate("SlotImport", "This is not a regular file.");
     else if (info.size() > maxFileSize)
-        *error = QStringLiteral("The file holds %1 MB; a spreadsheet of file slots is far smaller "
-                                "(Papyra reads files of up to %2 MB).")
+        *error = QCoreApplication::translate("SlotImport",
+                                             "The file holds %1 MB; a spreadsheet of file slots is far smaller "
+                                             "(Papyra reads files of up to %2 MB).")
                      .arg(info.size() >> 20)
                      .arg(maxFileSize >> 20);
     if (!error->isEmpty())
@@ -80,7 +81,7 @@ bool readFile(const QString &path, QByteArray *bytes, QString *error)
     *bytes = file.read(maxFileSize + 1);
     if (bytes->size() > maxFileSize) {
         bytes->clear();
-        *error = QStringLiteral("The file is larger than %1 MB.").arg(maxFileSize >> 20);
+        *error = QCoreApplication::translate("SlotImport", "The file is larger than %1 MB.").arg(maxFileSize >> 20);
         return false;
     }
     return true;

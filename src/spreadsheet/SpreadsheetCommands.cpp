@@ -105,7 +105,9 @@ int importSlots(RecordStore &store, Dialogs &dialogs, QWidget *parent, const std
         const AutoBackup::Result snapshot = AutoBackup::take(store.engine(), store.dataFolder(),
                                                              AutoBackup::Settings(store.dataFolder()).secondFolder());
         if (!snapshot.ok)
-            error = QStringLiteral("Papyra could not first keep a copy of your database to undo the import with: %1")
+            error = QCoreApplication::translate(
+                        "SpreadsheetCommands",
+                        "Papyra could not first keep a copy of your database to undo the import with: %1")
                         .arg(snapshot.error);
         else
             ok = SlotImport::apply(store, plan, &error);

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -159,14 +160,15 @@ bool DataSource::refresh()
     // While a shared index's server is away the rows on screen and the row being typed stay as
     // they are; they are read again once it is back.
     if (m_store->isShared() && (!m_store->isOpen() || m_store->isLost()) && !m_keys.isEmpty()) {
-        setError(QStringLiteral("The shared index %1 cannot be reached.").arg(m_store->location()));
+        setError(QCoreApplication::translate("DataSource", "The shared index %1 cannot be reached.")
+                     .arg(m_store->location()));
         return false;
     }
     // A row still being edited is written, not dropped, when its data source is read again.
     emit aboutToReread();
     submitPending();
 
-    QVector<qint64> keys;
+    KeyList keys;
     QByteArray stampOfKeys; // the change stamp the new key list belongs to; empty: not to be reused
     bool ok = true;
     if (!ensureOpen()) {
@@ -184,7 +186,16 @@ bool DataSource::refresh()
         // The rows themselves are always read again; the key list only when the data or the query
         // may have changed since it was read, which saves most of a refresh of a large table.
         // The search reads reminders in the form they are shown in, so a key list also belongs to that form.
-        QByteArray stamp = m_store->changeStamp();
+        QByteArray stamp;
+        // A condition, a search or a sort may depend on any column.
+        if (m_source.keyColumns.isEmpty() || !m_source.condition.isEmpty() || m_source.searchTerms ||
+            m_sortColumn >= 0) {
+            stamp = m_store->changeStamp();
+        } else {
+            // An edit of the slots' keywords leaves the list of slot numbers as it was.
+            for (const QString &column : m_source.keyColumns)
+                stamp += m_store->engine().columnStamp(m_source.table, column) + ' ';
+        }
         if (!stamp.isEmpty())
             stamp += ' ' + Dates::shownForm().toUtf8();
         if (!stamp.isEmpty() && stamp == m_keysStamp && sql == m_keysSql && binds == m_keysBinds) {
@@ -227,18 +238,24 @@ QString DataSource::keySql() const
     return sql;
 }
 
-bool DataSource::readKeys(QVector<qint64> *keys, QString *error) const
+bool DataSource::readKeys(KeyList *keys, QString *error) const
 {
-    const bool read = m_source.searchTerms ? m_store->engine().searchKeys(*m_source.searchTerms, keys, error)
-                                           : m_store->engine().readKeys(keySql(), m_source.bindValues, keys, error);
-    return read && (m_sortColumn < 0 || sortKeys(keys, error));
+    if (!m_source.searchTerms && m_sortColumn < 0 && readKeyRun(keys))
+        return true;
+    QVector<qint64> list;
+    const bool read = m_source.searchTerms ? m_store->engine().searchKeys(*m_source.searchTerms, &list, error)
+                                           : m_store->engine().readKeys(keySql(), m_source.bindValues, &list, error);
+    if (!read || (m_sortColumn >= 0 && !sortKeys(&list, error)))
+        return false;
+    *keys = KeyList(std::move(list));
+    return true;
 }
 
 void DataSource::showCurrentValues(bool rereadKeys)
 {
     if (m_source.isEmpty() || !m_store->isOpen() || m_store->engine().isLost())
         return;
-    QVector<qint64> keys;
+    KeyList keys;
     QString error;
     // A search keeps the result of its query; only its rows' values are read again.
     if (rereadKeys && !m_source.searchTerms && readKeys(&keys, &error) && keys != m_keys) {
@@ -277,6 +294,36 @@ void DataSource::clearPending()
     m_pendingRow = -1;
     m_pending.clear();
     m_original.clear();
+}
+
+bool DataSource::readKeyRun(KeyList *keys) const
+{
+    // A whole table in the order of its key: when the keys run without a gap from the least to the
+    // greatest, three aggregates tell them all, without a row per key (a million slots at start-up).
+    // Apart, so that min and max are each one seek and count(*) reads the narrowest index.
+    if (m_source.condition.isEmpty() && m_source.orderBy == m_source.keyField) {
+        QSqlQuery span(m_store->engine().connection());
+        span.setForwardOnly(true);
+        if (span.exec(
+                QStringLiteral("SELECT (SELECT min(%1) FROM %2), (SELECT max(%1) FROM %2), (SELECT count(*) FROM %2)")
+                    .arg(m_source.keyField, m_source.table)) &&
+            span.next()) {
+            const qint64 least = span.value(0).toLongLong(), greatest = span.value(1).toLongLong();
+            const qint64 count = span.value(2).toLongLong();
+            const bool integers =
+                span.value(0).typeId() == QMetaType::LongLong || span.value(0).typeId() == QMetaType::Int;
+            span.finish();
+            if (count == 0) {
+                *keys = KeyList();
+                return true;
+            }
+            if (integers && count <= std::numeric_limits<int>::max() && greatest - least + 1 == count) {
+                *keys = KeyList::run(least, int(count));
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void DataSource::release()
@@ -322,9 +369,9 @@ std::optional<qint64> DataSource::findFirstKey(const Criterion &criterion)
         return std::nullopt;
     }
     const QSet<qint64> matching(found.cbegin(), found.cend());
-    for (const qint64 key : std::as_const(m_keys)) {
-        if (matching.contains(key))
-            return key;
+    for (int row = 0; row < m_keys.size(); ++row) {
+        if (matching.contains(m_keys.at(row)))
+            return m_keys.at(row);
     }
     return std::nullopt;
 }
@@ -490,7 +537,8 @@ bool DataSource::submitPending()
             return failWrite(m_lastError);
         if (!m_resolveConflict || !m_resolveConflict(*conflict)) {
             if (!m_resolveConflict)
-                return failWrite(QStringLiteral("The row was changed elsewhere while it was being edited."));
+                return failWrite(QCoreApplication::translate(
+                    "DataSource", "The row was changed elsewhere while it was being edited."));
             // The other desk's text stays: this desk's edit of the row goes, by the user's choice.
             clearPending();
             m_blocks.remove(row / blockSize);
@@ -566,7 +614,7 @@ std::optional<DataSource::Conflict> DataSource::readConflict(int row)
         return std::nullopt;
     }
     if (!query.next()) {
-        setError(QStringLiteral("The row no longer exists: it was deleted elsewhere."));
+        setError(QCoreApplication::translate("DataSource", "The row no longer exists: it was deleted elsewhere."));
         return std::nullopt;
     }
     Conflict conflict;

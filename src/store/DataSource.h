@@ -28,6 +28,8 @@ struct RecordSource {
     // A search: the engine finds the keys of the slots matching every one of these terms
     // (condition is unused).
     std::optional<QStringList> searchTerms;
+    // The columns the key list depends on, when it is a few; empty: any change of the data.
+    QStringList keyColumns;
 
     bool isEmpty() const { return table.isEmpty(); }
 };
@@ -38,6 +40,79 @@ struct Column {
     const char *caption; // the English caption; shown translated
     Kind kind = Kind::Text;
     bool editable = true;
+};
+
+// The keys of a data source in its order: either a run of consecutive integers (a slot table
+// numbered without gaps, known from one query whatever its length) or a list read row by row.
+class KeyList
+{
+public:
+    KeyList() = default;
+    explicit KeyList(QVector<qint64> keys) : m_list(std::move(keys)) {}
+    static KeyList run(qint64 first, int count)
+    {
+        KeyList keys;
+        keys.m_first = first;
+        keys.m_runLength = count;
+        keys.m_isRun = true;
+        return keys;
+    }
+    int size() const { return m_isRun ? m_runLength : int(m_list.size()); }
+    bool isEmpty() const { return size() == 0; }
+    qint64 at(int i) const { return m_isRun ? m_first + i : m_list.at(i); }
+    int indexOf(qint64 key) const
+    {
+        if (m_isRun)
+            return key >= m_first && key - m_first < m_runLength ? int(key - m_first) : -1;
+        return int(m_list.indexOf(key));
+    }
+    void removeAt(int i)
+    {
+        materialize();
+        m_list.removeAt(i);
+    }
+    void append(qint64 key)
+    {
+        materialize();
+        m_list.append(key);
+    }
+    void clear() { *this = KeyList(); }
+    QVector<qint64> toVector() const
+    {
+        KeyList copy = *this;
+        copy.materialize();
+        return copy.m_list;
+    }
+    bool operator==(const KeyList &other) const
+    {
+        if (m_isRun && other.m_isRun)
+            return m_runLength == other.m_runLength && (m_runLength == 0 || m_first == other.m_first);
+        if (size() != other.size())
+            return false;
+        for (int i = 0; i < size(); ++i) {
+            if (at(i) != other.at(i))
+                return false;
+        }
+        return true;
+    }
+    bool operator!=(const KeyList &other) const { return !(*this == other); }
+
+private:
+    void materialize()
+    {
+        if (!m_isRun)
+            return;
+        m_list.clear();
+        m_list.reserve(m_runLength);
+        for (int i = 0; i < m_runLength; ++i)
+            m_list.append(m_first + i);
+        m_isRun = false;
+    }
+
+    QVector<qint64> m_list;
+    qint64 m_first = 0;
+    int m_runLength = 0;
+    bool m_isRun = false;
 };
 
 // A named record set over the store's index that one grid or list is bound to. It owns the current
@@ -157,7 +232,8 @@ private:
     void emitRowChanged(int row);
     bool readBlock(int first, int last, QVector<Row> *rows) const;
     QString keySql() const;
-    bool readKeys(QVector<qint64> *keys, QString *error) const;
+    bool readKeys(KeyList *keys, QString *error) const;
+    bool readKeyRun(KeyList *keys) const;
     void clearPending();
     bool failWrite(const QString &error);
     std::optional<Conflict> readConflict(int row);
@@ -179,7 +255,7 @@ private:
     bool m_allowDelete = false;
     bool m_readOnly = false;
 
-    QVector<qint64> m_keys;
+    KeyList m_keys;
     QByteArray m_keysStamp; // the database's change stamp when m_keys was read
     QString m_keysSql;
     QVariantList m_keysBinds;

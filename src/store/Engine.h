@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,15 @@ public:
     // Changes whenever the data may have changed: another opening, a write through this connection,
     // or another connection's commit. Empty while the engine is closed.
     virtual QByteArray changeStamp() const = 0;
+    // Like changeStamp, but changes only when that column of the table may have changed (a row added
+    // or removed changes every column). Lets a key list or a count that depends on a few columns
+    // outlive edits of the others; an engine that cannot tell gives changeStamp().
+    virtual QByteArray columnStamp(const QString &table, const QString &column) const
+    {
+        Q_UNUSED(table);
+        Q_UNUSED(column);
+        return changeStamp();
+    }
 
     // Runs a query whose first column is an integer key and collects the keys in order.
     virtual bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
@@ -63,7 +73,7 @@ public:
     {
         Q_UNUSED(path)
         if (error)
-            *error = QStringLiteral("This index cannot be copied while it is in use.");
+            *error = QCoreApplication::translate("Engine", "This index cannot be copied while it is in use.");
         return false;
     }
 

@@ -35,7 +35,7 @@ QString systemMessage(DWORD code)
                        nullptr, code, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
     QString text = length ? QString::fromWCharArray(buffer, int(length)).trimmed() : QString();
     LocalFree(buffer);
-    return text.isEmpty() ? QStringLiteral("Windows error %1").arg(code) : text;
+    return text.isEmpty() ? QCoreApplication::translate("FileCopy", "Windows error %1").arg(code) : text;
 }
 
 bool failWith(DWORD code, QString *error)
@@ -145,7 +145,7 @@ bool copyInto(const QString &from, const QString &to, QString *error)
     // Only a file on a disk is read: not a device (NUL, CON) nor a pipe.
     if (GetFileType(source.get()) != FILE_TYPE_DISK) {
         if (error)
-            *error = QStringLiteral("This is not a regular file.");
+            *error = QCoreApplication::translate("FileCopy", "This is not a regular file.");
         return false;
     }
     // Opened for writing without truncating first: a file that is in use is refused before it is emptied.

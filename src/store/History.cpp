@@ -1,5 +1,6 @@
 #include "store/History.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -96,9 +97,8 @@ bool prepare(QSqlDatabase &db, const QString &keyDeclaration, QString *error)
     if (!query.exec(QStringLiteral("SELECT %1 FROM PapyraHistory WHERE 1 = 0").arg(columns))) {
         if (!db.tables().contains(QStringLiteral("PapyraHistory"), Qt::CaseInsensitive))
             return true;
-        return fail(
-            error,
-            QStringLiteral("the table PapyraHistory is not Papyra's (%1)").arg(query.lastError().databaseText()));
+        return fail(error, QCoreApplication::translate("History", "the table PapyraHistory is not Papyra's (%1)")
+                               .arg(query.lastError().databaseText()));
     }
     return true;
 }
@@ -175,7 +175,7 @@ bool version(QSqlDatabase &db, qint64 id, Version *version, QString *error)
     if (!query.exec())
         return fail(error, query.lastError().text());
     if (!query.next())
-        return fail(error, QStringLiteral("This version is no longer kept."));
+        return fail(error, QCoreApplication::translate("History", "This version is no longer kept."));
     *version = versionFrom(query);
     return true;
 }

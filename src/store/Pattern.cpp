@@ -138,6 +138,32 @@ std::string Pattern::foldUtf8(std::string_view utf8)
     return out;
 }
 
+std::string Pattern::loosen(std::string_view folded)
+{
+    std::string out;
+    out.reserve(folded.size());
+    const auto *p = reinterpret_cast<const unsigned char *>(folded.data());
+    const auto *end = p + folded.size();
+    std::u32string cluster;
+    while (p < end) {
+        // An ASCII character stays as it is, unless a combining mark follows it.
+        if (*p < 0x80 && (p + 1 == end || p[1] < 0x80)) {
+            out += char(*p++);
+            continue;
+        }
+        nextCluster(p, end, cluster);
+        if (cluster.size() == 1 && cluster[0] == sharpS) {
+            out += "ss";
+        } else if (const char32_t base = baseLetter(cluster)) {
+            appendUtf8(out, base);
+        } else {
+            for (const char32_t c : cluster)
+                appendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
 void Pattern::appendFolded(std::string &out, std::string_view utf8)
 {
     const bool ascii = std::all_of(utf8.cbegin(), utf8.cend(), [](char c) { return (unsigned char)c < 0x80; });

@@ -43,6 +43,15 @@ public:
     static std::string foldUtf8(std::string_view utf8);
     static void appendFolded(std::string &out, std::string_view utf8);
 
+    // A folded text with every accent taken off its letter and "ß" written "ss": whenever the
+    // pattern matches a text, loosen(text) contains loosen(requiredText()), so an index of the
+    // loosened texts finds every text an accent-forgiving search can match.
+    static std::string loosen(std::string_view folded);
+
+    // The longest run of literal characters, folded, in UTF-8: every text the pattern matches
+    // contains it. Empty when the pattern has no literal character.
+    const std::string &requiredText() const { return m_required; }
+
 private:
     using Cluster = std::u32string; // one user-perceived character, folded
     using Mask = std::vector<uint64_t>;

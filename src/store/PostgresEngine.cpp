@@ -6,6 +6,7 @@
 #include "store/Schema.h"
 #include "store/SqliteFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,16 +124,25 @@ QString openProblem(const ServerAddress &address, const QString &detail, bool *n
     *needsPassword = detail.contains(QLatin1String("no password supplied"));
     const QString where = address.hostForMessages();
     if (*needsPassword)
-        return QStringLiteral("The server at %1 asks for a password for the user %2.")
-            .arg(where, address.user.isEmpty() ? QStringLiteral("you") : address.user);
+        return address.user.isEmpty()
+                   ? QCoreApplication::translate("PostgresEngine", "The server at %1 asks for your password.")
+                         .arg(where)
+                   : QCoreApplication::translate("PostgresEngine",
+                                                 "The server at %1 asks for a password for the user %2.")
+                         .arg(where, address.user);
     if (detail.contains(QLatin1String("password authentication failed")))
-        return QStringLiteral("The server at %1 did not accept the password for the user %2.").arg(where, address.user);
+        return QCoreApplication::translate("PostgresEngine",
+                                           "The server at %1 did not accept the password for the user %2.")
+            .arg(where, address.user);
     if (detail.contains(QLatin1String("database \"")) && detail.contains(QLatin1String("does not exist")))
-        return QStringLiteral("The server at %1 has no database called %2.").arg(where, address.database);
+        return QCoreApplication::translate("PostgresEngine", "The server at %1 has no database called %2.")
+            .arg(where, address.database);
     if (detail.contains(QLatin1String("Driver not loaded")))
-        return QStringLiteral("Papyra cannot reach PostgreSQL servers here: Qt's PostgreSQL driver "
-                              "(the package libqt6sql6-psql) is not installed.");
-    return QStringLiteral("The shared index at %1 cannot be reached (%2).").arg(where, detail.trimmed());
+        return QCoreApplication::translate("PostgresEngine",
+                                           "Papyra cannot reach PostgreSQL servers here: Qt's PostgreSQL driver "
+                                           "(the package libqt6sql6-psql) is not installed.");
+    return QCoreApplication::translate("PostgresEngine", "The shared index at %1 cannot be reached (%2).")
+        .arg(where, detail.trimmed());
 }
 
 // Statements without values go as they are: PostgreSQL prepares only queries, not SET or BEGIN.
@@ -157,13 +167,15 @@ bool readProgramFile(const QString &path, FileContents *out, QString *error)
 {
     const QFileInfo info(path);
     if (!info.isFile())
-        return fail(error, QStringLiteral("%1 is not a file.").arg(QDir::toNativeSeparators(path)));
+        return fail(
+            error,
+            QCoreApplication::translate("PostgresEngine", "%1 is not a file.").arg(QDir::toNativeSeparators(path)));
     QTemporaryDir dir;
     const QString copy = dir.filePath(QStringLiteral("check.mdb"));
     QString why;
     // The check opens the file through SQLite, which may write to it: it looks at a copy.
     if (!dir.isValid() || !FileCopy::copyAtomically(path, copy, &why))
-        return fail(error, QStringLiteral("The file cannot be read: %1").arg(why));
+        return fail(error, QCoreApplication::translate("PostgresEngine", "The file cannot be read: %1").arg(why));
     if (!SqliteFile::isProgramDatabase(copy, &why))
         return fail(error, why);
     const QString name = QStringLiteral("papyra-read-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -176,8 +188,15 @@ bool readProgramFile(const QString &path, FileContents *out, QString *error)
             query.setForwardOnly(true);
             ok = query.exec(
                 QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel ORDER BY FileNumber"));
+            // The server's fields are text: a field another program wrote as a blob goes there as the
+            // text its bytes spell, as the search and the grids read it here, not as escaped bytes.
+            const auto text = [&](int column) {
+                const QVariant value = query.value(column);
+                return value.typeId() == QMetaType::QByteArray ? QVariant(QString::fromUtf8(value.toByteArray()))
+                                                               : value;
+            };
             while (ok && query.next())
-                out->slotRows.append({query.value(0), query.value(1), query.value(2), query.value(3)});
+                out->slotRows.append({query.value(0), text(1), text(2), text(3)});
             ok = ok && query.exec(QStringLiteral("SELECT Category FROM Categories ORDER BY rowid"));
             while (ok && query.next())
                 out->categories.append({query.value(0)});
@@ -189,7 +208,7 @@ bool readProgramFile(const QString &path, FileContents *out, QString *error)
         }
     }
     QSqlDatabase::removeDatabase(name);
-    return ok || fail(error, QStringLiteral("The file cannot be read: %1").arg(why));
+    return ok || fail(error, QCoreApplication::translate("PostgresEngine", "The file cannot be read: %1").arg(why));
 }
 
 // Inserts rows in blocks of many rows per statement: one round trip per block, not per row.
@@ -287,7 +306,8 @@ QString PostgresEngine::openChecked()
     PGconn *conn = handleOf(db);
     const int version = conn ? PQserverVersion(conn) : 0;
     if (version < 120000)
-        return QStringLiteral("The server at %1 runs PostgreSQL %2; Papyra needs PostgreSQL 12 or later.")
+        return QCoreApplication::translate("PostgresEngine",
+                                           "The server at %1 runs PostgreSQL %2; Papyra needs PostgreSQL 12 or later.")
             .arg(m_address.hostForMessages(),
                  QString::fromLatin1(conn ? PQparameterStatus(conn, "server_version") : "?"));
 
@@ -299,30 +319,36 @@ QString PostgresEngine::openChecked()
     };
     if (!run(query, QStringLiteral("SELECT table_name, column_name FROM information_schema.columns "
                                    "WHERE table_schema = current_schema() AND table_name IN ('varnel', 'categories')")))
-        return QStringLiteral("The database %1 cannot be read: %2").arg(location(), query.lastError().text());
+        return QCoreApplication::translate("PostgresEngine", "The database %1 cannot be read: %2")
+            .arg(location(), query.lastError().text());
     QHash<QString, QStringList> found;
     while (query.next())
         found[query.value(0).toString()] << query.value(1).toString();
     if (found.isEmpty())
-        return QStringLiteral("The database %1 holds no Papyra index. An administrator makes one with "
-                              "papyra --create-shared-index.")
+        return QCoreApplication::translate("PostgresEngine",
+                                           "The database %1 holds no Papyra index. An administrator makes one with "
+                                           "papyra --create-shared-index.")
             .arg(location());
     for (auto it = want.cbegin(); it != want.cend(); ++it) {
         for (const QString &column : it.value()) {
             if (!found.value(it.key()).contains(column))
-                return QStringLiteral("The database %1 holds tables of another shape than Papyra's: the table %2 "
-                                      "has no column %3.")
+                return QCoreApplication::translate(
+                           "PostgresEngine",
+                           "The database %1 holds tables of another shape than Papyra's: the table %2 "
+                           "has no column %3.")
                     .arg(location(), it.key(), column);
         }
     }
     if (!run(query, QStringLiteral("SELECT has_any_column_privilege('varnel', 'UPDATE')")) || !query.next())
-        return QStringLiteral("The database %1 cannot be read: %2").arg(location(), query.lastError().text());
+        return QCoreApplication::translate("PostgresEngine", "The database %1 cannot be read: %2")
+            .arg(location(), query.lastError().text());
     m_mayWrite = query.value(0).toBool();
     query.finish();
 
     QSqlDriver *driver = db.driver();
     if (!driver->subscribeToNotification(channel))
-        return QStringLiteral("The database %1 cannot send changes: %2").arg(location(), driver->lastError().text());
+        return QCoreApplication::translate("PostgresEngine", "The database %1 cannot send changes: %2")
+            .arg(location(), driver->lastError().text());
     QObject::connect(driver, &QSqlDriver::notification, driver,
                      [this](const QString &, QSqlDriver::NotificationSource source, const QVariant &) {
                          if (source != QSqlDriver::SelfSource && m_onChange)
@@ -446,7 +472,7 @@ bool PostgresEngine::searchKeys(const QStringList &terms, QVector<qint64> *keys,
 {
     keys->clear();
     if (!isOpen())
-        return fail(error, QStringLiteral("The database is not open."));
+        return fail(error, QCoreApplication::translate("PostgresEngine", "The database is not open."));
     if (!syncSearchCopy(error))
         return false;
     struct Term {
@@ -536,7 +562,7 @@ bool PostgresEngine::backupTo(const QString &path, QString *error)
     if (ok && FileCopy::replace(temporary, path, &why))
         return true;
     QFile::remove(temporary);
-    return fail(error, QStringLiteral("The backup could not be written: %1").arg(why));
+    return fail(error, QCoreApplication::translate("PostgresEngine", "The backup could not be written: %1").arg(why));
 }
 
 bool PostgresEngine::restoreFrom(const QString &path, QString *error)
@@ -561,7 +587,9 @@ bool PostgresEngine::restoreFrom(const QString &path, QString *error)
         const QSqlError sqlError = query.lastError().isValid() ? query.lastError() : db.lastError();
         db.rollback();
         if (isPermissionError(sqlError))
-            return fail(error, QStringLiteral("Your user may not replace the shared index; only its owner may restore "
+            return fail(error,
+                        QCoreApplication::translate(
+                            "PostgresEngine", "Your user may not replace the shared index; only its owner may restore "
                                               "a backup. Nothing was changed."));
         return fail(error, why.isEmpty() ? sqlError.text() : why);
     });
@@ -576,10 +604,11 @@ bool PostgresEngine::createIndex(const ServerAddress &address, const QString &so
     return withConnection(address, error, [&](QSqlDatabase &db) {
         PGconn *conn = handleOf(db);
         if (!conn || PQserverVersion(conn) < 120000)
-            return fail(error,
-                        QStringLiteral("The server at %1 runs PostgreSQL %2; Papyra needs PostgreSQL 12 or later.")
-                            .arg(address.hostForMessages(),
-                                 QString::fromLatin1(conn ? PQparameterStatus(conn, "server_version") : "?")));
+            return fail(error, QCoreApplication::translate(
+                                   "PostgresEngine",
+                                   "The server at %1 runs PostgreSQL %2; Papyra needs PostgreSQL 12 or later.")
+                                   .arg(address.hostForMessages(),
+                                        QString::fromLatin1(conn ? PQparameterStatus(conn, "server_version") : "?")));
         QSqlQuery query(db);
         if (!run(query,
                  QStringLiteral("SELECT count(*) FROM pg_class WHERE relnamespace = current_schema()::regnamespace "
@@ -587,9 +616,11 @@ bool PostgresEngine::createIndex(const ServerAddress &address, const QString &so
             !query.next())
             return fail(error, query.lastError().text());
         if (query.value(0).toInt() > 0)
-            return fail(error, QStringLiteral("The database %1 already holds a Papyra index (or tables of the same "
+            return fail(error,
+                        QCoreApplication::translate(
+                            "PostgresEngine", "The database %1 already holds a Papyra index (or tables of the same "
                                               "names). Nothing was changed.")
-                                   .arg(address.describe()));
+                            .arg(address.describe()));
         QString why;
         bool ok = db.transaction();
         for (const char *sql : createStatements) {
@@ -609,20 +640,25 @@ bool PostgresEngine::createIndex(const ServerAddress &address, const QString &so
             const QSqlError sqlError = query.lastError().isValid() ? query.lastError() : db.lastError();
             db.rollback();
             if (isPermissionError(sqlError))
-                return fail(error, QStringLiteral("The user %1 may not create tables and roles in %2 (%3). Nothing was "
+                return fail(error,
+                            QCoreApplication::translate(
+                                "PostgresEngine", "The user %1 may not create tables and roles in %2 (%3). Nothing was "
                                                   "changed.")
-                                       .arg(address.user, address.describe(), sqlError.databaseText()));
-            return fail(error, (why.isEmpty() ? sqlError.text() : why) + QStringLiteral(" Nothing was changed."));
+                                .arg(address.user, address.describe(), sqlError.databaseText()));
+            return fail(error, (why.isEmpty() ? sqlError.text() : why) +
+                                   QCoreApplication::translate("PostgresEngine", " Nothing was changed."));
         }
         if (report)
-            *report = QStringLiteral("Created the shared index %1 with %2 folder slots and %3 categories from %4.\n"
-                                     "Group roles: papyra_editors (search, edit slots and categories) and "
-                                     "papyra_readers (search, print, export).\n"
-                                     "Add a person with: GRANT papyra_editors TO anna;")
-                          .arg(address.describe())
-                          .arg(contents.slotRows.size())
-                          .arg(contents.categories.size())
-                          .arg(QDir::toNativeSeparators(sourceFile));
+            *report =
+                QCoreApplication::translate(
+                    "PostgresEngine", "Created the shared index %1 with %2 folder slots and %3 categories from %4.\n"
+                                      "Group roles: papyra_editors (search, edit slots and categories) and "
+                                      "papyra_readers (search, print, export).\n"
+                                      "Add a person with: GRANT papyra_editors TO anna;")
+                    .arg(address.describe())
+                    .arg(contents.slotRows.size())
+                    .arg(contents.categories.size())
+                    .arg(QDir::toNativeSeparators(sourceFile));
         return true;
     });
 }

@@ -10,6 +10,7 @@ RecordSource slotTable()
     source.table = QStringLiteral("Varnel");
     source.keyField = QStringLiteral("FileNumber");
     source.orderBy = QStringLiteral("FileNumber");
+    source.keyColumns = QStringList{QStringLiteral("FileNumber")};
     return source;
 }
 
@@ -62,6 +63,7 @@ Criterion matchingAll(const QString &condition, const QStringList &terms)
 RecordSource matching(const QStringList &terms)
 {
     RecordSource source = slotTable();
+    source.keyColumns.clear();
     // No terms: the search for an empty text, as an empty search box runs it.
     source.searchTerms = terms.isEmpty() ? QStringList{QString()} : terms;
     return source;
@@ -81,10 +83,26 @@ Criterion dueCriterion(const QDate &lastDay)
             {Dates::toStorage(lastDay)}};
 }
 
+bool isStoredDate(const QVariant &reminder)
+{
+    if (reminder.isNull() || reminder.typeId() == QMetaType::QByteArray)
+        return false;
+    const QString text = reminder.toString();
+    if (text.size() != 10)
+        return false;
+    for (int i = 0; i < 10; ++i) {
+        const QChar c = text.at(i);
+        if (i == 4 || i == 7 ? c != QLatin1Char('-') : (c < QLatin1Char('0') || c > QLatin1Char('9')))
+            return false;
+    }
+    return true;
+}
+
 RecordSource dueBy(const QDate &lastDay)
 {
     const Criterion due = dueCriterion(lastDay);
     RecordSource source = slotTable();
+    source.keyColumns.clear();
     source.condition = due.condition;
     source.bindValues = due.bindValues;
     source.orderBy = QStringLiteral("Reminder, FileNumber");

@@ -23,8 +23,10 @@ Criterion termCriterion(const QString &condition, const QString &term);
 Criterion matchingAll(const QString &condition, const QStringList &terms);
 // The slots whose well-formed reminder falls on or before lastDay, by Reminder, then FileNumber.
 RecordSource dueBy(const QDate &lastDay);
-// The same slots as a condition with its value, for counting them.
+// The same slots as a condition with its value.
 Criterion dueCriterion(const QDate &lastDay);
+// Whether a stored reminder is a well-formed date, as dueCriterion tests it (yyyy-MM-dd in digits).
+bool isStoredDate(const QVariant &reminder);
 
 Criterion openSlot();              // a slot whose keywords are null
 Criterion numbered(qint64 number); // the slot with that FileNumber

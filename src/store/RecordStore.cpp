@@ -1,5 +1,6 @@
 #include "store/RecordStore.h"
 
+#include "store/Dates.h"
 #include "store/RecordSources.h"
 #include "store/Schema.h"
 #include "store/SqliteEngine.h"
@@ -119,7 +120,8 @@ bool RecordStore::open(QString *error)
     QString why;
     if (!History::prepare(db, m_engine->autoKeyDeclaration(), &why)) {
         m_engine->close();
-        return fail(error, QStringLiteral("The file is not a Papyra database: %1.").arg(why));
+        return fail(error,
+                    QCoreApplication::translate("RecordStore", "The file is not a Papyra database: %1.").arg(why));
     }
     if (!m_thinned) {
         m_thinned = true;
@@ -188,14 +190,24 @@ int RecordStore::dueCount(const QDate &lastDay, QString *error) const
         fail(error, notOpen());
         return -1;
     }
-    const Criterion due = RecordSources::dueCriterion(lastDay);
+    // Counted per distinct reminder along the index on Reminder, and each value's form tested once,
+    // instead of a pattern test on every due slot (a quarter of a million in a large index).
     Query query(m_engine->connection());
-    if (!query.run(QStringLiteral("SELECT count(*) FROM Varnel WHERE ") + due.condition, due.bindValues) ||
-        !query->next()) {
+    if (!query.run(QStringLiteral("SELECT Reminder, count(*) FROM Varnel WHERE Reminder <= ? GROUP BY Reminder"),
+                   {Dates::toStorage(lastDay)})) {
         fail(error, query.error());
         return -1;
     }
-    return query->value(0).toInt();
+    int count = 0;
+    while (query->next()) {
+        if (RecordSources::isStoredDate(query->value(0)))
+            count += query->value(1).toInt();
+    }
+    if (query->lastError().isValid()) {
+        fail(error, query.error());
+        return -1;
+    }
+    return count;
 }
 
 bool RecordStore::filledSlots(QVector<SlotValues> *out, QString *error) const
@@ -330,7 +342,7 @@ bool RecordStore::putBack(qint64 versionId, qint64 *number, QString *error)
     if (!History::version(db, versionId, &version, error))
         return false;
     if (version.kind != QLatin1String("slot"))
-        return fail(error, QStringLiteral("This version is not a file slot's."));
+        return fail(error, QCoreApplication::translate("RecordStore", "This version is not a file slot's."));
     if (number)
         *number = version.number;
     const QVariant none{QMetaType(QMetaType::QString)};
@@ -349,7 +361,7 @@ bool RecordStore::putBack(qint64 versionId, qint64 *number, QString *error)
                  newValues.value(QStringLiteral("Reminder")), version.number}))
             why = query.error();
         else if (query->numRowsAffected() != 1)
-            why = QStringLiteral("file slot %1 is gone.").arg(version.number);
+            why = QCoreApplication::translate("RecordStore", "file slot %1 is gone.").arg(version.number);
     }
     if (why.isEmpty() && db.commit())
         return true;

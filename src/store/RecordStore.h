@@ -74,6 +74,11 @@ public:
     void commitPendingEdits();
     // Changes whenever the data may have changed; empty while the store is closed.
     QByteArray changeStamp() const { return m_engine->changeStamp(); }
+    // Changes whenever a slot's reminder may have changed: what the due count depends on.
+    QByteArray reminderStamp() const
+    {
+        return m_engine->columnStamp(QStringLiteral("Varnel"), QStringLiteral("Reminder"));
+    }
 
     // Search lists the slots whose keywords, category or shown reminder contain term (matched
     // with the search's wildcards, case ignored), by FileNumber. False when they cannot be read

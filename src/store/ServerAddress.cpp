@@ -1,5 +1,6 @@
 #include "store/ServerAddress.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
@@ -34,8 +35,9 @@ bool ServerAddress::parse(const QString &uri, ServerAddress *out, QString *error
             rest = text.mid(scheme.size());
     }
     if (rest.isNull())
-        return fail(error,
-                    QStringLiteral("\"%1\" is not a PostgreSQL address: it must begin with postgresql://.").arg(text));
+        return fail(error, QCoreApplication::translate(
+                               "ServerAddress", "\"%1\" is not a PostgreSQL address: it must begin with postgresql://.")
+                               .arg(text));
     ServerAddress address;
     QString query;
     const int questionMark = rest.indexOf(QLatin1Char('?'));
@@ -57,12 +59,16 @@ bool ServerAddress::parse(const QString &uri, ServerAddress *out, QString *error
             address.password = decoded(userInfo.mid(colon + 1));
     }
     if (authority.contains(QLatin1Char(',')))
-        return fail(error, QStringLiteral("Papyra connects to one server: \"%1\" names several.").arg(authority));
+        return fail(error,
+                    QCoreApplication::translate("ServerAddress", "Papyra connects to one server: \"%1\" names several.")
+                        .arg(authority));
     QString portText;
     if (authority.startsWith(QLatin1Char('['))) {
         const int close = authority.indexOf(QLatin1Char(']'));
         if (close < 0)
-            return fail(error, QStringLiteral("The server address \"%1\" lacks its closing ].").arg(authority));
+            return fail(error,
+                        QCoreApplication::translate("ServerAddress", "The server address \"%1\" lacks its closing ].")
+                            .arg(authority));
         address.host = authority.mid(1, close - 1);
         const QString after = authority.mid(close + 1);
         if (after.startsWith(QLatin1Char(':')))
@@ -88,7 +94,8 @@ bool ServerAddress::parse(const QString &uri, ServerAddress *out, QString *error
         else if (name == QLatin1String("password"))
             address.password = value;
         else if (name.isEmpty() || !name.contains(QRegularExpression(QStringLiteral("^[a-z_]+$"))))
-            return fail(error, QStringLiteral("\"%1\" is not a connection setting.").arg(name));
+            return fail(error,
+                        QCoreApplication::translate("ServerAddress", "\"%1\" is not a connection setting.").arg(name));
         else
             address.options.append({name, value});
     }
@@ -96,10 +103,12 @@ bool ServerAddress::parse(const QString &uri, ServerAddress *out, QString *error
         bool ok = false;
         address.port = portText.toInt(&ok);
         if (!ok || address.port < 1 || address.port > 65535)
-            return fail(error, QStringLiteral("\"%1\" is not a port number.").arg(portText));
+            return fail(error,
+                        QCoreApplication::translate("ServerAddress", "\"%1\" is not a port number.").arg(portText));
     }
     if (address.database.isEmpty())
-        return fail(error, QStringLiteral("The address names no database: add /DATABASE after the server."));
+        return fail(error, QCoreApplication::translate(
+                               "ServerAddress", "The address names no database: add /DATABASE after the server."));
     *out = address;
     return true;
 }

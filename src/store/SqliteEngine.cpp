@@ -1,3 +1,6 @@
+// The pre-update hook is in Debian's libsqlite3 (built with it); its declaration needs this first.
+#define SQLITE_ENABLE_PREUPDATE_HOOK
+
 #include "store/SqliteEngine.h"
 
 #include "store/Schema.h"
@@ -10,6 +13,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+
+#include <algorithm>
+#include <cstring>
 
 #include <sqlite3.h>
 
@@ -85,13 +91,37 @@ QString SqliteEngine::openChecked()
         // turned back here; where that cannot happen (a read-only file) it is still read as it is.
         probe.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
         probe.exec(QStringLiteral("PRAGMA synchronous = FULL"));
-        // Each search walks the whole slot table. SQLite's default page cache (2 MB) holds the table
-        // of some 60,000 slots; 16 MB keeps the walk out of the file for every size in use.
-        probe.exec(QStringLiteral("PRAGMA cache_size = -16384"));
     }
     QString why;
     if (!Schema::hasExpectedTables(db, &why))
         return QCoreApplication::translate("SqliteEngine", "The file is not a Papyra database: %1.").arg(why);
+    m_slotColumns.clear();
+    {
+        QSqlQuery columns(db);
+        columns.exec(QStringLiteral("PRAGMA table_info(Varnel)"));
+        while (columns.next())
+            m_slotColumns << columns.value(1).toString().toLower();
+    }
+    m_slotColumnChanges.assign(size_t(m_slotColumns.size()), 0);
+    sqlite3_preupdate_hook(
+        handleOf(db),
+        [](void *context, sqlite3 *raw, int op, const char *database, const char *table, sqlite3_int64, sqlite3_int64) {
+            if (sqlite3_stricmp(database, "main") != 0 || sqlite3_stricmp(table, "Varnel") != 0)
+                return;
+            auto &changes = *static_cast<std::vector<quint64> *>(context);
+            const int count = std::min(sqlite3_preupdate_count(raw), int(changes.size()));
+            for (int c = 0; c < count; ++c) {
+                sqlite3_value *before = nullptr, *after = nullptr;
+                const bool changed = op != SQLITE_UPDATE || sqlite3_preupdate_old(raw, c, &before) != SQLITE_OK ||
+                                     sqlite3_preupdate_new(raw, c, &after) != SQLITE_OK ||
+                                     sqlite3_value_type(before) != sqlite3_value_type(after) ||
+                                     sqlite3_value_bytes(before) != sqlite3_value_bytes(after) ||
+                                     memcmp(sqlite3_value_blob(before), sqlite3_value_blob(after),
+                                            size_t(sqlite3_value_bytes(before))) != 0;
+                changes[size_t(c)] += changed;
+            }
+        },
+        &m_slotColumnChanges);
     if (!SqliteSearch::install(handleOf(db), &why))
         return why.isEmpty() ? QCoreApplication::translate("SqliteEngine", "The database could not be prepared.") : why;
     return QString();
@@ -103,9 +133,27 @@ void SqliteEngine::close()
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (sqlite3 *raw = handleOf(db))
+            SqliteSearch::flushLog(raw);
         db.close();
     }
     QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QByteArray SqliteEngine::columnStamp(const QString &table, const QString &column) const
+{
+    const int at = m_slotColumns.indexOf(column.toLower());
+    sqlite3 *raw = handleOf(connection());
+    if (!raw || table.compare(QLatin1String("Varnel"), Qt::CaseInsensitive) != 0 || at < 0)
+        return changeStamp();
+    qint64 dataVersion = -1;
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(raw, "PRAGMA data_version", -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW)
+        dataVersion = sqlite3_column_int64(statement, 0);
+    sqlite3_finalize(statement);
+    return QByteArray::number(m_openings) + ":c" + QByteArray::number(m_slotColumnChanges[size_t(at)]) + ':' +
+           QByteArray::number(dataVersion);
 }
 
 QByteArray SqliteEngine::changeStamp() const
@@ -132,6 +180,7 @@ bool SqliteEngine::readKeys(const QString &sql, const QVariantList &bindValues, 
             *error = QCoreApplication::translate("SqliteEngine", "The database is not open.");
         return false;
     }
+    SqliteSearch::flushLog(raw, 2000);
     sqlite3_stmt *statement = nullptr;
     const QByteArray text = sql.toUtf8();
     int rc = sqlite3_prepare_v2(raw, text.constData(), int(text.size()), &statement, nullptr);
@@ -163,7 +212,7 @@ bool SqliteEngine::readKeys(const QString &sql, const QVariantList &bindValues, 
 
 QString SqliteEngine::matchCondition() const
 {
-    return QStringLiteral("papyra_search(?, rowid)");
+    return QStringLiteral("FileNumber IN papyra_hits(?)");
 }
 
 QString SqliteEngine::categoryKey() const

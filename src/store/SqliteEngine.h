@@ -2,6 +2,9 @@
 
 #include "store/Engine.h"
 
+#include <QStringList>
+#include <vector>
+
 // The index as one SQLite file, Varnel.mdb. One connection serves every data source, so a read one
 // of them has not finished can never lock out another one's write.
 class SqliteEngine : public Engine
@@ -20,6 +23,8 @@ public:
     bool isOpen() const override;
     QSqlDatabase connection() const override;
     QByteArray changeStamp() const override;
+    // Known for the columns of Varnel, from SQLite's pre-update hook on the connection.
+    QByteArray columnStamp(const QString &table, const QString &column) const override;
     // Reads through SQLite directly: a key list of a hundred thousand slots costs a few
     // milliseconds this way, several times less than through QSqlQuery's per-value variants.
     bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
@@ -36,4 +41,7 @@ private:
     QString m_connectionName;
     QString m_path;
     quint64 m_openings = 0;
+    // Changes this connection made to each column of Varnel, by column position.
+    std::vector<quint64> m_slotColumnChanges;
+    QStringList m_slotColumns;
 };

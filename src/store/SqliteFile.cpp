@@ -2,6 +2,7 @@
 
 #include "store/FileCopy.h"
 #include "store/Schema.h"
+#include "store/SqliteSearch.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -168,20 +169,25 @@ QString shapeProblem(sqlite3 *db)
                           {columnText(row, 2), sqlite3_column_int(row, 4) != 0, sqlite3_column_int(row, 5) != 0});
         }))
         return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
-    int triggers = 0;
-    if (!eachRow(db, "SELECT count(*) FROM main.sqlite_schema WHERE type = 'trigger'", &error,
-                 [&](sqlite3_stmt *row) { triggers = sqlite3_column_int(row, 0); }))
+    // Papyra's own search index logs every change of Varnel through triggers; any other trigger
+    // (or one of those names doing something else) would run on the user's edits.
+    int foreignTriggers = 0;
+    if (!eachRow(db, "SELECT type, name, sql FROM main.sqlite_schema WHERE type = 'trigger'", &error,
+                 [&](sqlite3_stmt *row) {
+                     foreignTriggers +=
+                         !SqliteSearch::isOwnObject(columnText(row, 0), columnText(row, 1), columnText(row, 2));
+                 }))
         return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
     auto notOurs = [](const QString &why) {
         return QCoreApplication::translate("SqliteFile", "The file is not a Papyra database: %1.").arg(why);
     };
-    if (triggers > 0)
+    if (foreignTriggers > 0)
         return notOurs(QCoreApplication::translate("SqliteFile", "it holds triggers"));
 
     QHash<QString, QString> definitions; // the CREATE statement of each table, by lower-case name
     if (!eachRow(db, "SELECT name, sql FROM main.sqlite_schema WHERE type = 'table'", &error,
                  [&](sqlite3_stmt *row) { definitions.insert(columnText(row, 0).toLower(), columnText(row, 1)); }))
-        return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
+        return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
 
     QVector<Schema::Table> checked = Schema::expectedTables();
     // Papyra's own history table may be missing (Papyra adds it); when it is there, it is checked as the others.
@@ -209,7 +215,7 @@ QString shapeProblem(sqlite3 *db)
                 if (sqlite3_column_int(row, 2) != 0 && columnText(row, 3) != QLatin1String("pk"))
                     uniqueIndex = columnText(row, 1);
             }))
-            return QStringLiteral("The file cannot be read as a database (%1).").arg(error);
+            return QCoreApplication::translate("SqliteFile", "The file cannot be read as a database (%1).").arg(error);
         if (!uniqueIndex.isEmpty())
             return notOurs(
                 QCoreApplication::translate("SqliteFile", "the table %1 has a UNIQUE constraint").arg(table));
@@ -390,7 +396,7 @@ bool snapshot(const QString &databasePath, const QString &snapshotPath, QString 
         sqlite3_open_v2(sourceName.constData(), &source, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) !=
             SQLITE_OK) {
         sqlite3_close(source);
-        return fail(error, QStringLiteral("The database cannot be read."));
+        return fail(error, QCoreApplication::translate("SqliteFile", "The database cannot be read."));
     }
     sqlite3_busy_timeout(source, 5000);
     QString partial;
@@ -416,7 +422,9 @@ bool snapshot(const QString &databasePath, const QString &snapshotPath, QString 
         ok = ok && FileCopy::replace(partial, snapshotPath, &why);
         if (!ok) {
             removeWithCompanions(partial);
-            return fail(error, why.isEmpty() ? QStringLiteral("The copy could not be written.") : why);
+            return fail(error, why.isEmpty()
+                                   ? QCoreApplication::translate("SqliteFile", "The copy could not be written.")
+                                   : why);
         }
         return true;
     }
@@ -444,7 +452,8 @@ bool snapshot(const QString &databasePath, const QString &snapshotPath, QString 
     ok = ok && FileCopy::syncFile(partial, &why) && FileCopy::replace(partial, snapshotPath, &why);
     if (!ok) {
         removeWithCompanions(partial);
-        return fail(error, why.isEmpty() ? QStringLiteral("The copy could not be written.") : why);
+        return fail(error,
+                    why.isEmpty() ? QCoreApplication::translate("SqliteFile", "The copy could not be written.") : why);
     }
     return true;
 }

@@ -10,10 +10,11 @@ namespace SqliteFile {
 // shape it edits them; otherwise why says what is wrong, in a sentence for the user. Refuses
 // anything but a regular file without looking inside, a file with a journal or log beside it, a
 // length other than its header gives, whatever integrity_check does not call ok, and tables of the
-// right names but another shape (triggers, views, virtual tables, no rowid, FileNumber not the
-// integer key, STRICT tables, CHECK and UNIQUE constraints). Papyra's own history table may be
-// there, in its own shape; other tables and indexes may be there too. Opens the file through SQLite, which
-// may write to it, so it is meant for a copy.
+// right names but another shape (triggers other than the search index's own, views, virtual tables,
+// no rowid, FileNumber not the integer key, STRICT tables, CHECK and UNIQUE constraints). Papyra's
+// own history table may be there, in its own shape, and its search index exactly as the program
+// makes it (a file without them gets them when it is opened); other tables and indexes may be there
+// too. Opens the file through SQLite, which may write to it, so it is meant for a copy.
 bool isProgramDatabase(const QString &path, QString *why = nullptr);
 
 // The copy of each direction. The database is never left half-written. A restore copies the chosen

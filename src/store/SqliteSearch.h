@@ -7,24 +7,49 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
-// The SQL function of the keyword search, registered on each connection to Varnel.mdb.
+// The keyword search on a connection to Varnel.mdb.
 //
-//   papyra_search(term, rowid)
-//     1 when `*term*` matches the keywords, the category or the reminder in the form the grids
-//     show, case ignored per character, of the Varnel slot with that rowid; a null field never
-//     matches. Looked up in the matches that the first call of a statement finds in an in-memory
-//     copy of the three fields, already folded. The copy is read at the first search on a
-//     connection and kept current from the connection's update hook; a change it cannot account
-//     for (another connection's commit, a statement the hook does not see, a change of the
-//     locale's date form) makes it read the table afresh.
+//   FileNumber IN papyra_hits(term)
+//     the slots whose keywords, category or reminder in the form the grids show contain the term
+//     (`*term*` matched with the search's wildcards, case ignored per character); a null field
+//     never matches.
+//
+// A trigram index in the file finds the candidates and the exact matcher confirms each of them.
+// The index holds the keywords and category of every slot already folded, and also with their
+// accents taken off (Pattern::loosen), which is what it is searched by, so that what it finds is a
+// superset of the matches of a search that forgives accents. It lives in the file beside the two tables, under names of
+// its own:
+//
+//   papyra_index     FTS5 table, trigram tokenizer, rowid = FileNumber
+//   papyra_changed   the slots written since the index last took them in
+//   papyra_meta      the form of the index (its version and the Unicode tables of the folding)
+//   papyra_reminder  an index on Varnel(Reminder), for the reminder part and the due list
+//   papyra_slots     an index on Varnel(FileNumber), the slot list read from a fraction of the file
+//   three triggers   on Varnel, writing to papyra_changed
+//
+// The triggers are plain SQL, so every program that writes Varnel (another SQLite tool included)
+// logs what it changed, in the same transaction: a rollback takes the log back with the rows. A
+// search reads the slots in the log from Varnel itself, so the index never has to be current; the
+// log is taken into the index when the connection opens or closes, and when it grows large. An
+// index that is missing, of another form, or whose objects differ from these, is built afresh when
+// the file opens; a file that cannot be written is searched by reading the whole table.
 //
 // The term is bound as a value, so no search text ever becomes SQL text.
 namespace SqliteSearch {
 
+// Registers papyra_hits on the connection and brings the index up to date (building it when
+// needed, which writes to the file). Fails only when papyra_hits cannot be registered.
 bool install(sqlite3 *db, QString *error = nullptr);
+// Takes the log into the index when it holds more than longerThan entries: every entry when the
+// connection is about to close, and a long log (an import, another program's bulk change) before a
+// query reads it again and again. Best effort; never inside a transaction.
+void flushLog(sqlite3 *db, int longerThan = 0);
+// Whether an object of sqlite_schema is one of the index's own, exactly as the program makes it.
+bool isOwnObject(const QString &type, const QString &name, const QString &sql);
 
-// The pieces of the rule for one slot, which the in-memory copy applies to every slot at once.
+// The pieces of the rule for one slot.
 enum Field { Keywords, Category, Reminder, FieldCount };
 using ShownDates = std::unordered_map<std::string, std::string>; // stored reminder -> folded shown form
 

@@ -1,6 +1,8 @@
 #include "tour/Slides.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 
 namespace Slides {
@@ -89,6 +91,26 @@ QString path(const QString &programFolder, const QString &fileName)
 QImage picture(const QString &programFolder, const QString &fileName)
 {
     return QImage(path(programFolder, fileName));
+}
+
+QImage startImage(const QString &programFolder)
+{
+    // Every tab change shows the start picture again; decoding it each time was a good part of a
+    // tab change. A file replaced on disk (another time or size) is read again.
+    struct Kept {
+        QString path;
+        QDateTime modified;
+        qint64 size = -1;
+        QImage image;
+    };
+    static Kept kept;
+    const QString file = path(programFolder, startPicture());
+    const QFileInfo info(file);
+    const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();
+    const qint64 size = info.exists() ? info.size() : -1;
+    if (kept.path != file || kept.modified != modified || kept.size != size)
+        kept = {file, modified, size, QImage(file)};
+    return kept.image;
 }
 
 Tick tick(qint16 step, const QString &programFolder)

@@ -20,6 +20,8 @@ QString path(const QString &programFolder, const QString &fileName);
 // Reads the picture file afresh. A missing or undecodable file gives a null image, shown as the
 // panel's bare background; nothing is reported, so the tour simply goes on.
 QImage picture(const QString &programFolder, const QString &fileName);
+// The start picture, decoded once for each version of its file (path, time and size).
+QImage startImage(const QString &programFolder);
 
 // One tick of the tour clock. At rest (step outside 1 .. stepCount) nothing is shown and the step
 // stays; otherwise that step's picture is to be shown, and the next step is 0 after the last, so

@@ -1,6 +1,7 @@
 #include "ui/Dialogs.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -130,7 +131,10 @@ std::optional<Dialogs::ServerLogin> Dialogs::serverLogin(QWidget *parent, const 
     const QUrl proposedUrl(proposed.uri);
     auto *server = new QLineEdit(&dialog);
     server->setObjectName(QStringLiteral("txtServer"));
-    server->setPlaceholderText(QStringLiteral("office-server, or a whole postgresql:// address"));
+    server->setPlaceholderText(
+        QCoreApplication::translate("Dialogs", "office-server, or a whole postgresql:// address"));
+    // Wide enough for its hint in every language.
+    server->setMinimumWidth(server->fontMetrics().horizontalAdvance(server->placeholderText()) + 32);
     server->setText(proposed.uri.isEmpty() ? QString() : proposed.uri);
     auto *port = new QSpinBox(&dialog);
     port->setObjectName(QStringLiteral("txtPort"));
@@ -143,13 +147,13 @@ std::optional<Dialogs::ServerLogin> Dialogs::serverLogin(QWidget *parent, const 
     auto *password = new QLineEdit(proposed.password, &dialog);
     password->setObjectName(QStringLiteral("txtPassword"));
     password->setEchoMode(QLineEdit::Password);
-    auto *remember = new QCheckBox(QStringLiteral("Remember password (in ~/.pgpass)"), &dialog);
+    auto *remember = new QCheckBox(QCoreApplication::translate("Dialogs", "Remember password (in ~/.pgpass)"), &dialog);
     remember->setObjectName(QStringLiteral("chkRemember"));
-    form->addRow(QStringLiteral("&Server:"), server);
-    form->addRow(QStringLiteral("P&ort:"), port);
-    form->addRow(QStringLiteral("&Database:"), database);
-    form->addRow(QStringLiteral("&User name:"), user);
-    form->addRow(QStringLiteral("Pass&word:"), password);
+    form->addRow(QCoreApplication::translate("Dialogs", "&Server:"), server);
+    form->addRow(QCoreApplication::translate("Dialogs", "P&ort:"), port);
+    form->addRow(QCoreApplication::translate("Dialogs", "&Database:"), database);
+    form->addRow(QCoreApplication::translate("Dialogs", "&User name:"), user);
+    form->addRow(QCoreApplication::translate("Dialogs", "Pass&word:"), password);
     form->addRow(remember);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     form->addRow(buttons);
