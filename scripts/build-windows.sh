@@ -93,18 +93,21 @@ unpack_source() { # package version folder
 # SQLite: the amalgamation made from Debian's source with Debian's compile-time options, built as
 # sqlite3.dll with its import library.
 build_sqlite() {
-    [ -f "$SQLITE_PREFIX/bin/sqlite3.dll" ] && return 0
-    fetch_source sqlite3 "$SQLITE_SOURCE_VERSION"
-    unpack_source sqlite3 "$SQLITE_SOURCE_VERSION" "sqlite3-$SQLITE_SOURCE_VERSION"
-    # The options of Debian's libsqlite3-0 (debian/rules), so both platforms' SQLite behave alike.
+    # The options of Debian's libsqlite3-0 (debian/rules: its CFLAGS and its configure's --enable-fts4,
+    # --enable-fts5), so both platforms' SQLite behave alike: the search index is an FTS5 table.
     options="-DSQLITE_SECURE_DELETE -DSQLITE_ENABLE_COLUMN_METADATA -DSQLITE_ENABLE_FTS3
-        -DSQLITE_ENABLE_FTS3_PARENTHESIS -DSQLITE_ENABLE_RTREE=1 -DSQLITE_SOUNDEX=1
+        -DSQLITE_ENABLE_FTS4 -DSQLITE_ENABLE_FTS5 -DSQLITE_ENABLE_FTS3_PARENTHESIS -DSQLITE_ENABLE_RTREE=1 -DSQLITE_SOUNDEX=1
         -DSQLITE_ENABLE_UNLOCK_NOTIFY -DSQLITE_OMIT_LOOKASIDE=1 -DSQLITE_ENABLE_DBSTAT_VTAB
         -DSQLITE_ALLOW_ROWID_IN_VIEW -DSQLITE_ENABLE_UPDATE_DELETE_LIMIT=1 -DSQLITE_ENABLE_LOAD_EXTENSION
         -DSQLITE_ENABLE_JSON1 -DSQLITE_LIKE_DOESNT_MATCH_BLOBS -DSQLITE_THREADSAFE=1
         -DSQLITE_ENABLE_FTS3_TOKENIZER=1 -DSQLITE_USE_URI=1 -DSQLITE_MAX_SCHEMA_RETRY=25
         -DSQLITE_ENABLE_PREUPDATE_HOOK -DSQLITE_ENABLE_SESSION -DSQLITE_ENABLE_STMTVTAB
         -DSQLITE_MAX_VARIABLE_NUMBER=250000"
+    # A cache built with other options is built again.
+    [ -f "$SQLITE_PREFIX/bin/sqlite3.dll" ] && [ "$(cat "$SQLITE_PREFIX/.options" 2>/dev/null)" = "$(echo $options)" ] &&
+        return 0
+    fetch_source sqlite3 "$SQLITE_SOURCE_VERSION"
+    unpack_source sqlite3 "$SQLITE_SOURCE_VERSION" "sqlite3-$SQLITE_SOURCE_VERSION"
     work=$CACHE/src/sqlite3-build
     rm -rf "$work"
     mkdir -p "$work"
@@ -117,6 +120,7 @@ build_sqlite() {
         -shared "$work/sqlite3.c" -o "$SQLITE_PREFIX.tmp/bin/sqlite3.dll" \
         -Wl,--out-implib,"$SQLITE_PREFIX.tmp/lib/libsqlite3.dll.a" -static-libgcc
     cp "$work/sqlite3.h" "$work/sqlite3ext.h" "$SQLITE_PREFIX.tmp/include/"
+    echo $options >"$SQLITE_PREFIX.tmp/.options"
     rm -rf "$SQLITE_PREFIX"
     mv "$SQLITE_PREFIX.tmp" "$SQLITE_PREFIX"
 }
@@ -234,8 +238,14 @@ build_qt() {
     $NICE cmake --build "$work" -j "$JOBS"
     rm -rf "$QT_PREFIX"
     cmake --install "$work"
-    cp "$SQLITE_PREFIX/bin/sqlite3.dll" "$QT_PREFIX/bin/"
     echo "$tag" >"$QT_PREFIX/.papyra-complete"
+}
+
+# Qt's SQLite driver and Papyra share the one sqlite3.dll; Qt's folder holds a copy (it comes first
+# on the tests' DLL path), kept the same as SQLite's own when that is built again.
+share_sqlite() {
+    cmp -s "$SQLITE_PREFIX/bin/sqlite3.dll" "$QT_PREFIX/bin/sqlite3.dll" ||
+        cp "$SQLITE_PREFIX/bin/sqlite3.dll" "$QT_PREFIX/bin/"
 }
 
 # Runs a Windows program of this build under Wine: the tool the build itself runs (the template is
@@ -278,15 +288,17 @@ build_papyra() {
 
 # The DLLs a program or plugin imports, found among Qt's, SQLite's, zint's, libpq's, libzip's and
 # the compiler's run-time libraries (and zlib), copied into folder, and theirs in turn. Windows' own
-# DLLs are not shipped.
+# DLLs are not shipped. Windows matches a DLL's name without regard to case (libpq's own import
+# name is LIBPQ.dll), so the search here does too.
 copy_imports() { # file folder
     for dll in $($TRIPLET-objdump -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
-        [ -f "$2/$dll" ] && continue
+        [ -n "$(find "$2" -maxdepth 1 -iname "$dll")" ] && continue
         for dir in "$QT_PREFIX/bin" "$SQLITE_PREFIX/bin" "$ZINT_PREFIX/bin" "$PQ_PREFIX/bin" "$ZIP_PREFIX/bin" \
             "$GCC_DLLS" "/usr/$TRIPLET/lib"; do
-            if [ -f "$dir/$dll" ]; then
-                cp "$dir/$dll" "$2/"
-                copy_imports "$dir/$dll" "$2"
+            found=$(find "$dir" -maxdepth 1 -iname "$dll" | head -n 1)
+            if [ -n "$found" ]; then
+                cp "$found" "$2/"
+                copy_imports "$found" "$2"
                 break
             fi
         done
@@ -337,6 +349,7 @@ build_libpq
 build_libzip
 [ "${1:-}" = libs ] && exit 0
 build_qt
+share_sqlite
 [ "${1:-}" = qt ] && exit 0
 
 GCC_DLLS=$(dirname "$($TRIPLET-gcc-posix -print-libgcc-file-name)")
