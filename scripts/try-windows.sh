@@ -24,7 +24,7 @@ ZIP=$BUILD/papyra-$VERSION-portable.zip
     echo "No Windows build: run ./papyra.sh windows first." >&2
     exit 1
 }
-sh scripts/install-deps.sh wine wine64 xvfb openbox xdotool imagemagick unzip python3
+sh scripts/install-deps.sh wine wine64 xvfb openbox xdotool imagemagick unzip python3 poppler-utils zbar-tools
 
 export WINEPREFIX=$(pwd)/$BUILD/wine-trial
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -160,6 +160,9 @@ done
 [ -s "$drive/labels-trial.pdf" ] || fail "no labels PDF"
 pdftotext "$drive/labels-trial.pdf" - | grep -q "Car insurance 2026" || fail "the labels PDF lacks the folder"
 pdftoppm -r 60 -png -singlefile "$drive/labels-trial.pdf" "$BUILD/labels-windows"
+# The first label's QR code, read back by a real decoder, holds the folder's number.
+pdftoppm -r 300 -png -singlefile "$drive/labels-trial.pdf" "$BUILD/labels-windows-300"
+[ "$(zbarimg -q --raw "$BUILD/labels-windows-300.png" 2>/dev/null)" = 1 ] || fail "the label's QR code does not read 1"
 echo "labels: $BUILD/labels-windows.png"
 kill "$papyra" 2>/dev/null || true
 wineserver -k || true
