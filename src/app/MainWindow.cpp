@@ -150,8 +150,7 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     if (!shared.isEmpty() && !openSharedIndex({shared, QString(), false}, &m_startShareProblem, &m_startNeedsPassword))
         m_startShareUri = shared;
     updateIndexPanel();
-    // The due count scans the reminders: it follows once the window is on screen.
-    QTimer::singleShot(0, this, &MainWindow::updateDueStatus);
+    // The due count scans the reminders: it follows once the window is on screen (paintEvent).
 
     // The load procedure: stack the panels under the strip, Search panel showing, grids in place.
     for (int i = 0; i < m_panels.size(); ++i) {
@@ -478,6 +477,17 @@ void MainWindow::openDataSources()
     if (m_store.open(&m_openError))
         m_store.refreshAll(&m_openError);
     m_failureShown = !m_openError.isEmpty();
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    // A timer started in the constructor would run before the first paint: the events it posts come
+    // ahead of the window's first update.
+    if (m_dueCountWaits) {
+        m_dueCountWaits = false;
+        QTimer::singleShot(0, this, &MainWindow::updateDueStatus);
+    }
 }
 
 void MainWindow::showEvent(QShowEvent *event)
