@@ -931,7 +931,8 @@ void MainWindow::Tabset(qint16 i)
 
 void MainWindow::StartSlideShow()
 {
-    startHerePanel()->setPicture(Slides::startImage(m_programFolder));
+    // Decoded when the Start Here panel is painted: most tab changes go elsewhere.
+    startHerePanel()->setPicture([folder = m_programFolder] { return Slides::startImage(folder); });
     m_slidestep = 1;
     ++m_tourRestarts;
 }
