@@ -297,7 +297,12 @@ private:
         std::string text;                     // the stored reminder read as text
         std::string shown;                    // its folded shown form, once needed
         std::shared_ptr<sqlite3_value> value; // as stored, to look its slots up by
+        bool isDate;                          // a date in the stored form (worked out once, not per search)
     };
+    static bool isDate(const std::string &stored)
+    {
+        return Dates::fromStorage(QString::fromUtf8(stored.data(), qsizetype(stored.size()))).isValid();
+    }
     std::vector<StoredDate> m_dates;
     std::string m_dateCharacters;
     ShownDates m_shownDates;
@@ -492,7 +497,8 @@ bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64
                 return false;
             const std::shared_ptr<sqlite3_value> kept(found, sqlite3_value_free);
             // Read as text from the row, not from the copy: reading a blob as text changes its type.
-            m_dates.push_back({std::string(textOf(sqlite3_column_value(next, 0))), std::string(), kept});
+            const std::string text(textOf(sqlite3_column_value(next, 0)));
+            m_dates.push_back({text, std::string(), kept, isDate(text)});
             sqlite3_reset(next);
             sqlite3_bind_value(next, 1, found);
         }
@@ -505,7 +511,8 @@ bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64
                                                       sqlite3_value_free);
             if (!kept)
                 return false;
-            m_dates.push_back({std::string(textOf(sqlite3_column_value(others, 0))), std::string(), kept});
+            const std::string text(textOf(sqlite3_column_value(others, 0)));
+            m_dates.push_back({text, std::string(), kept, isDate(text)});
         }
         // The characters a well-formed date can show: digits and the form's own separators.
         m_dateCharacters = "0123456789-"; // a year before 1000 is shown as stored
@@ -518,8 +525,8 @@ bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64
     Statement slotRows(m_db, "SELECT FileNumber FROM Varnel WHERE Reminder = ?");
     if (!slotRows.ok())
         return false;
-    for (auto &[stored, shown, value] : m_dates) {
-        if (!datesCanMatch && Dates::fromStorage(QString::fromUtf8(stored.data(), qsizetype(stored.size()))).isValid())
+    for (auto &[stored, shown, value, wellFormed] : m_dates) {
+        if (!datesCanMatch && wellFormed)
             continue;
         if (shown.empty())
             appendSearchable(shown, Reminder, stored, m_shownDates);
