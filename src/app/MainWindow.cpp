@@ -483,10 +483,14 @@ void MainWindow::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
     // A timer started in the constructor would run before the first paint: the events it posts come
-    // ahead of the window's first update.
+    // ahead of the window's first update. With the count, the search reads ahead what its first run
+    // would (the distinct reminders), before the user can have typed a word.
     if (m_dueCountWaits) {
         m_dueCountWaits = false;
-        QTimer::singleShot(0, this, &MainWindow::updateDueStatus);
+        QTimer::singleShot(0, this, [this] {
+            updateDueStatus();
+            m_store.prepareSearch();
+        });
     }
 }
 

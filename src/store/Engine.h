@@ -52,6 +52,8 @@ public:
     // runs matchCondition() through readKeys, and an engine whose server cannot apply the rule
     // itself overrides it (PostgreSQL matches on this side, from a copy kept current).
     virtual bool searchKeys(const QStringList &terms, QVector<qint64> *keys, QString *error) const;
+    // Work the first search would do, done ahead while the program waits for the user.
+    virtual void prepareSearch() {}
     // The condition, with one placeholder for the search term, that keeps the Varnel rows whose
     // keywords, category or shown reminder contain the term; used by the default searchKeys only.
     virtual QString matchCondition() const = 0;

@@ -184,6 +184,12 @@ bool RecordStore::listDue(const QDate &lastDay)
     return m_search.refresh();
 }
 
+void RecordStore::prepareSearch()
+{
+    if (isOpen())
+        m_engine->prepareSearch();
+}
+
 int RecordStore::dueCount(const QDate &lastDay, QString *error) const
 {
     if (!isOpen()) {

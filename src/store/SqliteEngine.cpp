@@ -171,6 +171,12 @@ QByteArray SqliteEngine::changeStamp() const
            QByteArray::number(dataVersion);
 }
 
+void SqliteEngine::prepareSearch()
+{
+    if (sqlite3 *raw = handleOf(connection()))
+        SqliteSearch::prepare(raw);
+}
+
 bool SqliteEngine::readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
                             QString *error) const
 {

@@ -29,6 +29,7 @@ public:
     // milliseconds this way, several times less than through QSqlQuery's per-value variants.
     bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
                   QString *error) const override;
+    void prepareSearch() override;
     QString matchCondition() const override;
     QString categoryKey() const override;
     bool backupTo(const QString &path, QString *error) override;

@@ -283,6 +283,9 @@ public:
     }
 
     bool search(std::string_view term, std::vector<sqlite3_int64> *hits, std::string *error);
+    // The distinct reminders, read again when another connection has committed since.
+    bool readReminders();
+    bool usesIndex() const { return m_indexed; }
 
 private:
     bool scanTable(const Pattern &pattern, std::vector<sqlite3_int64> *hits);
@@ -468,7 +471,7 @@ bool Searcher::searchIndex(const Pattern &pattern, const std::string &loose, std
     return true;
 }
 
-bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64> *hits)
+bool Searcher::readReminders()
 {
     // Another connection's commit may bring dates the list does not hold; this connection's own
     // writes are in the log, which searchIndex reads.
@@ -519,6 +522,13 @@ bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64
         Pattern::appendFolded(m_dateCharacters, Dates::toDisplay(QDate(2002, 12, 31)).toStdString());
         m_datesKey = key;
     }
+    return true;
+}
+
+bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64> *hits)
+{
+    if (!readReminders())
+        return false;
     // A term needing a character no shown date holds can only meet a reminder stored in another form.
     const bool datesCanMatch = std::all_of(pattern.requiredText().cbegin(), pattern.requiredText().cend(),
                                            [&](char c) { return m_dateCharacters.find(c) != std::string::npos; });
@@ -738,6 +748,13 @@ void flushLog(sqlite3 *db, int longerThan)
     const auto found = searchers().find(db);
     if (found != searchers().end())
         found->second->flush(longerThan);
+}
+
+void prepare(sqlite3 *db)
+{
+    const auto found = searchers().find(db);
+    if (found != searchers().end() && found->second->usesIndex())
+        found->second->readReminders();
 }
 
 } // namespace SqliteSearch
