@@ -220,6 +220,7 @@ void PageSurface::flushGlyphs()
         const QPen previous = m_painter.pen();
         m_painter.setPen(m_rulePen);
         m_painter.drawLines(m_rules);
+        m_rulesDrawn += m_rules.size();
         m_painter.setPen(previous);
         m_rules.clear();
     }
@@ -230,6 +231,7 @@ void PageSurface::flushGlyphs()
     run.setGlyphIndexes(m_glyphs);
     run.setPositions(m_positions);
     m_painter.drawGlyphRun(QPointF(0, 0), run);
+    m_glyphsDrawn += m_glyphs.size();
     m_glyphs.clear();
     m_positions.clear();
 }

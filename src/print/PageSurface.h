@@ -28,6 +28,9 @@ public:
     QString errorString() const override { return m_error; }
 
     int pageCount() const { return m_pages; }
+    // How many glyphs and rules went onto the pages as glyph runs and strokes.
+    qint64 glyphsDrawn() const { return m_glyphsDrawn; }
+    qint64 rulesDrawn() const { return m_rulesDrawn; }
     // How many character columns of the current font fit across the page.
     int columnsPerLine() const;
     QFont font() const { return m_font; }
@@ -65,6 +68,8 @@ private:
     static constexpr quint32 unknownGlyph = 0xFFFFFFFF;
     quint32 m_latinGlyphs[256]; // the font's glyph of each Latin-1 character, unknownGlyph until looked up
     int m_pages = 0;
+    qint64 m_glyphsDrawn = 0;
+    qint64 m_rulesDrawn = 0;
     bool m_failed = false;
     bool m_ended = false;
     QString m_error;

@@ -245,8 +245,18 @@ Table parse(const QString &text, QChar separator)
     int rowLine = 1;
     int quoteLine = 1;
     const qsizetype n = text.size();
+    auto plain = [separator](QChar c) {
+        return c != separator && c != QLatin1Char('"') && c != QLatin1Char('\r') && c != QLatin1Char('\n');
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = d[i];
+        if (plain(c)) { // the run of ordinary characters up to the next one that means something
+            take(i);
+            while (i + 1 < n && plain(d[i + 1]))
+                ++i;
+            rowStarted = rowStarted || !quoted;
+            continue;
+        }
         if (quoted) {
             if (c == QLatin1Char('"')) {
                 if (i + 1 < n && d[i + 1] == QLatin1Char('"')) {
