@@ -102,27 +102,32 @@ void PageSurface::printLine(const QString &text)
     const QChar *d = text.constData();
     const qsizetype n = text.size();
     for (qsizetype i = 0;; ++i) {
-        m_line.clear();
+        // At most one character per column and the second halves of surrogate pairs: written
+        // through a pointer into a buffer that keeps its capacity from line to line.
+        m_line.resize(columns + n);
+        QChar *out = m_line.data();
+        QChar *const start = out;
         int column = 0;
         bool cut = false;
         for (; i < n && d[i] != QLatin1Char('\r') && d[i] != QLatin1Char('\n'); ++i) {
             const QChar c = d[i];
             if (c.isLowSurrogate()) { // belongs to the character before it
                 if (!cut)
-                    m_line.append(c);
+                    *out++ = c;
             } else if (c == QLatin1Char('\t')) {
                 const int stop = column + tabWidth - column % tabWidth;
                 for (; column < stop && column < columns; ++column)
-                    m_line.append(QLatin1Char(' '));
+                    *out++ = QLatin1Char(' ');
                 cut = cut || column < stop;
                 column = stop;
             } else if (column < columns && !cut) {
-                m_line.append(c);
+                *out++ = c;
                 ++column;
             } else {
                 cut = true;
             }
         }
+        m_line.resize(out - start);
         if (m_y > 0 && m_y + m_lineHeight > m_pageSize.height()) {
             flushGlyphs();
             if (!m_device->newPage()) {
