@@ -140,7 +140,11 @@ void LabelsTest::controlsFitInOneFont()
                      qPrintable(a->objectName() + QStringLiteral(" on ") + b->objectName()));
         if (qobject_cast<QLabel *>(a) || qobject_cast<QAbstractButton *>(a)) {
             QVERIFY2(a->sizeHint().width() <= a->width() || qobject_cast<QPushButton *>(a),
-                     qPrintable(a->objectName()));
+                     qPrintable(QStringLiteral("%1 needs %2 of %3 px in %4 (%5)")
+                                    .arg(a->objectName())
+                                    .arg(a->sizeHint().width())
+                                    .arg(a->width())
+                                    .arg(a->font().toString(), QFontInfo(a->font()).family())));
             QVERIFY2(a->font() == font, qPrintable(a->objectName()));
         }
     }

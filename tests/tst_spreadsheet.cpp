@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -136,8 +138,10 @@ void SpreadsheetTest::refusesWhatDoesNotParse_data()
                                            << "Line 3 is not valid UTF-8";
     QTest::newRow("byte order mark and a bad byte") << bom + "File #,Keywords\n1,M\xFCller\n"
                                                     << "Line 2 is not";
+#ifndef Q_OS_WIN
     QTest::newRow("named pipe") << QByteArray("/pipe") << "not a regular file";
     QTest::newRow("endless device") << QByteArray("/dev/zero") << "not a regular file";
+#endif
     QTest::newRow("folder") << QByteArray("/") << "not a regular file";
     QTest::newRow("2 GB") << QByteArray("/huge") << "The file holds 2048 MB";
 }
@@ -149,7 +153,9 @@ void SpreadsheetTest::refusesWhatDoesNotParse()
     QString error;
     if (file.startsWith('/')) {
         QTemporaryDir dir;
+#ifndef Q_OS_WIN
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+#endif
         QFile huge(dir.filePath("huge"));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30)); // sparse: nothing is written
         huge.close();

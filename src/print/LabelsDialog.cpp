@@ -94,12 +94,19 @@ LabelsDialog::LabelsDialog(const QString &programFolder, Dialogs *dialogs, QWidg
                                     findChild<QLabel *>(QStringLiteral("lblCode")),
                                     findChild<QLabel *>(QStringLiteral("lblPrefix")),
                                     m_chkListed};
+    const auto fits = [&captions] {
+        return std::all_of(captions.begin(), captions.end(),
+                           [](QWidget *caption) { return caption->sizeHint().width() <= caption->width(); });
+    };
     QFont shared = font();
-    for (int stretch = 96; stretch >= 60; stretch -= 4) {
-        if (std::all_of(captions.begin(), captions.end(),
-                        [](QWidget *caption) { return caption->sizeHint().width() <= caption->width(); }))
-            break;
+    for (int stretch = 96; stretch >= 60 && !fits(); stretch -= 4) {
         shared.setStretch(stretch);
+        setFont(shared);
+    }
+    // Where a font cannot be narrowed (a bitmap font, a font engine that ignores the stretch), a
+    // smaller size keeps every caption whole.
+    for (qreal size = shared.pointSizeF() - 0.5; size >= 5 && !fits(); size -= 0.5) {
+        shared.setPointSizeF(size);
         setFont(shared);
     }
 

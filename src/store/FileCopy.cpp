@@ -176,6 +176,37 @@ bool copyInto(const QString &from, const QString &to, QString *error)
     return true;
 }
 
+bool writeInto(const QByteArray &bytes, const QString &to, QString *error)
+{
+    if (QFileInfo(to).isDir())
+        return failIsFolder(error);
+    Handle target(
+        CreateFileW(native(to).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target.valid() || !SetEndOfFile(target.get()))
+        return failWithLastError(error);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const DWORD chunk = DWORD(qMin<qsizetype>(bytes.size() - done, 1 << 30));
+        DWORD written = 0;
+        if (!WriteFile(target.get(), bytes.constData() + done, chunk, &written, nullptr))
+            return failWithLastError(error);
+        done += written;
+    }
+    // A full disk may show only here, when the data reaches it.
+    if (!FlushFileBuffers(target.get()) || !target.close())
+        return failWithLastError(error);
+    return true;
+}
+
+bool syncFile(const QString &path, QString *error)
+{
+    // FlushFileBuffers needs write access; others keep theirs meanwhile.
+    Handle file(CreateFileW(native(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !FlushFileBuffers(file.get()))
+        return failWithLastError(error);
+    return true;
+}
+
 bool replace(const QString &from, const QString &to, QString *error)
 {
     const std::wstring source = native(from), target = native(to);
@@ -402,10 +433,8 @@ bool copyAtomically(const QString &from, const QString &to, QString *error)
 bool writeAtomically(const QByteArray &bytes, const QString &to, QString *error)
 {
     const QFileInfo target(to);
-    if (target.isDir()) {
-        errno = EISDIR;
-        return failWithErrno(error);
-    }
+    if (target.isDir())
+        return failIsFolder(error);
     QString temporary;
     if (!createUnique(target.absolutePath(), QStringLiteral(".") + target.fileName() + QStringLiteral("."), &temporary,
                       error))

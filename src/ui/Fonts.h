@@ -7,7 +7,13 @@
 // style hint lets the font system pick the nearest sans-serif face.
 inline QFont designFont(const QString &family, qreal points)
 {
+#ifdef Q_OS_WIN
+    // Windows still has "MS Sans Serif" as a bitmap font in a few fixed sizes, which can be neither
+    // narrowed nor made smaller; its TrueType face is what Windows' own dialogs show for it.
+    QFont font(family == QLatin1String("MS Sans Serif") ? QStringLiteral("Microsoft Sans Serif") : family);
+#else
     QFont font(family);
+#endif
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     return font;

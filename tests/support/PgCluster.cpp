@@ -2,6 +2,7 @@
 
 #include "store/PostgresEngine.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -11,8 +12,10 @@
 #include <QUuid>
 
 #include <memory>
+#ifndef Q_OS_WIN
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -25,10 +28,12 @@ bool fail(QString *error, const QString &why)
     return false;
 }
 
+#ifndef Q_OS_WIN
 bool asRoot()
 {
     return ::geteuid() == 0;
 }
+#endif
 
 } // namespace
 
@@ -63,9 +68,11 @@ bool PgCluster::run(const QString &program, const QStringList &arguments, QStrin
     env.remove(QStringLiteral("LANG"));
     env.remove(QStringLiteral("LANGUAGE"));
     process.setProcessEnvironment(env);
-    if (asRoot())
+#ifndef Q_OS_WIN
+    if (asRoot()) {
         process.start(QStringLiteral("runuser"), QStringList{"-u", "postgres", "--", program} + arguments);
-    else
+    } else
+#endif
         process.start(program, arguments);
     const bool done = process.waitForFinished(60000);
     if (output)
@@ -73,6 +80,39 @@ bool PgCluster::run(const QString &program, const QStringList &arguments, QStrin
     return done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
+#ifdef Q_OS_WIN
+bool PgCluster::start(QString *error)
+{
+    bool ok = false;
+    m_port = qEnvironmentVariableIntValue("PAPYRA_TEST_PG_PORT", &ok);
+    if (!ok)
+        return fail(error, QStringLiteral("No test server: on Windows the shared index tests use the PostgreSQL "
+                                          "server scripts/try-windows.sh starts, at the port it puts in "
+                                          "PAPYRA_TEST_PG_PORT."));
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        return fail(error, QStringLiteral("Qt's PostgreSQL driver QPSQL is missing beside the program "
+                                          "(sqldrivers/qsqlpsql.dll)."));
+    if (!value(QStringLiteral("postgres"), QStringLiteral("SELECT 1")).isValid())
+        return fail(error, QStringLiteral("The test server at 127.0.0.1:%1 does not answer.").arg(m_port));
+    m_running = true;
+    return true;
+}
+
+bool PgCluster::startServer(QString *error)
+{
+    return fail(error, QStringLiteral("The trial's test server cannot be started from a Windows test."));
+}
+
+bool PgCluster::stop(const QString &)
+{
+    return false;
+}
+
+QString PgCluster::host() const
+{
+    return QStringLiteral("127.0.0.1");
+}
+#else
 bool PgCluster::start(QString *error)
 {
     if (!QFileInfo::exists(binFolder + QStringLiteral("initdb")))
@@ -97,7 +137,7 @@ bool PgCluster::start(QString *error)
     if (!run(binFolder + QStringLiteral("initdb"),
              {"-D", data, "-A", "trust", "-U", "postgres", "-E", "UTF8", "--locale=C.UTF-8", "--no-sync"}, &output))
         return fail(error, QStringLiteral("initdb failed: %1").arg(output.right(600)));
-    if (!run(QStringLiteral("mkdir"), {socketFolder()}, &output))
+    if (!run(QStringLiteral("mkdir"), {host()}, &output))
         return fail(error, output);
     return startServer(error);
 }
@@ -107,7 +147,7 @@ bool PgCluster::startServer(QString *error)
     QString output;
     const QString data = m_dir.filePath(QStringLiteral("data"));
     const QString options = QStringLiteral("-k %1 -p %2 -c listen_addresses='' -c fsync=off -c full_page_writes=off")
-                                .arg(socketFolder())
+                                .arg(host())
                                 .arg(port());
     if (!run(binFolder + QStringLiteral("pg_ctl"),
              {"-D", data, "-o", options, "-l", m_dir.filePath(QStringLiteral("log")), "-w", "start"}, &output))
@@ -126,12 +166,15 @@ bool PgCluster::stop(const QString &mode)
     return ok;
 }
 
+QString PgCluster::host() const
+{
+    return m_dir.filePath(QStringLiteral("sock"));
+}
+#endif
+
 QString PgCluster::uri(const QString &database, const QString &user) const
 {
-    return QStringLiteral("postgresql:///%1?host=%2&port=%3&user=%4")
-        .arg(database, socketFolder())
-        .arg(port())
-        .arg(user);
+    return QStringLiteral("postgresql:///%1?host=%2&port=%3&user=%4").arg(database, host()).arg(port()).arg(user);
 }
 
 QVariant PgCluster::query(const QString &database, const QString &sql, const QVariantList &values, QString *error,
@@ -142,7 +185,7 @@ QVariant PgCluster::query(const QString &database, const QString &sql, const QVa
     *ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        db.setHostName(socketFolder());
+        db.setHostName(host());
         db.setPort(port());
         db.setDatabaseName(database);
         db.setUserName(QStringLiteral("postgres"));
@@ -184,7 +227,8 @@ QVariant PgCluster::value(const QString &database, const QString &sql, const QVa
 
 QString PgCluster::createDatabase(QString *error)
 {
-    const QString name = QStringLiteral("papyra_test_%1").arg(++m_databases);
+    // The process in the name: on Windows one server serves every test program of the trial.
+    const QString name = QStringLiteral("papyra_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++m_databases);
     if (!exec(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE %1").arg(name), {}, error))
         return QString();
     return name;
