@@ -51,6 +51,7 @@ private slots:
     void typed_data();
     void typed();
     void everyShownDateTypesBack();
+    void storedForm();
     void searchedAndPrintedAsShown_data();
     void searchedAndPrintedAsShown();
     void typedIntoTheGrid();
@@ -110,6 +111,19 @@ void DatesTest::everyShownDateTypesBack()
                 shown.replace(QLatin1String("2003"), QLatin1String("03"));
             QCOMPARE(shown, own);
         }
+    }
+}
+
+// The stored form is ISO 8601 and reads back as the same date, so an export can write a stored
+// reminder as it is.
+void DatesTest::storedForm()
+{
+    for (const QDate &date : {QDate(1, 1, 1), QDate(5, 3, 9), QDate(999, 12, 31), QDate(2004, 2, 29),
+                              QDate(9999, 12, 31), QDate(10000, 1, 1), QDate(-5, 1, 1), QDate()}) {
+        const QString stored = Dates::toStorage(date);
+        QCOMPARE(stored, date.toString(Qt::ISODate));
+        if (!stored.isEmpty())
+            QCOMPARE(Dates::fromStorage(stored), date);
     }
 }
 

@@ -134,6 +134,14 @@ void HistoryTest::everyWriteKeepsWhatItReplaces_data()
     QTest::newRow("import") << Write(fill("OOPS overwritten", "Bank")) << QStringList{before}
                             << "OOPS overwritten|Bank";
     QTest::newRow("import of what is there already") << Write(fill(taxes)) << QStringList() << before;
+    // Slots far apart are read one by one, a slot named twice again before its second fill.
+    QTest::newRow("import of slots far apart") << Write([](RecordStore &s) {
+        return s.fillSlots(
+            {{1, QString("one"), {}, {}}, {3, QString("OOPS overwritten"), {}, {}}, {15, QString("fifteen"), {}, {}}});
+    }) << QStringList{before} << "OOPS overwritten|Taxes";
+    QTest::newRow("import naming a slot twice") << Write([](RecordStore &s) {
+        return s.fillSlots({{3, QString("first"), {}, {}}, {3, QString("OOPS overwritten"), QString("Bank"), {}}});
+    }) << QStringList{"first|Taxes", before} << "OOPS overwritten|Bank";
     QTest::newRow("Escape before leaving") << Write([](RecordStore &s) {
         const int row = rowOf(s.file(), 3);
         s.file().setCurrentRow(row);

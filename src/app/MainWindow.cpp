@@ -150,8 +150,7 @@ MainWindow::MainWindow(const QString &programFolder, const QString &dataFolder, 
     if (!shared.isEmpty() && !openSharedIndex({shared, QString(), false}, &m_startShareProblem, &m_startNeedsPassword))
         m_startShareUri = shared;
     updateIndexPanel();
-    // The due count scans the reminders: it follows once the window is on screen.
-    QTimer::singleShot(0, this, &MainWindow::updateDueStatus);
+    // The due count scans the reminders: it follows once the window is on screen (paintEvent).
 
     // The load procedure: stack the panels under the strip, Search panel showing, grids in place.
     for (int i = 0; i < m_panels.size(); ++i) {
@@ -478,6 +477,21 @@ void MainWindow::openDataSources()
     if (m_store.open(&m_openError))
         m_store.refreshAll(&m_openError);
     m_failureShown = !m_openError.isEmpty();
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    // A timer started in the constructor would run before the first paint: the events it posts come
+    // ahead of the window's first update. With the count, the search reads ahead what its first run
+    // would (the distinct reminders), before the user can have typed a word.
+    if (m_dueCountWaits) {
+        m_dueCountWaits = false;
+        QTimer::singleShot(0, this, [this] {
+            updateDueStatus();
+            m_store.prepareSearch();
+        });
+    }
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -921,7 +935,8 @@ void MainWindow::Tabset(qint16 i)
 
 void MainWindow::StartSlideShow()
 {
-    startHerePanel()->setPicture(Slides::startImage(m_programFolder));
+    // Decoded when the Start Here panel is painted: most tab changes go elsewhere.
+    startHerePanel()->setPicture([folder = m_programFolder] { return Slides::startImage(folder); });
     m_slidestep = 1;
     ++m_tourRestarts;
 }

@@ -96,6 +96,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void buildTabStrip(QWidget *client);
@@ -158,5 +159,6 @@ private:
     QString m_openError;         // why the database could not be opened at creation
     bool m_failureShown = false; // one message per run of failures, not one per tab change
     bool m_shownOnce = false;
+    bool m_dueCountWaits = true;
     QThread *m_snapshotThread = nullptr;
 };

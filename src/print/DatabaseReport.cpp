@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QVector>
+#include <algorithm>
 
 namespace DatabaseReport {
 
@@ -47,21 +48,32 @@ struct SlotText {
 
 void printBlock(PrintSurface &surface, const SlotText &slot)
 {
-    const QString label = tabs(2);
-    surface.printLine(label + QStringLiteral("FILE #") + tabs(4) + slot.fileNumber + crlf);
+    // The lines' fixed parts are made once, not for every slot.
+    static const QString label = tabs(2);
+    static const QString file = label + QStringLiteral("FILE #") + tabs(4);
+    static const QString keywords = label + QStringLiteral("KEYWORDS:") + tabs(3);
+    static const QString more = label + QString(9, QLatin1Char(' ')) + tabs(4);
+    static const QString category = label + QStringLiteral("CATEGORY:") + tabs(3);
+    static const QString reminder = label + QStringLiteral("REMINDER:") + tabs(3);
+    static const QString recordRule = rule(137);
+    surface.printLine(file + slot.fileNumber + crlf);
     const QStringList pieces = keywordPieces(slot.keywords);
-    surface.printLine(label + QStringLiteral("KEYWORDS:") + tabs(3) + pieces.value(0) + crlf);
+    surface.printLine(keywords + pieces.value(0) + crlf);
     for (int i = 1; i < pieces.size(); ++i)
-        surface.printLine(label + QString(9, QLatin1Char(' ')) + tabs(4) + pieces.at(i) + crlf);
-    surface.printLine(label + QStringLiteral("CATEGORY:") + tabs(3) + slot.category + crlf);
-    surface.printLine(label + QStringLiteral("REMINDER:") + tabs(3) + slot.reminder + crlf);
-    surface.printLine(rule(137));
+        surface.printLine(more + pieces.at(i) + crlf);
+    surface.printLine(category + slot.category + crlf);
+    surface.printLine(reminder + slot.reminder + crlf);
+    surface.printLine(recordRule);
 }
 
 } // namespace
 
 QStringList keywordPieces(const QString &keywords)
 {
+    // Most keywords fit on the first line: no need to count their characters one by one.
+    if (keywords.size() <= pieceLength &&
+        std::none_of(keywords.cbegin(), keywords.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return {keywords};
     const QVector<uint> text = keywords.toUcs4();
     QStringList pieces{slice(text, 0, pieceLength)};
     for (int i = 1; i < cutPieces && text.size() > i * pieceLength; ++i)

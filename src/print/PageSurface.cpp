@@ -7,25 +7,9 @@
 #include <QGlyphRun>
 #include <QPagedPaintDevice>
 #include <QPrinter>
+#include <algorithm>
 #include <cmath>
-
-namespace {
-
-// The first `columns` characters of text; a surrogate pair counts as one character and is never split.
-QString cutToColumns(const QString &text, int columns)
-{
-    int column = 0;
-    for (int i = 0; i < text.size(); ++i) {
-        if (text.at(i).isLowSurrogate())
-            continue;
-        if (column == columns)
-            return text.left(i);
-        ++column;
-    }
-    return text;
-}
-
-} // namespace
+#include <iterator>
 
 QFont PageSurface::fixedPitchFont(const QString &name, qreal points)
 {
@@ -83,6 +67,7 @@ void PageSurface::useFont(const QFont &font)
     m_ascent = metrics.ascent();
     m_rawFont = QRawFont::fromFont(m_font);
     m_rawFont.setPixelSize(m_font.pointSizeF() * m_device->logicalDpiY() / 72.0);
+    std::fill(std::begin(m_latinGlyphs), std::end(m_latinGlyphs), unknownGlyph);
     if (m_painter.isActive())
         m_painter.setFont(m_font);
 }
@@ -112,7 +97,37 @@ void PageSurface::printLine(const QString &text)
     if (!begin())
         return;
     const int columns = columnsPerLine();
-    for (const QString &line : splitLines(text)) {
+    // One pass over the text: each physical line (CR LF, CR or LF end one) has its TABs expanded
+    // and is cut at the page's width into a buffer kept from line to line.
+    const QChar *d = text.constData();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0;; ++i) {
+        // At most one character per column and the second halves of surrogate pairs: written
+        // through a pointer into a buffer that keeps its capacity from line to line.
+        m_line.resize(columns + n);
+        QChar *out = m_line.data();
+        QChar *const start = out;
+        int column = 0;
+        bool cut = false;
+        for (; i < n && d[i] != QLatin1Char('\r') && d[i] != QLatin1Char('\n'); ++i) {
+            const QChar c = d[i];
+            if (c.isLowSurrogate()) { // belongs to the character before it
+                if (!cut)
+                    *out++ = c;
+            } else if (c == QLatin1Char('\t')) {
+                const int stop = column + tabWidth - column % tabWidth;
+                for (; column < stop && column < columns; ++column)
+                    *out++ = QLatin1Char(' ');
+                cut = cut || column < stop;
+                column = stop;
+            } else if (column < columns && !cut) {
+                *out++ = c;
+                ++column;
+            } else {
+                cut = true;
+            }
+        }
+        m_line.resize(out - start);
         if (m_y > 0 && m_y + m_lineHeight > m_pageSize.height()) {
             flushGlyphs();
             if (!m_device->newPage()) {
@@ -122,34 +137,60 @@ void PageSurface::printLine(const QString &text)
             ++m_pages;
             m_y = 0;
         }
-        const QString shown = cutToColumns(expandTabs(line), columns);
-        drawLine(shown);
+        drawLine(m_line);
         m_y += m_lineHeight;
+        if (i >= n)
+            return;
+        if (d[i] == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n'))
+            ++i;
     }
 }
 
 bool PageSurface::drawRule(int firstColumn, int endColumn, quint32 hyphen)
 {
     // One stroke dashed like the font's hyphen: the same marks on paper as the row of glyphs, at a
-    // fraction of the cost, since every record of a report ends in a rule wider than the page.
+    // fraction of the cost, since every record of a report ends in a rule wider than the page. The
+    // strokes of a page are drawn together, with one pen.
     const QRectF ink = m_rawFont.boundingRect(hyphen);
     if (ink.height() <= 0 || ink.width() <= 0 || ink.width() >= m_charWidth)
         return false;
     QPen pen(m_painter.pen().color(), ink.height(), Qt::CustomDashLine, Qt::FlatCap);
     pen.setDashPattern({ink.width() / ink.height(), (m_charWidth - ink.width()) / ink.height()});
-    const QPen previous = m_painter.pen();
-    m_painter.setPen(pen);
+    if (!m_rules.isEmpty() && pen != m_rulePen)
+        flushGlyphs();
+    m_rulePen = pen;
     const qreal y = m_y + m_ascent + ink.center().y();
-    m_painter.drawLine(QPointF(firstColumn * m_charWidth + ink.left(), y),
-                       QPointF((endColumn - 1) * m_charWidth + ink.right(), y));
-    m_painter.setPen(previous);
+    m_rules.append(QLineF(QPointF(firstColumn * m_charWidth + ink.left(), y),
+                          QPointF((endColumn - 1) * m_charWidth + ink.right(), y)));
     return true;
+}
+
+quint32 PageSurface::glyphOf(QChar c)
+{
+    // Looked up once per character and font: the lookup through the font's character map cost more
+    // than placing the glyph.
+    if (c.unicode() >= std::size(m_latinGlyphs))
+        return 0;
+    quint32 &glyph = m_latinGlyphs[c.unicode()];
+    if (glyph == unknownGlyph) {
+        const QVector<quint32> found = m_rawFont.glyphIndexesForString(QString(c));
+        glyph = found.size() == 1 ? found.at(0) : 0;
+    }
+    return glyph;
 }
 
 void PageSurface::drawLine(const QString &line)
 {
-    const QVector<quint32> glyphs = m_rawFont.glyphIndexesForString(line);
-    if (glyphs.size() != line.size() || glyphs.contains(0)) {
+    const int n = int(line.size());
+    m_lineGlyphs.resize(n);
+    bool latin = true;
+    for (int i = 0; latin && i < n; ++i) {
+        latin = line.at(i).unicode() < std::size(m_latinGlyphs);
+        m_lineGlyphs[i] = latin ? glyphOf(line.at(i)) : 0;
+    }
+    if (!latin)
+        m_lineGlyphs = m_rawFont.glyphIndexesForString(line);
+    if (m_lineGlyphs.size() != n || m_lineGlyphs.contains(0)) {
         // A character the fixed-pitch font lacks: let Qt find it in another font.
         if (!line.trimmed().isEmpty())
             m_painter.drawText(QPointF(0, m_y + m_ascent), line);
@@ -159,26 +200,35 @@ void PageSurface::drawLine(const QString &line)
     // at a time: this skips text shaping and keeps the pages small, since a report is mostly blanks
     // and rules.
     constexpr int ruleLength = 8;
-    for (int i = 0; i < glyphs.size(); ++i) {
+    const qreal baseline = m_y + m_ascent;
+    for (int i = 0; i < n; ++i) {
         const QChar c = line.at(i);
         if (c == QLatin1Char(' '))
             continue;
         if (c == QLatin1Char('-')) {
             int end = i;
-            while (end < line.size() && line.at(end) == QLatin1Char('-'))
+            while (end < n && line.at(end) == QLatin1Char('-'))
                 ++end;
-            if (end - i >= ruleLength && drawRule(i, end, glyphs.at(i))) {
+            if (end - i >= ruleLength && drawRule(i, end, m_lineGlyphs.at(i))) {
                 i = end - 1;
                 continue;
             }
         }
-        m_glyphs.append(glyphs.at(i));
-        m_positions.append(QPointF(i * m_charWidth, m_y + m_ascent));
+        m_glyphs.append(m_lineGlyphs.at(i));
+        m_positions.append(QPointF(i * m_charWidth, baseline));
     }
 }
 
 void PageSurface::flushGlyphs()
 {
+    if (!m_rules.isEmpty()) {
+        const QPen previous = m_painter.pen();
+        m_painter.setPen(m_rulePen);
+        m_painter.drawLines(m_rules);
+        m_rulesDrawn += m_rules.size();
+        m_painter.setPen(previous);
+        m_rules.clear();
+    }
     if (m_glyphs.isEmpty())
         return;
     QGlyphRun run;
@@ -186,6 +236,7 @@ void PageSurface::flushGlyphs()
     run.setGlyphIndexes(m_glyphs);
     run.setPositions(m_positions);
     m_painter.drawGlyphRun(QPointF(0, 0), run);
+    m_glyphsDrawn += m_glyphs.size();
     m_glyphs.clear();
     m_positions.clear();
 }

@@ -3,7 +3,9 @@
 #include "print/PrintSurface.h"
 
 #include <QFont>
+#include <QLineF>
 #include <QPainter>
+#include <QPen>
 #include <QRawFont>
 
 class QPagedPaintDevice;
@@ -26,6 +28,9 @@ public:
     QString errorString() const override { return m_error; }
 
     int pageCount() const { return m_pages; }
+    // How many glyphs and rules went onto the pages as glyph runs and strokes.
+    qint64 glyphsDrawn() const { return m_glyphsDrawn; }
+    qint64 rulesDrawn() const { return m_rulesDrawn; }
     // How many character columns of the current font fit across the page.
     int columnsPerLine() const;
     QFont font() const { return m_font; }
@@ -39,6 +44,7 @@ private:
     void useFont(const QFont &font);
     void drawLine(const QString &line);
     bool drawRule(int firstColumn, int endColumn, quint32 hyphen);
+    quint32 glyphOf(QChar c); // 0 when the font lacks it or c is beyond Latin-1
     void flushGlyphs();
     void fail(const QString &error);
 
@@ -55,7 +61,15 @@ private:
     qreal m_y = 0;
     QVector<quint32> m_glyphs; // placed on the page but not yet drawn
     QVector<QPointF> m_positions;
+    QVector<QLineF> m_rules; // the rules placed on the page but not yet drawn, all with m_rulePen
+    QPen m_rulePen;
+    QString m_line;                // the line being drawn, TABs expanded
+    QVector<quint32> m_lineGlyphs; // its glyphs
+    static constexpr quint32 unknownGlyph = 0xFFFFFFFF;
+    quint32 m_latinGlyphs[256]; // the font's glyph of each Latin-1 character, unknownGlyph until looked up
     int m_pages = 0;
+    qint64 m_glyphsDrawn = 0;
+    qint64 m_rulesDrawn = 0;
     bool m_failed = false;
     bool m_ended = false;
     QString m_error;

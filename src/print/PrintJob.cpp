@@ -1,6 +1,7 @@
 #include "print/PrintJob.h"
 
 #include "ui/Dialogs.h"
+#include "ui/FreedMemory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,6 +24,8 @@ PrintJob::~PrintJob()
 
 bool PrintJob::start(const QString &proposedPdfName, QPageLayout::Orientation orientation)
 {
+    // Qt's PDF writer (also behind a printer here) drops large buffers page after page.
+    FreedMemory::keep();
     const QPrinterInfo defaultPrinter = m_dialogs->defaultPrinter();
     if (!defaultPrinter.isNull()) {
         m_printer = std::make_unique<QPrinter>(defaultPrinter, QPrinter::HighResolution);
@@ -83,6 +86,7 @@ bool PrintJob::finish(bool painted, const QString &paintError)
         m_pdfFile.reset(); // uncommitted: the temporary file goes and the target is left alone
     }
     m_printer.reset();
+    FreedMemory::release();
     return painted;
 }
 

@@ -6,15 +6,41 @@
 
 namespace Csv {
 
+namespace {
+
+bool needsQuotes(const QString &text, QChar separator)
+{
+    for (const QChar c : text) {
+        if (c == separator || c == QLatin1Char('"') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            return true;
+    }
+    return false;
+}
+
+void appendField(QString *out, const QString &text, QChar separator)
+{
+    if (!needsQuotes(text, separator)) {
+        out->append(text);
+        return;
+    }
+    out->append(QLatin1Char('"'));
+    qsizetype from = 0;
+    for (qsizetype i = text.indexOf(QLatin1Char('"')); i >= 0; i = text.indexOf(QLatin1Char('"'), from)) {
+        out->append(QStringView(text).mid(from, i + 1 - from)); // up to and with the quote, then it again
+        out->append(QLatin1Char('"'));
+        from = i + 1;
+    }
+    out->append(QStringView(text).mid(from));
+    out->append(QLatin1Char('"'));
+}
+
+} // namespace
+
 QString field(const QString &text, QChar separator)
 {
-    const bool quote = text.contains(separator) || text.contains(QLatin1Char('"')) ||
-                       text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-    if (!quote)
-        return text;
-    QString doubled = text;
-    doubled.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + doubled + QLatin1Char('"');
+    QString out;
+    appendField(&out, text, separator);
+    return out;
 }
 
 namespace {
@@ -45,17 +71,31 @@ QString fromText(const QString &cell)
     return apostrophesBeforeFormula(cell) > 0 ? cell.mid(1) : cell;
 }
 
+void appendRow(QString *text, const QString *cells, int count, QChar separator)
+{
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            text->append(separator);
+        appendField(text, asText(cells[i]), separator);
+    }
+    text->append(QLatin1String("\r\n"));
+}
+
+QByteArray finish(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(3 + text.size() + text.size() / 8);
+    bytes.append("\xEF\xBB\xBF");
+    bytes.append(text.toUtf8());
+    return bytes;
+}
+
 QByteArray write(const QVector<QStringList> &rows, QChar separator)
 {
     QString text;
-    for (const QStringList &row : rows) {
-        QStringList fields;
-        fields.reserve(row.size());
-        for (const QString &value : row)
-            fields.append(field(asText(value), separator));
-        text += fields.join(separator) + QLatin1String("\r\n");
-    }
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    for (const QStringList &row : rows)
+        appendRow(&text, row.constData(), int(row.size()), separator);
+    return finish(text);
 }
 
 QChar localeSeparator()
@@ -186,32 +226,58 @@ Table parse(const QString &text, QChar separator)
     Table table;
     QStringList row;
     QString value;
+    // Characters taken as they are go into value a run at a time, not one by one: runStart is where
+    // the run not yet appended begins (-1: none).
+    qsizetype runStart = -1;
+    const QChar *d = text.constData();
+    auto take = [&](qsizetype at) {
+        if (runStart < 0)
+            runStart = at;
+    };
+    auto flush = [&](qsizetype end) {
+        if (runStart >= 0)
+            value.append(d + runStart, end - runStart);
+        runStart = -1;
+    };
     bool quoted = false;
     bool rowStarted = false;
     int line = 1;
     int rowLine = 1;
     int quoteLine = 1;
-    const int n = text.size();
-    for (int i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
+    const qsizetype n = text.size();
+    auto plain = [separator](QChar c) {
+        return c != separator && c != QLatin1Char('"') && c != QLatin1Char('\r') && c != QLatin1Char('\n');
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = d[i];
+        if (plain(c)) { // the run of ordinary characters up to the next one that means something
+            take(i);
+            while (i + 1 < n && plain(d[i + 1]))
+                ++i;
+            rowStarted = rowStarted || !quoted;
+            continue;
+        }
         if (quoted) {
             if (c == QLatin1Char('"')) {
-                if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {
-                    value += c;
+                if (i + 1 < n && d[i + 1] == QLatin1Char('"')) {
+                    take(i); // one of the two quotes
+                    flush(i + 1);
                     ++i;
                 } else {
+                    flush(i);
                     quoted = false;
                 }
             } else {
-                const bool crBeforeLf = c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n');
+                const bool crBeforeLf = c == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n');
                 if (c == QLatin1Char('\n') || (c == QLatin1Char('\r') && !crBeforeLf))
                     ++line;
-                value += c;
+                take(i);
             }
             continue;
         }
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+            flush(i);
+            if (c == QLatin1Char('\r') && i + 1 < n && d[i + 1] == QLatin1Char('\n'))
                 ++i;
             row.append(value);
             table.rows.append(row);
@@ -224,16 +290,18 @@ Table parse(const QString &text, QChar separator)
         }
         rowStarted = true;
         if (c == separator) {
+            flush(i);
             row.append(value);
             value.clear();
-        } else if (c == QLatin1Char('"') && value.isEmpty()) {
+        } else if (c == QLatin1Char('"') && value.isEmpty() && runStart < 0) {
             quoted = true;
             quoteLine = line;
         } else {
             // A quote inside an unquoted field is taken as it is, as spreadsheet programs do.
-            value += c;
+            take(i);
         }
     }
+    flush(n);
     if (quoted) {
         table.error =
             QCoreApplication::translate("Csv", "Line %1: a quoted field is not closed, so every line after it "

@@ -22,6 +22,11 @@ QString fromText(const QString &cell);
 // fields separated by `separator`, every line ended by CR LF, every cell through asText.
 QByteArray write(const QVector<QStringList> &rows, QChar separator = QLatin1Char(','));
 
+// The same a row at a time, for a file too large to hold as rows first: appendRow adds one line to
+// text, finish gives the file's bytes.
+void appendRow(QString *text, const QString *cells, int count, QChar separator);
+QByteArray finish(const QString &text);
+
 // The separator spreadsheet programs expect under the user's locale: a semicolon where the decimal
 // separator is a comma (de_DE and most of Europe), a comma elsewhere.
 QChar localeSeparator();

@@ -20,12 +20,8 @@ bool rows(const RecordStore &store, QVector<QStringList> *rows, QString *error)
         return false;
     rows->clear();
     rows->append(header());
-    for (const SlotValues &slot : filled) {
-        // A stored reminder that is not a date (from an older database) goes out as it is.
-        const QDate date = Dates::fromStorage(slot.reminder);
-        rows->append({QString::number(slot.number), slot.keywords, slot.category,
-                      date.isValid() ? Dates::toStorage(date) : slot.reminder});
-    }
+    for (const SlotValues &slot : filled)
+        rows->append({QString::number(slot.number), slot.keywords, slot.category, slot.reminder});
     return true;
 }
 
@@ -54,11 +50,21 @@ bool writeFile(const RecordStore &store, const QString &path, int *count, QStrin
     int written = 0;
     const Workbook::Format format = Workbook::formatOf(path);
     if (format == Workbook::Format::Csv) {
-        QVector<QStringList> lines;
-        if (!rows(store, &lines, error))
+        // Written a line at a time: a list of every line first cost more than the file itself.
+        QVector<SlotValues> filled;
+        if (!store.filledSlots(&filled, error))
             return false;
-        bytes = Csv::write(lines, Csv::localeSeparator());
-        written = lines.size() - 1;
+        const QChar separator = Csv::localeSeparator();
+        QString text;
+        text.reserve(64 * (filled.size() + 1));
+        const QStringList head = header();
+        Csv::appendRow(&text, head.constData(), int(head.size()), separator);
+        for (const SlotValues &slot : std::as_const(filled)) {
+            const QString cells[4] = {QString::number(slot.number), slot.keywords, slot.category, slot.reminder};
+            Csv::appendRow(&text, cells, 4, separator);
+        }
+        bytes = Csv::finish(text);
+        written = int(filled.size());
     } else {
         Workbook::Sheet cells;
         if (!sheet(store, &cells, error))

@@ -11,8 +11,9 @@ class RecordStore;
 // The file slots as a spreadsheet: a header line, then one line for every slot that holds a
 // keyword, a category or a reminder, by FileNumber. The file's form follows its name: .ods and
 // .xlsx workbooks hold numbers as numbers and reminders as dates; anything else is CSV, separated
-// as the user's locale expects (Csv::localeSeparator), with reminders as yyyy-mm-dd, which
-// spreadsheet programs read as a date in every locale.
+// as the user's locale expects (Csv::localeSeparator), with reminders as stored: yyyy-mm-dd, which
+// spreadsheet programs read as a date in every locale (a reminder of an older file that is not a
+// date goes out as it is).
 namespace SlotExport {
 
 inline const QString proposedFileName = QStringLiteral("Papyra.csv");

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace SlotImport {
 
@@ -52,6 +51,20 @@ std::optional<QString> cell(const QStringList &row, int column)
     if (column < 0 || column >= row.size() || row.at(column).trimmed().isEmpty())
         return std::nullopt;
     return Csv::fromText(row.at(column));
+}
+
+// An optional sign and 1 to 15 digits 0-9, nothing else.
+bool isWholeNumber(const QString &text)
+{
+    qsizetype i = !text.isEmpty() && (text.at(0) == QLatin1Char('+') || text.at(0) == QLatin1Char('-')) ? 1 : 0;
+    const qsizetype digits = text.size() - i;
+    if (digits < 1 || digits > 15)
+        return false;
+    for (; i < text.size(); ++i) {
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -119,9 +132,9 @@ Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
         return result;
     }
 
-    static const QRegularExpression wholeNumber(QStringLiteral("^[+-]?[0-9]{1,15}$"));
     QVector<Row> candidates;
-    QHash<qint64, QStringList> linesOf; // number -> the lines of the rows that name it
+    QHash<qint64, int> named;                 // number -> how many rows name it
+    QVector<std::pair<qint64, int>> numbered; // every row's number with its line
     QVector<Refusal> refused;
     for (int r = 1; r < table.rows.size(); ++r) {
         const QStringList &fields = table.rows.at(r);
@@ -137,13 +150,14 @@ Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
             refused.append({line, QCoreApplication::translate("SlotImport", "no file number")});
             continue;
         }
-        if (!wholeNumber.match(numberText).hasMatch()) {
+        if (!isWholeNumber(numberText)) {
             refused.append(
                 {line, QCoreApplication::translate("SlotImport", "\"%1\" is not a whole number").arg(numberText)});
             continue;
         }
         const qint64 number = numberText.toLongLong();
-        linesOf[number].append(QString::number(line));
+        ++named[number];
+        numbered.append({number, line});
         if (!existing.contains(number)) {
             refused.append({line, QCoreApplication::translate("SlotImport", "there is no file slot %1").arg(number)});
             continue;
@@ -166,8 +180,13 @@ Plan plan(const Csv::Table &table, const QHash<qint64, QString> &existing)
     }
 
     // A number named twice is refused every time: which of the rows was meant cannot be told.
+    QHash<qint64, QStringList> linesOf; // a number named more than once -> the lines of the rows that name it
+    for (const auto &[number, line] : std::as_const(numbered)) {
+        if (named.value(number) > 1)
+            linesOf[number].append(QString::number(line));
+    }
     for (const Row &row : std::as_const(candidates)) {
-        const QStringList &lines = linesOf.value(row.number);
+        const QStringList lines = linesOf.value(row.number);
         if (lines.size() > 1) {
             refused.append(
                 {row.line, QCoreApplication::translate("SlotImport", "file number %1 appears more than once (lines %2)")

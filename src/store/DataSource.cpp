@@ -705,38 +705,37 @@ const DataSource::Row *DataSource::rowValues(int row) const
 bool DataSource::readBlock(int first, int last, QVector<Row> *rows) const
 {
     QHash<qint64, int> position;
-    QStringList marks;
+    QVariantList keys;
     for (int r = first; r < last; ++r) {
         position.insert(m_keys.at(r), r - first);
-        marks << QStringLiteral("?");
+        keys.append(m_keys.at(r));
     }
-    QSqlQuery query(m_store->engine().connection());
-    query.setForwardOnly(true);
-    const bool prepared =
-        query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
-                          .arg(selectList(), m_source.table, m_source.keyField, marks.join(QLatin1Char(','))));
-    if (prepared) {
-        for (int r = first; r < last; ++r)
-            query.addBindValue(m_keys.at(r));
-    }
-    if (!prepared || !query.exec()) {
-        const_cast<DataSource *>(this)->setError(query.lastError().text());
-        return false;
+    // Keys that follow each other (a slot table's run) are read as a range, other keys as a list.
+    QString condition;
+    if (m_keys.isRun()) {
+        condition = QStringLiteral("%1 BETWEEN ? AND ?").arg(m_source.keyField);
+        keys = {m_keys.at(first), m_keys.at(last - 1)};
+    } else {
+        condition = QStringLiteral("%1 IN (%2)")
+                        .arg(m_source.keyField, QStringList(keys.size(), QStringLiteral("?")).join(QLatin1Char(',')));
     }
     rows->fill(Row(m_columns.size()), last - first);
-    while (query.next()) {
-        const auto p = position.constFind(query.value(0).toLongLong());
-        if (p == position.constEnd())
-            continue;
-        Row &r = (*rows)[*p];
-        for (int c = 0; c < m_columns.size(); ++c)
-            r[c] = query.value(c + 1);
-    }
-    if (query.lastError().isValid()) {
-        const_cast<DataSource *>(this)->setError(query.lastError().text());
-        return false;
-    }
-    return true;
+    QString error;
+    const bool ok = m_store->engine().readRows(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(selectList(), m_source.table, condition), {keys},
+        [&](int, const QVector<QVariant> &values) {
+            const auto p = position.constFind(values.at(0).toLongLong());
+            if (p != position.constEnd()) {
+                Row &r = (*rows)[*p];
+                for (int c = 0; c < m_columns.size(); ++c)
+                    r[c] = values.at(c + 1);
+            }
+            return true;
+        },
+        &error);
+    if (!ok)
+        const_cast<DataSource *>(this)->setError(error);
+    return ok;
 }
 
 void DataSource::dropRowsAfterFailedRead()

@@ -58,6 +58,7 @@ public:
         return keys;
     }
     int size() const { return m_isRun ? m_runLength : int(m_list.size()); }
+    bool isRun() const { return m_isRun; }
     bool isEmpty() const { return size() == 0; }
     qint64 at(int i) const { return m_isRun ? m_first + i : m_list.at(i); }
     int indexOf(qint64 key) const

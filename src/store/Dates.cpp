@@ -230,7 +230,21 @@ QString toDisplay(const QDate &date)
 
 QString toStorage(const QDate &date)
 {
-    return date.toString(Qt::ISODate);
+    // QDate::toString(Qt::ISODate) formats through printf, which an import of many reminders felt.
+    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+        return date.toString(Qt::ISODate);
+    const int parts[3] = {date.year(), date.month(), date.day()};
+    char16_t text[10];
+    int at = 0;
+    for (int k = 0; k < 3; ++k) {
+        if (k > 0)
+            text[at++] = u'-';
+        const int width = k == 0 ? 4 : 2;
+        for (int i = width - 1, v = parts[k]; i >= 0; --i, v /= 10)
+            text[at + i] = char16_t(u'0' + v % 10);
+        at += width;
+    }
+    return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
 QDate fromStorage(const QString &stored)

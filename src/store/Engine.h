@@ -45,6 +45,13 @@ public:
     virtual bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
                           QString *error) const = 0;
 
+    // Runs sql once for each set of bind values and hands every row to row(set, values), values
+    // holding the row's columns as Qt's SQL driver gives them (a null QVariant for NULL); row returns
+    // false to stop. For reading many rows in one go: an engine may read them without the driver's
+    // per-statement and per-value cost.
+    using RowReader = std::function<bool(int set, const QVector<QVariant> &values)>;
+    virtual bool readRows(const QString &sql, const QVector<QVariantList> &bindSets, const RowReader &row,
+                          QString *error) const;
     // The search: the keys of the Varnel rows that match every one of terms, in FileNumber order. A
     // row matches a term when its keywords, category or shown reminder contain it (the Pattern
     // rule), or when the term reads as a date (Dates::parseEntry) that is the row's reminder. The
@@ -52,6 +59,8 @@ public:
     // runs matchCondition() through readKeys, and an engine whose server cannot apply the rule
     // itself overrides it (PostgreSQL matches on this side, from a copy kept current).
     virtual bool searchKeys(const QStringList &terms, QVector<qint64> *keys, QString *error) const;
+    // Work the first search would do, done ahead while the program waits for the user.
+    virtual void prepareSearch() {}
     // The condition, with one placeholder for the search term, that keeps the Varnel rows whose
     // keywords, category or shown reminder contain the term; used by the default searchKeys only.
     virtual QString matchCondition() const = 0;

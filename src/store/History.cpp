@@ -43,21 +43,17 @@ QString textOrNull(const QVariant &value)
     return value.isNull() ? QString() : value.toString();
 }
 
-// Whether a write of newValue over old changes the field; null and empty text are both nothing.
-bool differs(const QVariant &old, const QVariant &newValue)
-{
-    return textOrNull(old) != textOrNull(newValue) || old.isNull() != newValue.isNull();
-}
-
 const QString columns =
     QStringLiteral("Id, ChangedAt, ChangedBy, Kind, FileNumber, Keywords, Category, Reminder, NewName");
+
+const QString insertVersion = QStringLiteral("INSERT INTO PapyraHistory (ChangedAt, ChangedBy, Kind, FileNumber, "
+                                             "Keywords, Category, Reminder, NewName) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
 
 bool insert(QSqlDatabase &db, const QString &kind, const QVariant &number, const QVariant &keywords,
             const QVariant &category, const QVariant &reminder, const QVariant &newName, QString *error)
 {
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("INSERT INTO PapyraHistory (ChangedAt, ChangedBy, Kind, FileNumber, Keywords, "
-                                 "Category, Reminder, NewName) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    query.prepare(insertVersion);
     for (const QVariant &v : {QVariant(stamp(QDateTime::currentDateTime())), QVariant(userName()), QVariant(kind),
                               number, keywords, category, reminder, newName})
         query.addBindValue(v);
@@ -82,6 +78,44 @@ Version versionFrom(const QSqlQuery &query)
 }
 
 } // namespace
+
+bool differs(const QVariant &old, const QVariant &newValue)
+{
+    return textOrNull(old) != textOrNull(newValue) || old.isNull() != newValue.isNull();
+}
+
+struct SlotKeeper::Statements {
+    explicit Statements(QSqlDatabase &db) : insert(db) {}
+    QSqlQuery insert;
+    bool prepared = false;
+    QString stamp, user;
+};
+
+SlotKeeper::SlotKeeper(QSqlDatabase &db) : m_statements(new Statements(db))
+{
+    m_statements->prepared = m_statements->insert.prepare(insertVersion);
+    m_statements->stamp = stamp(QDateTime::currentDateTime());
+    m_statements->user = userName();
+}
+
+SlotKeeper::~SlotKeeper()
+{
+    delete m_statements;
+}
+
+bool SlotKeeper::store(qint64 number, const QVariant old[3], QString *error)
+{
+    QSqlQuery &query = m_statements->insert;
+    if (!m_statements->prepared)
+        return fail(error, query.lastError().text());
+    const QVariant values[8] = {
+        m_statements->stamp, m_statements->user, QStringLiteral("slot"), number, old[0], old[1], old[2], QVariant()};
+    for (int i = 0; i < 8; ++i)
+        query.bindValue(i, values[i]);
+    if (!query.exec())
+        return fail(error, query.lastError().text());
+    return true;
+}
 
 bool prepare(QSqlDatabase &db, const QString &keyDeclaration, QString *error)
 {

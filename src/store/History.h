@@ -39,6 +39,28 @@ bool prepare(QSqlDatabase &db, const QString &keyDeclaration, QString *error = n
 bool keep(QSqlDatabase &db, const QString &table, const QString &keyField, qint64 key,
           const QHash<QString, QVariant> &newValues, QString *error = nullptr);
 
+// Keeps the earlier values of many slots written in one transaction: the statement is prepared
+// once and every version gets the same time, the transaction's.
+class SlotKeeper
+{
+public:
+    explicit SlotKeeper(QSqlDatabase &db);
+    ~SlotKeeper();
+    SlotKeeper(const SlotKeeper &) = delete;
+    SlotKeeper &operator=(const SlotKeeper &) = delete;
+
+    // Stores old as a version of slot number.
+    bool store(qint64 number, const QVariant old[3], QString *error = nullptr);
+
+private:
+    struct Statements;
+    Statements *m_statements;
+};
+
+// Whether writing newValue over old changes the field for the history: null and empty text are
+// both nothing, and a value is compared as text.
+bool differs(const QVariant &old, const QVariant &newValue);
+
 // The earlier values of slot number, newest first.
 bool versionsOf(QSqlDatabase &db, qint64 number, QVector<Version> *versions, QString *error = nullptr);
 // One version by its id; false when there is none.

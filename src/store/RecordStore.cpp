@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <array>
+#include <limits>
 
 namespace {
 
@@ -184,6 +186,12 @@ bool RecordStore::listDue(const QDate &lastDay)
     return m_search.refresh();
 }
 
+void RecordStore::prepareSearch()
+{
+    if (isOpen())
+        m_engine->prepareSearch();
+}
+
 int RecordStore::dueCount(const QDate &lastDay, QString *error) const
 {
     if (!isOpen()) {
@@ -215,19 +223,20 @@ bool RecordStore::filledSlots(QVector<SlotValues> *out, QString *error) const
     out->clear();
     if (!isOpen())
         return fail(error, notOpen());
-    Query query(m_engine->connection());
-    if (!query.run(QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel "
-                                  "WHERE coalesce(Keywords, '') <> '' OR coalesce(Category, '') <> '' "
-                                  "OR coalesce(Reminder, '') <> '' ORDER BY FileNumber")))
-        return fail(error, query.error());
-    while (query->next())
-        out->append({query->value(0).toLongLong(), textOrNull(query->value(1)), textOrNull(query->value(2)),
-                     textOrNull(query->value(3))});
-    if (query->lastError().isValid()) {
+    const bool ok = m_engine->readRows(
+        QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel "
+                       "WHERE coalesce(Keywords, '') <> '' OR coalesce(Category, '') <> '' "
+                       "OR coalesce(Reminder, '') <> '' ORDER BY FileNumber"),
+        {QVariantList()},
+        [out](int, const QVector<QVariant> &values) {
+            out->append({values.at(0).toLongLong(), textOrNull(values.at(1)), textOrNull(values.at(2)),
+                         textOrNull(values.at(3))});
+            return true;
+        },
+        error);
+    if (!ok)
         out->clear();
-        return fail(error, query.error());
-    }
-    return true;
+    return ok;
 }
 
 bool RecordStore::keywordsBetween(int first, int last, QHash<int, QString> *keywords, QString *error) const
@@ -253,12 +262,14 @@ bool RecordStore::slotKeywords(QHash<qint64, QString> *keywords, QString *error)
     keywords->clear();
     if (!isOpen())
         return fail(error, notOpen());
-    Query query(m_engine->connection());
-    if (!query.run(QStringLiteral("SELECT FileNumber, Keywords FROM Varnel")))
-        return fail(error, query.error());
-    while (query->next())
-        keywords->insert(query->value(0).toLongLong(), textOrNull(query->value(1)));
-    return true;
+    keywords->reserve(4096);
+    return m_engine->readRows(
+        QStringLiteral("SELECT FileNumber, Keywords FROM Varnel"), {QVariantList()},
+        [keywords](int, const QVector<QVariant> &values) {
+            keywords->insert(values.at(0).toLongLong(), textOrNull(values.at(1)));
+            return true;
+        },
+        error);
 }
 
 bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int *failed)
@@ -272,6 +283,9 @@ bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int 
         return fail(error, db.lastError().text());
     QString why;
     {
+        // Every statement is prepared once for the whole file: preparing one per row cost ten times
+        // the writing itself.
+        History::SlotKeeper keeper(db);
         Query query(db);
         // A null value keeps what the slot holds: an empty cell changes nothing.
         if (!query->prepare(QStringLiteral("UPDATE Varnel SET Keywords = coalesce(?, Keywords), "
@@ -280,29 +294,89 @@ bool RecordStore::fillSlots(const QVector<SlotFill> &fills, QString *error, int 
             why = query.error();
         const QVariant none{QMetaType(QMetaType::QString)};
         auto value = [&none](const std::optional<QString> &v) { return v ? QVariant(*v) : none; };
+        // What the slots hold now, read in one go inside the transaction: a range of slot numbers
+        // that the fills cover at least half of is read front to back, a few slots one by one.
+        QVector<std::array<QVariant, 3>> held(fills.size());
+        QVector<bool> found(fills.size(), false);
+        QHash<qint64, int> fillOf;
+        fillOf.reserve(fills.size());
+        qint64 first = std::numeric_limits<qint64>::max(), last = std::numeric_limits<qint64>::min();
+        for (int i = 0; i < fills.size(); ++i) {
+            fillOf.insert(fills.at(i).number, i);
+            first = std::min(first, fills.at(i).number);
+            last = std::max(last, fills.at(i).number);
+        }
+        auto keep = [&](int i, const QVector<QVariant> &values) {
+            found[i] = true;
+            held[i] = {values.at(1), values.at(2), values.at(3)};
+        };
+        const QString read = QStringLiteral("SELECT FileNumber, Keywords, Category, Reminder FROM Varnel WHERE ");
+        // A slot filled twice is read again before its second fill, which must see the first.
+        const bool twice = fillOf.size() != fills.size();
+        auto readOne = [&](int i) {
+            m_engine->readRows(
+                read + QStringLiteral("FileNumber = ?"), {QVariantList{fills.at(i).number}},
+                [&](int, const QVector<QVariant> &values) {
+                    keep(i, values);
+                    return true;
+                },
+                &why);
+        };
+        const bool dense = double(fills.size()) * 2 >= double(last) - double(first) + 1;
+        if (why.isEmpty() && !fills.isEmpty() && !twice && dense) {
+            m_engine->readRows(
+                read + QStringLiteral("FileNumber BETWEEN ? AND ?"), {QVariantList{first, last}},
+                [&](int, const QVector<QVariant> &values) {
+                    const auto i = fillOf.constFind(values.at(0).toLongLong());
+                    if (i != fillOf.constEnd())
+                        keep(*i, values);
+                    return true;
+                },
+                &why);
+        } else if (why.isEmpty() && !twice) {
+            QVector<QVariantList> numbers;
+            numbers.reserve(fills.size());
+            for (const SlotFill &fill : fills)
+                numbers.append(QVariantList{fill.number});
+            m_engine->readRows(
+                read + QStringLiteral("FileNumber = ?"), numbers,
+                [&](int i, const QVector<QVariant> &values) {
+                    keep(i, values);
+                    return true;
+                },
+                &why);
+        }
         for (int i = 0; why.isEmpty() && i < fills.size(); ++i) {
             const SlotFill &fill = fills.at(i);
-            QHash<QString, QVariant> newValues;
-            if (fill.keywords)
-                newValues.insert(QStringLiteral("Keywords"), *fill.keywords);
-            if (fill.category)
-                newValues.insert(QStringLiteral("Category"), *fill.category);
-            if (fill.reminder)
-                newValues.insert(QStringLiteral("Reminder"), *fill.reminder);
-            if (!History::keep(db, QStringLiteral("Varnel"), QStringLiteral("FileNumber"), fill.number, newValues,
-                               &why)) {
-                if (failed)
-                    *failed = i;
-                break;
-            }
-            query->addBindValue(value(fill.keywords));
-            query->addBindValue(value(fill.category));
-            query->addBindValue(value(fill.reminder));
-            query->addBindValue(fill.number);
-            if (!query->exec())
-                why = query.error();
-            else if (query->numRowsAffected() != 1)
+            const std::optional<QString> *newValues[3] = {&fill.keywords, &fill.category, &fill.reminder};
+            if (twice)
+                readOne(i);
+            const QVariant *old = held.at(i).data();
+            if (why.isEmpty() && !found.at(i))
                 why = QCoreApplication::translate("RecordStore", "file slot %1 is gone.").arg(fill.number);
+            bool changed = false; // for the history
+            bool same = true;     // the stored text already, as text: the write would change nothing
+            for (int f = 0; why.isEmpty() && f < 3; ++f) {
+                if (!*newValues[f])
+                    continue;
+                const QString &text = **newValues[f];
+                changed = changed || History::differs(old[f], text);
+                // A null text binds NULL, which coalesce turns into the stored value.
+                same = same && (text.isNull() || (!old[f].isNull() && old[f].typeId() == QMetaType::QString &&
+                                                  old[f].toString() == text));
+            }
+            if (why.isEmpty() && changed)
+                keeper.store(fill.number, old, &why);
+            if (why.isEmpty() && !same) {
+                query->bindValue(0, value(fill.keywords));
+                query->bindValue(1, value(fill.category));
+                query->bindValue(2, value(fill.reminder));
+                query->bindValue(3, fill.number);
+                if (!query->exec())
+                    why = query.error();
+                else if (query->numRowsAffected() != 1)
+                    why = QCoreApplication::translate("RecordStore", "file slot %1 is gone.").arg(fill.number);
+            }
             if (!why.isEmpty() && failed)
                 *failed = i;
         }

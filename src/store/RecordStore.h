@@ -86,6 +86,8 @@ public:
     bool searchFor(const QString &term);
     // Search lists the slots that match every one of the words, in any order and any field.
     bool searchForAll(const QStringList &words);
+    // What the first search would read, read ahead while the window waits for the user.
+    void prepareSearch();
     // How many slots match every one of the words; -1 when the index cannot be read.
     int countAll(const QStringList &words, QString *error = nullptr) const;
     // Search lists the slots whose reminder is on or before lastDay, by Reminder, then FileNumber.

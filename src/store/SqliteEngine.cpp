@@ -171,6 +171,49 @@ QByteArray SqliteEngine::changeStamp() const
            QByteArray::number(dataVersion);
 }
 
+void SqliteEngine::prepareSearch()
+{
+    if (sqlite3 *raw = handleOf(connection()))
+        SqliteSearch::prepare(raw);
+}
+
+namespace {
+
+int bind(sqlite3_stmt *statement, int i, const QVariant &v)
+{
+    if (v.isNull())
+        return sqlite3_bind_null(statement, i);
+    if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
+        return sqlite3_bind_int64(statement, i, v.toLongLong());
+    if (v.typeId() == QMetaType::Double)
+        return sqlite3_bind_double(statement, i, v.toDouble());
+    const QByteArray value = v.toString().toUtf8();
+    return sqlite3_bind_text(statement, i, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+}
+
+// A column as Qt's SQLite driver gives it: integers as qint64, reals as double, text as QString,
+// blobs as QByteArray, NULL as a null QString variant.
+QVariant columnValue(sqlite3_stmt *statement, int c)
+{
+    switch (sqlite3_column_type(statement, c)) {
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_column_int64(statement, c));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(statement, c);
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(statement, c)),
+                          sqlite3_column_bytes(statement, c));
+    case SQLITE_NULL:
+        return QVariant(QMetaType(QMetaType::QString));
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, c));
+        return QString::fromUtf8(text, sqlite3_column_bytes(statement, c));
+    }
+    }
+}
+
+} // namespace
+
 bool SqliteEngine::readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
                             QString *error) const
 {
@@ -184,19 +227,8 @@ bool SqliteEngine::readKeys(const QString &sql, const QVariantList &bindValues, 
     sqlite3_stmt *statement = nullptr;
     const QByteArray text = sql.toUtf8();
     int rc = sqlite3_prepare_v2(raw, text.constData(), int(text.size()), &statement, nullptr);
-    for (int i = 0; rc == SQLITE_OK && i < bindValues.size(); ++i) {
-        const QVariant &v = bindValues.at(i);
-        if (v.isNull()) {
-            rc = sqlite3_bind_null(statement, i + 1);
-        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong) {
-            rc = sqlite3_bind_int64(statement, i + 1, v.toLongLong());
-        } else if (v.typeId() == QMetaType::Double) {
-            rc = sqlite3_bind_double(statement, i + 1, v.toDouble());
-        } else {
-            const QByteArray value = v.toString().toUtf8();
-            rc = sqlite3_bind_text(statement, i + 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
-        }
-    }
+    for (int i = 0; rc == SQLITE_OK && i < bindValues.size(); ++i)
+        rc = bind(statement, i + 1, bindValues.at(i));
     keys->clear();
     while (rc == SQLITE_OK || rc == SQLITE_ROW) {
         rc = sqlite3_step(statement);
@@ -204,6 +236,46 @@ bool SqliteEngine::readKeys(const QString &sql, const QVariantList &bindValues, 
             keys->append(sqlite3_column_int64(statement, 0));
     }
     const bool ok = rc == SQLITE_DONE;
+    if (!ok && error)
+        *error = QString::fromUtf8(sqlite3_errmsg(raw));
+    sqlite3_finalize(statement); // never leave a half-read statement behind
+    return ok;
+}
+
+bool SqliteEngine::readRows(const QString &sql, const QVector<QVariantList> &bindSets, const RowReader &row,
+                            QString *error) const
+{
+    sqlite3 *raw = handleOf(connection());
+    if (!raw) {
+        if (error)
+            *error = QCoreApplication::translate("SqliteEngine", "The database is not open.");
+        return false;
+    }
+    sqlite3_stmt *statement = nullptr;
+    const QByteArray text = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(raw, text.constData(), int(text.size()), &statement, nullptr);
+    const int columns = rc == SQLITE_OK ? sqlite3_column_count(statement) : 0;
+    QVector<QVariant> values(columns);
+    bool stopped = false;
+    for (int set = 0; rc == SQLITE_OK && !stopped && set < bindSets.size(); ++set) {
+        sqlite3_reset(statement);
+        for (int i = 0; rc == SQLITE_OK && i < bindSets.at(set).size(); ++i)
+            rc = bind(statement, i + 1, bindSets.at(set).at(i));
+        while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+            rc = sqlite3_step(statement);
+            if (rc != SQLITE_ROW)
+                break;
+            for (int c = 0; c < columns; ++c)
+                values[c] = columnValue(statement, c);
+            if (!row(set, values)) {
+                stopped = true;
+                break;
+            }
+        }
+        if (rc == SQLITE_DONE)
+            rc = SQLITE_OK;
+    }
+    const bool ok = rc == SQLITE_OK || stopped;
     if (!ok && error)
         *error = QString::fromUtf8(sqlite3_errmsg(raw));
     sqlite3_finalize(statement); // never leave a half-read statement behind

@@ -29,6 +29,10 @@ public:
     // milliseconds this way, several times less than through QSqlQuery's per-value variants.
     bool readKeys(const QString &sql, const QVariantList &bindValues, QVector<qint64> *keys,
                   QString *error) const override;
+    void prepareSearch() override;
+    // The same for rows: one prepared statement, values read without a detour through UTF-16.
+    bool readRows(const QString &sql, const QVector<QVariantList> &bindSets, const RowReader &row,
+                  QString *error) const override;
     QString matchCondition() const override;
     QString categoryKey() const override;
     bool backupTo(const QString &path, QString *error) override;

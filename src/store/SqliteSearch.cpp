@@ -283,6 +283,9 @@ public:
     }
 
     bool search(std::string_view term, std::vector<sqlite3_int64> *hits, std::string *error);
+    // The distinct reminders, read again when another connection has committed since.
+    bool readReminders();
+    bool usesIndex() const { return m_indexed; }
 
 private:
     bool scanTable(const Pattern &pattern, std::vector<sqlite3_int64> *hits);
@@ -297,7 +300,12 @@ private:
         std::string text;                     // the stored reminder read as text
         std::string shown;                    // its folded shown form, once needed
         std::shared_ptr<sqlite3_value> value; // as stored, to look its slots up by
+        bool isDate;                          // a date in the stored form (worked out once, not per search)
     };
+    static bool isDate(const std::string &stored)
+    {
+        return Dates::fromStorage(QString::fromUtf8(stored.data(), qsizetype(stored.size()))).isValid();
+    }
     std::vector<StoredDate> m_dates;
     std::string m_dateCharacters;
     ShownDates m_shownDates;
@@ -463,7 +471,7 @@ bool Searcher::searchIndex(const Pattern &pattern, const std::string &loose, std
     return true;
 }
 
-bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64> *hits)
+bool Searcher::readReminders()
 {
     // Another connection's commit may bring dates the list does not hold; this connection's own
     // writes are in the log, which searchIndex reads.
@@ -492,7 +500,8 @@ bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64
                 return false;
             const std::shared_ptr<sqlite3_value> kept(found, sqlite3_value_free);
             // Read as text from the row, not from the copy: reading a blob as text changes its type.
-            m_dates.push_back({std::string(textOf(sqlite3_column_value(next, 0))), std::string(), kept});
+            const std::string text(textOf(sqlite3_column_value(next, 0)));
+            m_dates.push_back({text, std::string(), kept, isDate(text)});
             sqlite3_reset(next);
             sqlite3_bind_value(next, 1, found);
         }
@@ -505,21 +514,29 @@ bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64
                                                       sqlite3_value_free);
             if (!kept)
                 return false;
-            m_dates.push_back({std::string(textOf(sqlite3_column_value(others, 0))), std::string(), kept});
+            const std::string text(textOf(sqlite3_column_value(others, 0)));
+            m_dates.push_back({text, std::string(), kept, isDate(text)});
         }
         // The characters a well-formed date can show: digits and the form's own separators.
         m_dateCharacters = "0123456789-"; // a year before 1000 is shown as stored
         Pattern::appendFolded(m_dateCharacters, Dates::toDisplay(QDate(2002, 12, 31)).toStdString());
         m_datesKey = key;
     }
+    return true;
+}
+
+bool Searcher::searchReminders(const Pattern &pattern, std::vector<sqlite3_int64> *hits)
+{
+    if (!readReminders())
+        return false;
     // A term needing a character no shown date holds can only meet a reminder stored in another form.
     const bool datesCanMatch = std::all_of(pattern.requiredText().cbegin(), pattern.requiredText().cend(),
                                            [&](char c) { return m_dateCharacters.find(c) != std::string::npos; });
     Statement slotRows(m_db, "SELECT FileNumber FROM Varnel WHERE Reminder = ?");
     if (!slotRows.ok())
         return false;
-    for (auto &[stored, shown, value] : m_dates) {
-        if (!datesCanMatch && Dates::fromStorage(QString::fromUtf8(stored.data(), qsizetype(stored.size()))).isValid())
+    for (auto &[stored, shown, value, wellFormed] : m_dates) {
+        if (!datesCanMatch && wellFormed)
             continue;
         if (shown.empty())
             appendSearchable(shown, Reminder, stored, m_shownDates);
@@ -731,6 +748,13 @@ void flushLog(sqlite3 *db, int longerThan)
     const auto found = searchers().find(db);
     if (found != searchers().end())
         found->second->flush(longerThan);
+}
+
+void prepare(sqlite3 *db)
+{
+    const auto found = searchers().find(db);
+    if (found != searchers().end() && found->second->usesIndex())
+        found->second->readReminders();
 }
 
 } // namespace SqliteSearch

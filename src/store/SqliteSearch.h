@@ -46,6 +46,9 @@ bool install(sqlite3 *db, QString *error = nullptr);
 // connection is about to close, and a long log (an import, another program's bulk change) before a
 // query reads it again and again. Best effort; never inside a transaction.
 void flushLog(sqlite3 *db, int longerThan = 0);
+// Reads the connection's distinct reminders (one index seek each) ahead of the first search, which
+// would otherwise read them. Best effort: a failure shows again, and is told, at the search.
+void prepare(sqlite3 *db);
 // Whether an object of sqlite_schema is one of the index's own, exactly as the program makes it.
 bool isOwnObject(const QString &type, const QString &name, const QString &sql);
 

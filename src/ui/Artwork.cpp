@@ -87,14 +87,28 @@ QVector<Shape> iconShapes()
     QPainterPath body;
     body.addRoundedRect(folderFront(r), 2, 2);
 
-    // The letter as an outline, centred on the folder's front, so the SVG needs no font.
-    QFont f(QStringLiteral("Sans Serif"));
-    f.setPixelSize(15);
-    f.setBold(true);
+    // The letter "P" (DejaVu Sans Bold at 15 pixels) as an outline centred on the folder's front:
+    // the same on every machine, no font to find and load when the window gets its icon at start-up,
+    // and none for the SVG.
     QPainterPath letter;
-    letter.addText(0, 0, f, QStringLiteral("P"));
-    const QRectF area(1.5, 11, 29, 17);
-    letter.translate(area.center() - letter.boundingRect().center());
+    letter.moveTo(11.5, 14.031);
+    letter.lineTo(16.188, 14.031);
+    letter.cubicTo(17.573, 14.031, 18.638, 14.341, 19.383, 14.961);
+    letter.cubicTo(20.128, 15.581, 20.5, 16.458, 20.5, 17.594);
+    letter.cubicTo(20.5, 18.75, 20.128, 19.635, 19.383, 20.25);
+    letter.cubicTo(18.638, 20.865, 17.573, 21.172, 16.188, 21.172);
+    letter.lineTo(14.328, 21.172);
+    letter.lineTo(14.328, 24.969);
+    letter.lineTo(11.5, 24.969);
+    letter.closeSubpath();
+    letter.moveTo(14.328, 16.078); // the bowl's hole
+    letter.lineTo(14.328, 19.125);
+    letter.lineTo(15.875, 19.125);
+    letter.cubicTo(16.427, 19.125, 16.852, 18.992, 17.148, 18.727);
+    letter.cubicTo(17.445, 18.461, 17.594, 18.083, 17.594, 17.594);
+    letter.cubicTo(17.594, 17.115, 17.445, 16.742, 17.148, 16.477);
+    letter.cubicTo(16.852, 16.211, 16.427, 16.078, 15.875, 16.078);
+    letter.closeSubpath();
 
     return {{back, QColor(0xd9, 0xa8, 0x3e), outline, 1},
             {body, QColor(0xf2, 0xc9, 0x6b), outline, 1},

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QImage>
 
+#include <functional>
+
 // A panel that paints one picture unscaled from its top-left corner over its own background.
 class PicturePanel : public QFrame
 {
@@ -12,11 +14,15 @@ public:
 
     // Replaces (and so releases) the picture shown; a null image leaves only the background.
     void setPicture(const QImage &picture);
-    const QImage &picture() const { return m_picture; }
+    // The same, with the picture decoded only when it is first needed (painted or asked for): the
+    // caller may set one while the panel is hidden and replace it before it is ever seen.
+    void setPicture(std::function<QImage()> source);
+    const QImage &picture() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage m_picture;
+    mutable QImage m_picture;
+    mutable std::function<QImage()> m_source; // set while the picture waits to be decoded
 };
