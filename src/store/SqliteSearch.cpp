@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <new>
 #include <sqlite3.h>
@@ -292,6 +293,7 @@ private:
     bool searchIndex(const Pattern &pattern, const std::string &loose, std::vector<sqlite3_int64> *hits);
     bool searchReminders(const Pattern &pattern, std::vector<sqlite3_int64> *hits);
     bool confirm(const Pattern &pattern, sqlite3_value *keywords, sqlite3_value *category, std::string &buffer) const;
+    std::string trigramQuery(const std::string &run) const;
 
     sqlite3 *m_db;
     bool m_indexed = false;
@@ -326,11 +328,16 @@ std::vector<std::string_view> characters(const std::string &text)
     return out;
 }
 
-// The FTS5 query that finds every text holding `run`: each of its trigrams, all of them present.
-std::string trigramQuery(const std::string &run)
+// The trigrams of `run`, each quoted for MATCH, once each, with the place of its first character.
+struct Trigram {
+    std::string quoted;
+    size_t at;
+};
+
+std::vector<Trigram> trigramsOf(const std::string &run)
 {
     const std::vector<std::string_view> chars = characters(run);
-    std::vector<std::string> trigrams;
+    std::vector<Trigram> trigrams;
     for (size_t i = 0; i + 3 <= chars.size(); ++i) {
         std::string trigram = "\"";
         for (size_t j = i; j < i + 3; ++j) {
@@ -338,12 +345,49 @@ std::string trigramQuery(const std::string &run)
                 trigram += c == '"' ? std::string("\"\"") : std::string(1, c);
         }
         trigram += '"';
-        if (std::find(trigrams.cbegin(), trigrams.cend(), trigram) == trigrams.cend())
-            trigrams.push_back(trigram);
+        if (std::none_of(trigrams.cbegin(), trigrams.cend(), [&](const Trigram &t) { return t.quoted == trigram; }))
+            trigrams.push_back({trigram, i});
+    }
+    return trigrams;
+}
+
+// The FTS5 query for the slots holding `run`. Every such slot holds each of its trigrams, so any of
+// them finds a superset, which the matcher confirms. FTS5 reads the whole list of every trigram it is
+// asked for, and in a large index the common ones stand in hundreds of thousands of slots (the AND
+// of a nine-letter word's seven trigrams cost six times the AND of its two rarest at a million
+// slots): so the two rarest that do not overlap are asked for. A trigram's rarity is told by the slot
+// number of its 256th slot, a short read of the start of its list: the further on, the rarer.
+std::string Searcher::trigramQuery(const std::string &run) const
+{
+    std::vector<Trigram> trigrams = trigramsOf(run);
+    if (trigrams.size() > 2) {
+        Statement probe(m_db, "SELECT rowid FROM papyra_index WHERE papyra_index MATCH ? LIMIT 1 OFFSET 255");
+        std::vector<std::pair<sqlite3_int64, size_t>> reach; // (256th slot, trigram), rarest first below
+        for (size_t i = 0; probe.ok() && i < trigrams.size(); ++i) {
+            sqlite3_bind_text(probe, 1, trigrams[i].quoted.data(), int(trigrams[i].quoted.size()), SQLITE_STATIC);
+            const int rc = sqlite3_step(probe);
+            if (rc == SQLITE_ROW)
+                reach.emplace_back(sqlite3_column_int64(probe, 0), i);
+            else if (rc == SQLITE_DONE) // fewer than 256 slots
+                reach.emplace_back(std::numeric_limits<sqlite3_int64>::max(), i);
+            sqlite3_reset(probe);
+        }
+        if (reach.size() == trigrams.size()) { // else all of them, as without the estimate
+            std::stable_sort(reach.begin(), reach.end(),
+                             [](const auto &a, const auto &b) { return a.first > b.first; });
+            const Trigram &rarest = trigrams[reach.front().second];
+            auto second = std::find_if(reach.cbegin() + 1, reach.cend(), [&](const auto &r) {
+                const size_t at = trigrams[r.second].at;
+                return at >= rarest.at + 3 || at + 3 <= rarest.at;
+            });
+            if (second == reach.cend())
+                second = reach.cbegin() + 1;
+            trigrams = {rarest, trigrams[second->second]};
+        }
     }
     std::string query;
-    for (const std::string &trigram : trigrams)
-        query += (query.empty() ? "" : " AND ") + trigram;
+    for (const Trigram &trigram : trigrams)
+        query += (query.empty() ? "" : " AND ") + trigram.quoted;
     return query;
 }
 
